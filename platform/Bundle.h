@@ -1,0 +1,29 @@
+#pragma once
+// The application bundle: the folder "bundle" beside the executable, holding
+// every resource the program loads by name (samples, photographs, images,
+// layouts, the catalogue data).
+#include <optional>
+#include <string>
+
+namespace platform {
+
+class Bundle {
+public:
+    explicit Bundle(std::string directory);
+
+    // The program's own bundle. Tests may point it elsewhere.
+    static Bundle& main();
+    static void setMainBundleDirectory(const std::string& directory);
+
+    const std::string& directory() const { return directory_; }
+
+    // Full path of the regular file "<name>.<type>" in the bundle, or nothing
+    // when there is none. An empty type looks up the name as it stands.
+    std::optional<std::string> pathForResource(const std::string& name,
+                                               const std::string& type) const;
+
+private:
+    std::string directory_;
+};
+
+} // namespace platform
