@@ -1,10 +1,10 @@
-#include <QApplication>
-#include <QWidget>
+// The process entry: starts the application with AppDelegate as its delegate
+// and the main storyboard's screens.
+#include "app/AppDelegate.h"
+#include "app/Storyboard.h"
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
-    QWidget w;
-    w.show();
-    return app.exec();
+    return platform::applicationMain(
+        argc, argv, [] { return std::make_unique<app::AppDelegate>(); }, app::makeMainStoryboard);
 }

@@ -1,6 +1,7 @@
 // One QApplication for the whole test binary, on the offscreen platform unless
 // the environment names another.
 #include <QApplication>
+#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 int main(int argc, char** argv)
@@ -9,5 +10,9 @@ int main(int argc, char** argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
+    const int status = RUN_ALL_TESTS();
+    // Let work queued by the last test finish before the application goes.
+    QCoreApplication::sendPostedEvents();
+    QCoreApplication::processEvents();
+    return status;
 }

@@ -1,0 +1,15 @@
+#include "app/Storyboard.h"
+
+#include "app/SecondViewController.h"
+#include "finder/FirstViewController.h"
+
+namespace app {
+
+platform::ViewControllerRef makeMainStoryboard()
+{
+    auto main = std::make_shared<finder::FirstViewController>();
+    main->registerSegue("segueSobre", [] { return std::make_shared<SecondViewController>(); });
+    return main;
+}
+
+} // namespace app

@@ -1,0 +1,21 @@
+#include "finder/FirstViewController.h"
+
+#include <QAbstractButton>
+
+namespace finder {
+
+FirstViewController::FirstViewController() : platform::ViewController("FirstViewController") {}
+
+FirstViewController::~FirstViewController() = default;
+
+void FirstViewController::viewDidLoad()
+{
+    platform::ViewController::viewDidLoad();
+    if (auto* about = outlet<QAbstractButton>("buttonSobre"))
+        connect(about, &QAbstractButton::clicked, this,
+                [this, about] { performSegue("segueSobre", about); });
+}
+
+void FirstViewController::LoadAudioSessions() {}
+
+} // namespace finder

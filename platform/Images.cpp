@@ -1,0 +1,46 @@
+#include "platform/Images.h"
+
+#include "platform/Bundle.h"
+
+#include <QPixmapCache>
+#include <unordered_map>
+
+namespace platform {
+namespace {
+std::unordered_map<std::string, QImage>& cache()
+{
+    static std::unordered_map<std::string, QImage> images;
+    return images;
+}
+} // namespace
+
+QImage imageNamed(const std::string& name)
+{
+    auto& images = cache();
+    if (auto it = images.find(name); it != images.end())
+        return it->second;
+    QImage image;
+    if (auto path = Bundle::main().pathForResource(name, ""))
+        image.load(QString::fromStdString(*path));
+    images.emplace(name, image);
+    return image;
+}
+
+QPixmap pixmapNamed(const std::string& name)
+{
+    const QString key = QStringLiteral("bundle:") + QString::fromStdString(name);
+    QPixmap pixmap;
+    if (!QPixmapCache::find(key, &pixmap)) {
+        pixmap = QPixmap::fromImage(imageNamed(name));
+        QPixmapCache::insert(key, pixmap);
+    }
+    return pixmap;
+}
+
+void clearImageCache()
+{
+    cache().clear();
+    QPixmapCache::clear();
+}
+
+} // namespace platform

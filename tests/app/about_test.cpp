@@ -1,0 +1,33 @@
+#include "app/SecondViewController.h"
+#include "app/Storyboard.h"
+#include "platform/Log.h"
+#include "platform/Window.h"
+
+#include <QAbstractButton>
+#include <QTest>
+#include <gtest/gtest.h>
+
+TEST(About, OutletsConnectAndLinksDoNothing)
+{
+    auto about = std::make_shared<app::SecondViewController>();
+    ASSERT_NE(about->view(), nullptr);
+    EXPECT_TRUE(about->label_desenvolvedor && about->label_dicionario && about->label_musico &&
+                about->label_textoapps);
+    EXPECT_TRUE(about->texto_desenvolvedor && about->texto_dicionario && about->texto_musico);
+    platform::LogCapture log;
+    QTest::mouseClick(about->outlet<QAbstractButton>("buttonVelmora"), Qt::LeftButton);
+    QTest::mouseClick(about->outlet<QAbstractButton>("buttonApps"), Qt::LeftButton);
+    EXPECT_TRUE(log.lines().empty());
+}
+
+TEST(About, OpensFromTheMainScreenAndClosesWithEscape)
+{
+    auto window = std::make_shared<platform::Window>();
+    auto main = app::makeMainStoryboard();
+    window->setRootViewController(main);
+    window->show();
+    QTest::mouseClick(main->outlet<QAbstractButton>("buttonSobre"), Qt::LeftButton);
+    ASSERT_NE(dynamic_cast<app::SecondViewController*>(main->presentedViewController()), nullptr);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(main->presentedViewController(), nullptr);
+}
