@@ -1,1 +1,0 @@
-// fretboard model
