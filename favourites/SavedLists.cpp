@@ -123,7 +123,8 @@ bool SavedLists::open(const std::string& name, const catalogue::ChordListRef& fa
         platform::log("elementos ignorados: " + std::to_string(array->otherElements));
 
     const catalogue::ChordList noRecords;
-    catalogue::ChordList found = voicingsFor(array->strings, allTableData ? *allTableData : noRecords);
+    catalogue::ChordList found =
+        voicingsFor(array->strings, allTableData ? *allTableData : noRecords);
     if (favourites) {
         favourites->clear();
         favourites->insert(favourites->end(), found.begin(), found.end());

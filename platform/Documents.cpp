@@ -4,6 +4,7 @@
 #include <QStandardPaths>
 
 #include <cerrno>
+#include <chrono>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -48,6 +49,26 @@ Documents::Outcome failure(std::string reason)
 {
     return {false, std::move(reason)};
 }
+
+// A save takes milliseconds, so a temporary file older than this belongs to a
+// writer that was killed before it could rename or remove it.
+constexpr auto staleTemporaryAge = std::chrono::minutes(1);
+
+void removeStaleTemporaries(const std::filesystem::path& dataFolder)
+{
+    std::error_code ec;
+    const auto now = std::filesystem::file_time_type::clock::now();
+    for (std::filesystem::directory_iterator it(dataFolder, ec), end; !ec && it != end;
+         it.increment(ec)) {
+        std::error_code entryError;
+        if (it->path().filename().string().rfind(Documents::temporaryPrefix, 0) != 0 ||
+            it->symlink_status(entryError).type() != std::filesystem::file_type::regular)
+            continue;
+        const auto written = it->last_write_time(entryError);
+        if (!entryError && now - written > staleTemporaryAge)
+            std::filesystem::remove(it->path(), entryError);
+    }
+}
 } // namespace
 
 Documents::Documents(std::filesystem::path dataFolder)
@@ -58,8 +79,9 @@ Documents::Documents(std::filesystem::path dataFolder)
 Documents Documents::standard()
 {
     const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-    return Documents(folder.isEmpty() ? std::filesystem::path()
-                                      : std::filesystem::path(QFile::encodeName(folder).toStdString()));
+    return Documents(folder.isEmpty()
+                         ? std::filesystem::path()
+                         : std::filesystem::path(QFile::encodeName(folder).toStdString()));
 }
 
 bool Documents::isEntryName(std::string_view name)
@@ -105,11 +127,14 @@ std::optional<std::string> Documents::read(std::string_view name, std::string* r
     struct stat info {};
     if (::fstat(fd, &info) != 0) {
         result = fail(systemError("stat"));
-    } else if (!S_ISREG(info.st_mode)) {
+    }
+    else if (!S_ISREG(info.st_mode)) {
         result = fail("not a regular file");
-    } else if (info.st_size > maximumReadSize) {
+    }
+    else if (info.st_size > maximumReadSize) {
         result = fail("file too large");
-    } else {
+    }
+    else {
         std::string bytes;
         char buffer[8192];
         for (;;) {
@@ -149,6 +174,7 @@ Documents::Outcome Documents::write(std::string_view name, std::string_view byte
     if (::lstat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
         return failure("a folder holds that name");
 
+    removeStaleTemporaries(directory_.parent_path());
     // The temporary file lies beside Documents/, on the same file system, so
     // the rename is one step and nothing half written is ever listed.
     std::string temporary =

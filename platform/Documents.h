@@ -50,8 +50,9 @@ public:
     // folder is removed with what it holds, without following links in it.
     Outcome remove(std::string_view name) const;
 
-    // Temporary files of write() begin with this; a writer that is killed may
-    // leave one beside Documents/, never inside it. They are never read.
+    // Temporary files of write() begin with this. A writer that is killed may
+    // leave one beside Documents/, never inside it; such files are never read,
+    // and a later write removes those older than a minute.
     static constexpr std::string_view temporaryPrefix = ".Documents-save-";
 
 private:

@@ -39,8 +39,7 @@ inline catalogue::AcordeRef record(const std::string& idAcorde, const std::strin
                                    const std::string& cifra)
 {
     return std::make_shared<catalogue::Acorde>(idAcorde, idCifra, "C ", "  . ", "M", " ", cifra,
-                                               "DS1_0019", " ", "1", "0", "2", "3", " ", " ",
-                                               " ");
+                                               "DS1_0019", " ", "1", "0", "2", "3", " ", " ", " ");
 }
 
 inline std::string fileBytes(const std::filesystem::path& path)

@@ -89,9 +89,9 @@ TEST(Documents, WriteReplacesInOneStepAndAFailureKeepsTheOldFile)
     EXPECT_FALSE(fs::is_symlink(documents.directory() / "elo"));
     EXPECT_EQ(fileBytes(data.path() / "alvo"), "alvo");
 
-    EXPECT_EQ(tree(data.path()), (std::set<std::string>{"Documents", "Documents/lista",
-                                                        "Documents/pasta", "Documents/pasta/dentro",
-                                                        "Documents/elo", "alvo"}));
+    EXPECT_EQ(tree(data.path()),
+              (std::set<std::string>{"Documents", "Documents/lista", "Documents/pasta",
+                                     "Documents/pasta/dentro", "Documents/elo", "alvo"}));
 }
 
 TEST(Documents, NothingIsWrittenWhereTheFolderCannotBeMade)
@@ -124,6 +124,5 @@ TEST(Documents, RemoveTakesTheEntryItselfNeverALinksTarget)
     EXPECT_TRUE(documents.remove("ausente"));
     EXPECT_FALSE(documents.remove(""));
     EXPECT_FALSE(documents.remove(".."));
-    EXPECT_EQ(tree(data.path()),
-              (std::set<std::string>{"Documents", "alvo", "fora", "fora/f"}));
+    EXPECT_EQ(tree(data.path()), (std::set<std::string>{"Documents", "alvo", "fora", "fora/f"}));
 }

@@ -65,8 +65,7 @@ TEST_F(SavedListsTest, SavesTheGridIdentifiersInOrderWithItsLogLines)
               (std::vector<std::string>{
                   "List: ()", "acorde: 001319", "list: (\"001319\")", "acorde: 000100",
                   "list: (\"001319\", \"000100\")", "acorde: 001319",
-                  "list: (\"001319\", \"000100\", \"001319\")",
-                  "Documents directory: (\"Ensaio\")",
+                  "list: (\"001319\", \"000100\", \"001319\")", "Documents directory: (\"Ensaio\")",
                   "Documents directory: (\"001319\", \"000100\", \"001319\")", "cont list: 1",
                   "cont list: (\"Ensaio\")"}));
 
@@ -200,8 +199,8 @@ TEST_F(SavedListsTest, UnsafeNamesTouchNothingInOrOutsideDocuments)
 
     platform::LogCapture log;
     for (const auto& name : {std::string(""), std::string("."), std::string(".."),
-                                   std::string("../fora"), std::string("sub/lista"),
-                                   std::string("/tmp/cifrario-lista-absoluta"), std::string("a\0b", 3)}) {
+                             std::string("../fora"), std::string("sub/lista"),
+                             std::string("/tmp/cifrario-lista-absoluta"), std::string("a\0b", 3)}) {
         EXPECT_FALSE(lists.save(name, favourites, list).saved);
         EXPECT_FALSE(lists.open(name, favourites, all));
         EXPECT_FALSE(lists.remove(name));
