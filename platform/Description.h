@@ -1,8 +1,8 @@
 #pragma once
 // How the log prints an array: on one line, "(" and ")" around the elements,
 // each in double quotes, separated by ", "; an absent array prints "(null)".
-// Quotes, backslashes and line breaks inside an element are escaped so that
-// one log call stays one line.
+// Quotes and backslashes inside an element are escaped with a backslash, and
+// control characters as \xNN, so that one log call stays one line.
 #include <optional>
 #include <string>
 #include <string_view>

@@ -212,6 +212,7 @@ TEST_F(SavedListsTest, UnsafeNamesTouchNothingInOrOutsideDocuments)
     EXPECT_EQ(*favourites, ChordList{c1});
     EXPECT_TRUE(log.contains("nome de lista recusado: \"\""));
     EXPECT_TRUE(log.contains("nome de lista recusado: \"../fora\""));
+    EXPECT_TRUE(log.contains("nome de lista recusado: \"a\\x00b\""));
 }
 
 TEST_F(SavedListsTest, AFailedSaveKeepsTheOldListWholeAndLeavesNoStrayFile)
