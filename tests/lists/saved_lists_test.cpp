@@ -248,18 +248,3 @@ TEST_F(SavedListsTest, AFailedSaveKeepsTheOldListWholeAndLeavesNoStrayFile)
     EXPECT_TRUE(fs::is_directory(documents / "pasta" / "dentro"));
     EXPECT_TRUE(log.contains("lista não salva: \"pasta\" - a folder holds that name"));
 }
-
-TEST_F(SavedListsTest, DeleteRemovesALinkNotItsTarget)
-{
-    fs::create_directories(documents);
-    writeFile(data.path() / "alvo", header + "<array/></plist>\n");
-    fs::create_symlink(data.path() / "alvo", documents / "elo");
-    *favourites = {c1};
-    ASSERT_TRUE(lists.save("outra", favourites, list).saved);
-
-    EXPECT_TRUE(lists.remove("elo"));
-    EXPECT_TRUE(lists.remove("outra"));
-    EXPECT_TRUE(lists.remove("outra")); // already gone
-    EXPECT_TRUE(fs::exists(data.path() / "alvo"));
-    EXPECT_TRUE(lists.names().empty());
-}
