@@ -1,0 +1,17 @@
+#pragma once
+// How the log prints an array: on one line, "(" and ")" around the elements,
+// each in double quotes, separated by ", "; an absent array prints "(null)".
+// Quotes and backslashes inside an element are escaped with a backslash, and
+// control characters as \xNN, so that one log call stays one line.
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+std::string quotedForLog(std::string_view text);
+std::string describe(const std::vector<std::string>& elements);
+std::string describe(const std::optional<std::vector<std::string>>& elements);
+
+} // namespace platform

@@ -1,0 +1,29 @@
+#pragma once
+// Arrays of strings in the property-list file format: the XML form is written,
+// and both the XML and the binary forms are read.
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+// The XML property list of an array of strings, UTF-8: the XML declaration,
+// the property-list document type, and one tab-indented <string> line per
+// element inside <array> (an empty array is written <array/>). Special XML
+// characters in the strings are escaped.
+std::string propertyListXml(const std::vector<std::string>& strings);
+
+// What a property-list array holds. Elements that are not strings cannot be
+// used by a reader of strings; they are left out and counted.
+struct StringArray {
+    std::vector<std::string> strings;
+    std::size_t otherElements = 0;
+};
+
+// Reads XML or binary property-list bytes whose root is an array. Nothing when
+// the bytes are not a property list or its root is not an array.
+std::optional<StringArray> stringArrayFromPropertyList(std::string_view bytes);
+
+} // namespace platform

@@ -1,0 +1,128 @@
+#include "ListsTestSupport.h"
+
+#include "platform/Documents.h"
+
+#include <QCoreApplication>
+#include <QStandardPaths>
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+using liststest::fileBytes;
+using liststest::TempFolder;
+using liststest::tree;
+using liststest::writeFile;
+using platform::Documents;
+namespace fs = std::filesystem;
+
+namespace {
+std::vector<std::string> sorted(std::vector<std::string> names)
+{
+    std::sort(names.begin(), names.end());
+    return names;
+}
+} // namespace
+
+TEST(Documents, LiesInTheApplicationDataFolderAndIsCreatedWhenMissing)
+{
+    TempFolder home;
+    const QByteArray previousHome = qgetenv("XDG_DATA_HOME");
+    const QString previousOrganization = QCoreApplication::organizationName();
+    const QString previousApplication = QCoreApplication::applicationName();
+    qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home.path().string()));
+    QCoreApplication::setOrganizationName("Cifrario");
+    QCoreApplication::setApplicationName("Cifrario");
+    const Documents documents = Documents::standard();
+    QCoreApplication::setOrganizationName(previousOrganization);
+    QCoreApplication::setApplicationName(previousApplication);
+    if (previousHome.isNull())
+        qunsetenv("XDG_DATA_HOME");
+    else
+        qputenv("XDG_DATA_HOME", previousHome);
+
+    EXPECT_EQ(documents.directory(), home.path() / "Cifrario" / "Cifrario" / "Documents");
+    EXPECT_FALSE(fs::exists(documents.directory()));
+    EXPECT_EQ(documents.entries(), std::vector<std::string>{});
+    EXPECT_TRUE(fs::is_directory(documents.directory()));
+}
+
+TEST(Documents, ListsEveryEntryAndReadsOnlyFiles)
+{
+    TempFolder data;
+    const Documents documents(data.path());
+    ASSERT_TRUE(documents.write("Lista 1", "um"));
+    fs::create_directory(documents.directory() / "pasta");
+    writeFile(documents.directory() / ".oculto", "x");
+    fs::create_symlink("nowhere", documents.directory() / "quebrado");
+    EXPECT_EQ(sorted(*documents.entries()),
+              (std::vector<std::string>{".oculto", "Lista 1", "pasta", "quebrado"}));
+
+    EXPECT_EQ(documents.read("Lista 1"), "um");
+    std::string reason;
+    EXPECT_FALSE(documents.read("pasta", &reason));
+    EXPECT_EQ(reason, "not a regular file");
+    EXPECT_FALSE(documents.read("quebrado"));
+    EXPECT_FALSE(documents.read("ausente"));
+    EXPECT_FALSE(documents.read("../Documents/Lista 1"));
+}
+
+TEST(Documents, WriteReplacesInOneStepAndAFailureKeepsTheOldFile)
+{
+    TempFolder data;
+    const Documents documents(data.path());
+    ASSERT_TRUE(documents.write("lista", "velho"));
+    ASSERT_TRUE(documents.write("lista", "novo"));
+    EXPECT_EQ(fileBytes(documents.directory() / "lista"), "novo");
+
+    // A folder under the name stays a folder, content and all.
+    fs::create_directory(documents.directory() / "pasta");
+    writeFile(documents.directory() / "pasta" / "dentro", "d");
+    const auto refused = documents.write("pasta", "x");
+    EXPECT_FALSE(refused);
+    EXPECT_EQ(refused.reason, "a folder holds that name");
+    EXPECT_EQ(fileBytes(documents.directory() / "pasta" / "dentro"), "d");
+
+    // A link is replaced by the file; what it pointed to is not written.
+    writeFile(data.path() / "alvo", "alvo");
+    fs::create_symlink(data.path() / "alvo", documents.directory() / "elo");
+    ASSERT_TRUE(documents.write("elo", "lista"));
+    EXPECT_FALSE(fs::is_symlink(documents.directory() / "elo"));
+    EXPECT_EQ(fileBytes(data.path() / "alvo"), "alvo");
+
+    EXPECT_EQ(tree(data.path()),
+              (std::set<std::string>{"Documents", "Documents/lista", "Documents/pasta",
+                                     "Documents/pasta/dentro", "Documents/elo", "alvo"}));
+}
+
+TEST(Documents, NothingIsWrittenWhereTheFolderCannotBeMade)
+{
+    TempFolder data;
+    writeFile(data.path() / "arquivo", "x"); // a file where the data folder should be
+    const Documents documents(data.path() / "arquivo");
+    EXPECT_FALSE(documents.write("lista", "x"));
+    EXPECT_FALSE(documents.entries());
+    EXPECT_EQ(tree(data.path()), std::set<std::string>{"arquivo"});
+}
+
+TEST(Documents, RemoveTakesTheEntryItselfNeverALinksTarget)
+{
+    TempFolder data;
+    const Documents documents(data.path());
+    ASSERT_TRUE(documents.entries());
+    const fs::path dir = documents.directory();
+    writeFile(data.path() / "alvo", "alvo");
+    fs::create_directory(data.path() / "fora");
+    writeFile(data.path() / "fora" / "f", "f");
+    fs::create_symlink(data.path() / "alvo", dir / "elo");
+    fs::create_directory_symlink(data.path() / "fora", dir / "elo-pasta");
+    fs::create_directory(dir / "pasta");
+    fs::create_symlink(data.path() / "fora", dir / "pasta" / "elo-dentro");
+
+    EXPECT_TRUE(documents.remove("elo"));
+    EXPECT_TRUE(documents.remove("elo-pasta"));
+    EXPECT_TRUE(documents.remove("pasta"));
+    EXPECT_TRUE(documents.remove("ausente"));
+    EXPECT_FALSE(documents.remove(""));
+    EXPECT_FALSE(documents.remove(".."));
+    EXPECT_EQ(tree(data.path()), (std::set<std::string>{"Documents", "alvo", "fora", "fora/f"}));
+}

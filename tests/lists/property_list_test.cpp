@@ -1,0 +1,66 @@
+#include "platform/PropertyList.h"
+
+#include <gtest/gtest.h>
+
+using platform::propertyListXml;
+using platform::stringArrayFromPropertyList;
+
+namespace {
+const std::string header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                           "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" "
+                           "\"http://www.apple.com/DTDs/PropertyList-1.0.dtd\">\n"
+                           "<plist version=\"1.0\">\n";
+} // namespace
+
+TEST(PropertyList, WritesTheXmlFormWithEscapesAndReadsItBack)
+{
+    const std::vector<std::string> strings{"001319", "a<&>\"'", "", "Dó maior"};
+    const std::string xml = propertyListXml(strings);
+    EXPECT_EQ(xml, header + "<array>\n"
+                            "\t<string>001319</string>\n"
+                            "\t<string>a&lt;&amp;&gt;\"'</string>\n"
+                            "\t<string></string>\n"
+                            "\t<string>Dó maior</string>\n"
+                            "</array>\n"
+                            "</plist>\n");
+    const auto back = stringArrayFromPropertyList(xml);
+    ASSERT_TRUE(back);
+    EXPECT_EQ(back->strings, strings);
+    EXPECT_EQ(back->otherElements, 0u);
+
+    EXPECT_EQ(propertyListXml({}), header + "<array/>\n</plist>\n");
+    const auto empty = stringArrayFromPropertyList(propertyListXml({}));
+    ASSERT_TRUE(empty);
+    EXPECT_TRUE(empty->strings.empty());
+}
+
+TEST(PropertyList, ReadsTheBinaryForm)
+{
+    // ["001319", "000002", "Dó maior <&>"], the last one stored as UTF-16.
+    const char bytes[] =
+        "bplist00\xa3\x01\x02\x03\x56"
+        "001319\x56"
+        "000002\x6c\x00\x44\x00\xf3\x00\x20\x00\x6d\x00\x61\x00\x69\x00\x6f\x00\x72\x00\x20\x00"
+        "\x3c\x00\x26\x00\x3e\x08\x0c\x13\x1a\x00\x00\x00\x00\x00\x00\x01\x01\x00\x00\x00\x00"
+        "\x00\x00\x00\x04\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x33";
+    const auto array = stringArrayFromPropertyList(std::string_view(bytes, sizeof bytes - 1));
+    ASSERT_TRUE(array);
+    EXPECT_EQ(array->strings, (std::vector<std::string>{"001319", "000002", "Dó maior <&>"}));
+}
+
+TEST(PropertyList, RefusesWhatIsNotAnArrayAndCountsOtherElements)
+{
+    EXPECT_FALSE(stringArrayFromPropertyList(""));
+    EXPECT_FALSE(stringArrayFromPropertyList("001319\n000002\n"));
+    EXPECT_FALSE(stringArrayFromPropertyList(header + "<array>\n\t<string>001319</string>\n"));
+    EXPECT_FALSE(stringArrayFromPropertyList(
+        header + "<dict><key>a</key><string>001319</string></dict></plist>\n"));
+    EXPECT_FALSE(stringArrayFromPropertyList(header + "<string>001319</string></plist>\n"));
+
+    const auto mixed = stringArrayFromPropertyList(
+        header + "<array><string>001319</string><integer>7</integer><array/>"
+                 "<string>000002</string></array></plist>\n");
+    ASSERT_TRUE(mixed);
+    EXPECT_EQ(mixed->strings, (std::vector<std::string>{"001319", "000002"}));
+    EXPECT_EQ(mixed->otherElements, 2u);
+}
