@@ -277,8 +277,8 @@ void drawFinger(QPainter& p, QPointF press, double width, double tiltDegrees, do
     const QRectF nail(-width * 0.31, nailTop, width * 0.62, width * 0.78);
     QLinearGradient nailShade(0, nail.top(), 0, nail.bottom());
     nailShade.setColorAt(0.0, QColor(250, 236, 226));
-    nailShade.setColorAt(0.18, QColor(240, 200, 188));
-    nailShade.setColorAt(1.0, QColor(222, 166, 150));
+    nailShade.setColorAt(0.18, QColor(238, 192, 176));
+    nailShade.setColorAt(1.0, QColor(220, 156, 138));
     p.setBrush(nailShade);
     p.setPen(QPen(QColor(150, 90, 70, 150), 0.9));
     p.drawRoundedRect(nail, width * 0.3, width * 0.3);
