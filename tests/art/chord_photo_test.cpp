@@ -39,37 +39,65 @@ TEST(ChordPhoto, OpaquePictureOfTheFixedSize)
     EXPECT_FALSE(image.hasAlphaChannel());
 }
 
+// Whether skin shows on the string's line anywhere inside the fret's space.
+bool fingerInSpace(const QImage& image, int first, int string, int fret)
+{
+    const double y = ChordPhotoPainter::stringY(string);
+    const double from = ChordPhotoPainter::fretWireX(first, fret - 1) + 3;
+    const double to = ChordPhotoPainter::fretWireX(first, fret) - 3;
+    for (double x = from; x < to; x += 1)
+        if (isSkin(at(image, {x, y})))
+            return true;
+    return false;
+}
+
 TEST(ChordPhoto, FingertipsCoverEveryFrettedNote)
 {
     const std::vector<Frets> voicings{
         {X, 1, 0, 2, 3, X},        // C at the nut
         {1, 1, 2, 3, 3, 1},        // F: barre and three fingers, two on one fret
         {0, 2, 2, 2, 0, X},        // A: three fingers on one fret
+        {2, 3, 2, 0, X, X},        // D: a short barre over strings 1 to 3
+        {X, 3, 0, 3, X, X},        // two fingers on one fret, an open string between
         {12, 13, 12, 14, 12, X},   // Am7 high up: barre over five strings
         {0, 10, 9, 0, X, X},       // open strings with notes high up
     };
     for (const auto& frets : voicings) {
         const QImage image = painter().render(frets);
         const int first = photos::firstFretShown(frets);
+        for (const auto& finger : ChordPhotoPainter::placeFingers(frets)) {
+            const QColor c = at(image, finger.press);
+            EXPECT_TRUE(isSkin(c)) << c.name().toStdString();
+        }
         for (int s = 1; s <= photos::kStrings; ++s) {
             const int f = frets[s - 1];
-            if (f <= 0)
-                continue;
-            const QColor c = at(image, ChordPhotoPainter::notePoint(first, s, f));
-            EXPECT_TRUE(isSkin(c)) << "string " << s << " fret " << f << " first " << first
-                                   << ": " << c.name().toStdString();
+            if (f > 0) {
+                EXPECT_TRUE(fingerInSpace(image, first, s, f))
+                    << "string " << s << " fret " << f << " first " << first;
+            }
         }
     }
 }
 
 TEST(ChordPhoto, FretsWithoutNotesShowBareNeck)
 {
-    // C: nothing on the top string anywhere, nothing beyond fret 3.
+    // C: nothing on the top string anywhere, nothing at fret 6 on any string.
     const QImage image = painter().render({X, 1, 0, 2, 3, X});
     for (int f = 1; f <= 6; ++f)
-        EXPECT_FALSE(isSkin(at(image, ChordPhotoPainter::notePoint(1, 6, f)))) << f;
+        EXPECT_FALSE(fingerInSpace(image, 1, 6, f)) << f;
     for (int s = 1; s <= 6; ++s)
-        EXPECT_FALSE(isSkin(at(image, ChordPhotoPainter::notePoint(1, s, 6)))) << s;
+        EXPECT_FALSE(fingerInSpace(image, 1, s, 6)) << s;
+}
+
+TEST(ChordPhoto, FingersSharingAFretStandApart)
+{
+    // Strings 4 and 2 at fret 3 with the open string 3 between them: no barre,
+    // two fingers, the upper one nearer the nut.
+    const auto fingers = ChordPhotoPainter::placeFingers({X, 3, 0, 3, X, X});
+    ASSERT_EQ(fingers.size(), 2u);
+    EXPECT_EQ(fingers[0].press.y(), ChordPhotoPainter::stringY(4));
+    EXPECT_EQ(fingers[1].press.y(), ChordPhotoPainter::stringY(2));
+    EXPECT_LT(fingers[0].press.x() + fingers[0].width / 3, fingers[1].press.x());
 }
 
 TEST(ChordPhoto, OpenStringsRingedAndMutedStringsCrossed)

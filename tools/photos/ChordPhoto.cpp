@@ -25,7 +25,8 @@ constexpr double kLastWireX = 468;
 constexpr double kFingerWidth = 29;
 constexpr double kBarreWidth = 33;
 constexpr double kFingerTilt = 7; // degrees; the hand sits a little towards the headstock
-constexpr double kSameFretStep = 9; // fingers sharing a fret stand this far apart
+// A lone finger presses this far behind its fret wire, as a share of the space.
+constexpr double kPressBehindWire = 0.34;
 
 // Distance of a fret from the nut, as a fraction of the scale length.
 double fretDistance(int fret)
@@ -343,7 +344,7 @@ QPointF ChordPhotoPainter::notePoint(int firstFret, int string, int fret)
 {
     const double wire = fretWireX(firstFret, fret);
     const double space = wire - fretWireX(firstFret, fret - 1);
-    return {wire - space * 0.34, stringY(string)};
+    return {wire - space * kPressBehindWire, stringY(string)};
 }
 
 QPointF ChordPhotoPainter::stringMarkPoint(int string)
@@ -376,9 +377,13 @@ std::vector<FingerPlacement> ChordPhotoPainter::placeFingers(const Frets& frets)
                 ++rank;
             ++count;
         }
-        QPointF press = notePoint(first, s, f);
-        press.rx() += (rank - (count - 1) / 2.0) * kSameFretStep;
-        fingers.push_back({press, kFingerWidth, kFingerWidth * 0.6, kFingerTilt});
+        // Side by side within the fret space, the first nearest the nut.
+        const double step = count > 3 ? 0.15 : 0.2;
+        const double behindWire = kPressBehindWire + ((count - 1) / 2.0 - rank) * step;
+        const double wire = fretWireX(first, f);
+        const double space = wire - fretWireX(first, f - 1);
+        fingers.push_back({QPointF(wire - space * behindWire, stringY(s)), kFingerWidth,
+                           kFingerWidth * 0.6, kFingerTilt});
     }
     return fingers;
 }

@@ -41,8 +41,8 @@ public:
     // the nut.
     static std::vector<FingerPlacement> placeFingers(const Frets& frets);
 
-    // Where a finger presses `string` at `fret` (1 to 15) when the picture starts
-    // at firstFret: on the string, just behind the fret wire.
+    // Where a lone finger presses `string` at `fret` (1 to 15) when the picture
+    // starts at firstFret: on the string, just behind the fret wire.
     static QPointF notePoint(int firstFret, int string, int fret);
     // Height of a string's line, string 1 (bottom) to 6 (top).
     static double stringY(int string);

@@ -1,33 +1,46 @@
 #include "tools/photos/PhotoWriter.h"
 
+#include <QBuffer>
 #include <QDir>
+#include <QFile>
 #include <QImageWriter>
-#include <QSaveFile>
 
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
 #include <mutex>
 #include <thread>
 
 namespace photos {
 
 namespace {
+// Encodes in memory, then writes a temporary file beside the target and renames
+// it over the target, so a reader never sees half a picture. No sync to disk:
+// these are build outputs, remade whenever they are missing.
 bool writeJpeg(const QImage& image, const QString& path, QString& error)
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly)) {
-        error = file.errorString();
-        return false;
-    }
-    QImageWriter writer(&file, "jpeg");
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    QImageWriter writer(&buffer, "jpeg");
     writer.setQuality(kJpegQuality);
     if (!writer.write(image)) {
         error = writer.errorString();
-        file.cancelWriting();
         return false;
     }
-    if (!file.commit()) {
+    const QString temporary = path + ".part";
+    QFile file(temporary);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.flush()) {
         error = file.errorString();
+        file.remove();
+        return false;
+    }
+    file.close();
+    std::error_code failed;
+    std::filesystem::rename(temporary.toStdString(), path.toStdString(), failed);
+    if (failed) {
+        error = QString::fromStdString(failed.message());
+        QFile::remove(temporary);
         return false;
     }
     return true;
