@@ -65,6 +65,14 @@ TEST(HandShape, PictureStartsAtTheNutUnlessTheNotesLieHigher)
     EXPECT_EQ(photos::firstFretShown({0, 0, 0, X, X, X}), 1);
 }
 
+TEST(HandShape, NotesSpreadOverTooManyFretsDoNotFit)
+{
+    EXPECT_TRUE(photos::fitsInPicture({X, 1, 0, 2, 3, X}));
+    EXPECT_TRUE(photos::fitsInPicture({15, 10, 12, X, X, X}));
+    EXPECT_FALSE(photos::fitsInPicture({15, 9, 12, X, X, X}));
+    EXPECT_FALSE(photos::fitsInPicture({0, 7, 1, X, X, X}));
+}
+
 TEST(PhotoStems, OnePicturePerStemWithTheFirstRecordsFrets)
 {
     const std::string path = ART_TEST_DATA_DIR "/photos.tsv";
@@ -92,14 +100,18 @@ TEST(PhotoStems, UnsafeStemsAndBadFretsAreSkippedAndLogged)
         record("2", "DS1_0001", {"1", "99", "0", "2", "3", " "}),
         record("3", "DS1_0001", {"3", "3", "0", "2", "3", " "}),
         record("4", "", {"3", "3", "0", "2", "3", " "}),
+        record("5", "DS1_0002", {"12", "3", "0", "2", "3", " "}),
     };
     std::vector<std::string> lines;
     const auto shapes =
         photos::distinctStems(records, [&](const std::string& l) { lines.push_back(l); });
-    ASSERT_EQ(shapes.size(), 1u);
+    ASSERT_EQ(shapes.size(), 2u);
     // The record with readable frets supplies the stem's picture.
     EXPECT_EQ(shapes[0].frets, (Frets{3, 3, 0, 2, 3, X}));
-    ASSERT_EQ(lines.size(), 3u);
+    // Notes too far apart: still drawn, but reported.
+    EXPECT_EQ(shapes[1].stem, "DS1_0002");
+    ASSERT_EQ(lines.size(), 4u);
     EXPECT_NE(lines[0].find("../escape"), std::string::npos);
     EXPECT_NE(lines[1].find("DS1_0001"), std::string::npos);
+    EXPECT_NE(lines[3].find("DS1_0002"), std::string::npos);
 }

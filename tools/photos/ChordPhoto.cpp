@@ -264,7 +264,9 @@ void drawFinger(QPainter& p, QPointF press, double width, double tiltDegrees, do
     skin.setColorAt(0.86, QColor(188, 128, 98));
     skin.setColorAt(1.0, QColor(126, 76, 56));
     p.setBrush(skin);
+    p.setPen(QPen(QColor(84, 46, 32, 120), 0.9));
     p.drawPath(finger);
+    p.setPen(Qt::NoPen);
 
     // The pad is flattened and flushed where it presses the string.
     QRadialGradient pad(QPointF(0, -reach + width * 0.55), width * 0.75);

@@ -76,4 +76,10 @@ int firstFretShown(const Frets& frets)
     return lowestFretted(frets);
 }
 
+bool fitsInPicture(const Frets& frets)
+{
+    const int highest = *std::max_element(frets.begin(), frets.end());
+    return highest < firstFretShown(frets) + kFretsShown;
+}
+
 } // namespace photos

@@ -42,4 +42,8 @@ std::optional<Barre> findBarre(const Frets& frets);
 // voicing with no fretted note starts at 1.
 int firstFretShown(const Frets& frets);
 
+// Whether every fretted note lies within the kFretsShown frets from
+// firstFretShown; a note beyond them could not be drawn.
+bool fitsInPicture(const Frets& frets);
+
 } // namespace photos

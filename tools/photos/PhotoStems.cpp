@@ -38,6 +38,9 @@ std::vector<StemShape> distinctStems(const catalogue::ChordList& records,
                 record->Image + ")");
             continue;
         }
+        if (!fitsInPicture(*frets))
+            log("Foto parcial: as casas do acorde " + record->IDAcorde + " (" + record->Image +
+                ") não cabem em " + std::to_string(kFretsShown) + " casas");
         seen.insert(record->Image);
         shapes.push_back({record->Image, *frets});
     }
