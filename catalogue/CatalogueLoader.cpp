@@ -1,5 +1,7 @@
 #include "catalogue/CatalogueLoader.h"
 
+#include "catalogue/Frets.h"
+
 #include <array>
 #include <fstream>
 #include <sstream>
@@ -22,21 +24,6 @@ std::vector<std::string> splitTabs(const std::string& line)
         start = tab + 1;
     }
     return parts;
-}
-
-bool validFret(const std::string& t)
-{
-    if (t == " ")
-        return true;
-    if (t.empty() || t.size() > 2 || (t.size() == 2 && t[0] == '0'))
-        return false;
-    int v = 0;
-    for (char c : t) {
-        if (c < '0' || c > '9')
-            return false;
-        v = v * 10 + (c - '0');
-    }
-    return v <= 15;
 }
 } // namespace
 
@@ -80,7 +67,7 @@ ChordListRef loadCatalogue(const std::string& path, const LogSink& log)
         if (f.size() != kFields.size())
             return fail(lineNo, "esperados 16 campos, encontrados " + std::to_string(f.size()));
         for (int s = 8; s < 14; ++s)
-            if (!validFret(f[static_cast<std::size_t>(s)]))
+            if (!parseFretText(f[static_cast<std::size_t>(s)]))
                 return fail(lineNo, "casa inválida \"" + f[static_cast<std::size_t>(s)] + "\"");
         records->push_back(std::make_shared<Acorde>(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7],
                                                     f[8], f[9], f[10], f[11], f[12], f[13], " ",
