@@ -2,6 +2,7 @@
 
 #include "catalogue/Frets.h"
 
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <sstream>
@@ -44,8 +45,10 @@ ChordListRef loadCatalogue(const std::string& path, const LogSink& log)
     std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     if (content.empty())
         return fail(0, "arquivo vazio");
-    if (content.back() != '\n')
-        return fail(0, "arquivo truncado (falta o fim da última linha)");
+    if (content.back() != '\n') {
+        auto lastLine = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1;
+        return fail(lastLine, "arquivo truncado (falta o fim da última linha)");
+    }
 
     auto records = std::make_shared<ChordList>();
     std::size_t lineNo = 0;
