@@ -13,10 +13,9 @@ constexpr int kFifth = 7;
 int degree(std::string_view d)
 {
     static const std::pair<std::string_view, int> kDegrees[] = {
-        {"1", 0},   {"b9", 1},  {"9", 2},   {"b3", 3},  {"#9", 3},  {"3", 4},
-        {"17", 4},  {"4", 5},   {"11", 5},  {"b5", 6},  {"#11", 6}, {"5", 7},
-        {"#5", 8},  {"b13", 8}, {"6", 9},   {"13", 9},  {"bb7", 9}, {"b7", 10},
-        {"7", 11}};
+        {"1", 0}, {"b9", 1}, {"9", 2},   {"b3", 3},  {"#9", 3}, {"3", 4},  {"17", 4},
+        {"4", 5}, {"11", 5}, {"b5", 6},  {"#11", 6}, {"5", 7},  {"#5", 8}, {"b13", 8},
+        {"6", 9}, {"13", 9}, {"bb7", 9}, {"b7", 10}, {"7", 11}};
     for (const auto& [name, semis] : kDegrees)
         if (name == d)
             return semis;
@@ -276,8 +275,7 @@ int bassTone(const Frets& frets, int rootPc)
     return interval;
 }
 
-std::string toneProblem(const Frets& frets, int rootPc, const ChordTones& chord,
-                        int bassInterval)
+std::string toneProblem(const Frets& frets, int rootPc, const ChordTones& chord, int bassInterval)
 {
     return toneProblem(heardTones(frets, rootPc), bassTone(frets, rootPc), chord, bassInterval);
 }

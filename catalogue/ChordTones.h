@@ -45,8 +45,7 @@ ToneFault toneFault(unsigned heard, int bass, const ChordTones& chord, int bassI
 std::string toneProblem(unsigned heard, int bass, const ChordTones& chord, int bassInterval);
 
 // The same for a fret pattern over a root (pitch class 0..11).
-std::string toneProblem(const Frets& frets, int rootPc, const ChordTones& chord,
-                        int bassInterval);
+std::string toneProblem(const Frets& frets, int rootPc, const ChordTones& chord, int bassInterval);
 
 // Mask of the intervals a pattern sounds over the root, and the interval of
 // its lowest sounding note (-1 when nothing sounds).

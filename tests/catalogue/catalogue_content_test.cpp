@@ -106,7 +106,8 @@ TEST_F(Catalogue, RootRuns)
                                   2525, 2805, 3088, 3367, 3645, 3970, 4304, 4638, 4958};
     for (int r = 0; r < 17; ++r) {
         for (int p = firstPositions[r]; p < firstPositions[r + 1]; ++p)
-            ASSERT_EQ((*list)[static_cast<std::size_t>(p - 1)]->Tonica, tonicas()[static_cast<std::size_t>(r + 1)])
+            ASSERT_EQ((*list)[static_cast<std::size_t>(p - 1)]->Tonica,
+                      tonicas()[static_cast<std::size_t>(r + 1)])
                 << "position " << p;
     }
     EXPECT_EQ(matching("C ", " *").size(), 0u); // no type field " *" prefix
@@ -119,10 +120,9 @@ TEST_F(Catalogue, FixedRecordsStandAtTheirPositions)
     ASSERT_EQ(fixed.size(), 21u);
     for (const auto& row : fixed) {
         const auto& a = *(*list)[static_cast<std::size_t>(std::stoi(row[0]) - 1)];
-        std::vector<std::string> got = {a.IDAcorde, a.IDCifra, a.Tonica, a.Tipo, a.Categoria,
-                                        a.Inversao, a.Cifra,   a.Image,  a.C1,   a.C2,
-                                        a.C3,       a.C4,      a.C5,     a.C6,   a.Fav,
-                                        a.FavOrder};
+        std::vector<std::string> got = {
+            a.IDAcorde, a.IDCifra, a.Tonica, a.Tipo, a.Categoria, a.Inversao, a.Cifra, a.Image,
+            a.C1,       a.C2,      a.C3,     a.C4,   a.C5,        a.C6,       a.Fav,   a.FavOrder};
         EXPECT_EQ(got, std::vector<std::string>(row.begin() + 1, row.end())) << row[0];
     }
 }
@@ -278,11 +278,12 @@ TEST_F(Catalogue, FilterFigures)
         sevenSlash.push_back(r->Cifra);
         EXPECT_EQ(r->Inversao, "X");
     }
-    EXPECT_EQ(sevenSlash, (std::vector<std::string>{"C7/E", "C7/E", "C7/E", "C7/E", "C7/G",
-                                                    "C7/G", "C7/G", "C/Bb", "C/Bb", "C/Bb"}));
+    EXPECT_EQ(sevenSlash, (std::vector<std::string>{"C7/E", "C7/E", "C7/E", "C7/E", "C7/G", "C7/G",
+                                                    "C7/G", "C/Bb", "C/Bb", "C/Bb"}));
     std::map<std::string, int> categories;
     for (const auto& r : *list)
         ++categories[r->Categoria];
-    EXPECT_EQ(categories, (std::map<std::string, int>{
-                              {"7", 2047}, {"menor", 1456}, {"Maior", 1196}, {"dim", 216}, {"NA", 42}}));
+    EXPECT_EQ(categories,
+              (std::map<std::string, int>{
+                  {"7", 2047}, {"menor", 1456}, {"Maior", 1196}, {"dim", 216}, {"NA", 42}}));
 }

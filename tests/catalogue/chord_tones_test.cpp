@@ -33,10 +33,10 @@ TEST(ChordTones, TableCoversEveryType)
 
 TEST(ChordTones, JudgesVoicings)
 {
-    EXPECT_EQ(problem({M, 1, 0, 2, 3, M}, C, "  . "), "");           // x32010
-    EXPECT_EQ(problem({M, 1, 0, 2, M, M}, C, "  triad "), "");       // E in the bass
-    EXPECT_EQ(problem({M, 1, 0, 2, M, M}, C, " / ", 4), "");         // C/E
-    EXPECT_EQ(problem({M, 1, 0, 2, 1, M}, C, " 7/ ", 10), "");       // C/Bb
+    EXPECT_EQ(problem({M, 1, 0, 2, 3, M}, C, "  . "), "");     // x32010
+    EXPECT_EQ(problem({M, 1, 0, 2, M, M}, C, "  triad "), ""); // E in the bass
+    EXPECT_EQ(problem({M, 1, 0, 2, M, M}, C, " / ", 4), "");   // C/E
+    EXPECT_EQ(problem({M, 1, 0, 2, 1, M}, C, " 7/ ", 10), ""); // C/Bb
     EXPECT_EQ(problem({M, 1, 0, 2, 3, M}, C, " / ", 4), "bass 0 instead of 4");
     EXPECT_EQ(problem({0, 1, 0, 2, 3, M}, C, "  triad "), "");
     EXPECT_EQ(problem({M, 1, 0, M, 3, M}, C, "  triad "), "incomplete triad, missing 4");
@@ -61,10 +61,10 @@ TEST(ChordTones, JudgesVoicings)
 TEST(Fingering, CountsFingersWithBarreAndFlatFinger)
 {
     EXPECT_EQ(handShape({M, 1, 0, 2, 3, M}).fingers, 3);
-    EXPECT_EQ(handShape({1, 1, 2, 3, 3, 1}).fingers, 3);   // E-shape barre
-    EXPECT_EQ(handShape({3, 5, 5, 5, 3, M}).fingers, 2);   // A-shape barre
-    EXPECT_EQ(handShape({M, 8, 8, 8, M, 8}).fingers, 1);   // barre over a muted string
-    EXPECT_EQ(handShape({M, 1, 0, 2, 1, M}).fingers, 3);   // no barre across open G
+    EXPECT_EQ(handShape({1, 1, 2, 3, 3, 1}).fingers, 3); // E-shape barre
+    EXPECT_EQ(handShape({3, 5, 5, 5, 3, M}).fingers, 2); // A-shape barre
+    EXPECT_EQ(handShape({M, 8, 8, 8, M, 8}).fingers, 1); // barre over a muted string
+    EXPECT_EQ(handShape({M, 1, 0, 2, 1, M}).fingers, 3); // no barre across open G
     EXPECT_EQ(handShape({0, 0, 0, 0, 0, 0}).fingers, 0);
     EXPECT_EQ(handShape({4, 2, 3, 5, 1, M}).fingers, 5);
 }

@@ -32,10 +32,7 @@ protected:
     std::string path = (std::filesystem::temp_directory_path() /
                         ("catalogue_loader_" + std::to_string(::getpid()) + ".tsv"))
                            .string();
-    void write(const std::string& text)
-    {
-        std::ofstream(path, std::ios::binary) << text;
-    }
+    void write(const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
     void TearDown() override { std::remove(path.c_str()); }
 
     // A bad file gives one log line naming the file and the line, and nothing else.

@@ -63,10 +63,9 @@ std::vector<std::string> typesTakenBy(const std::string& entry)
 
 TEST(Vocabularies, PrefixTestTakesOneTypeExceptMAndSixSlash)
 {
-    EXPECT_EQ(typesTakenBy("m "),
-              (std::vector<std::string>{" m ", " m triad ", " m maj7 ", " m maj7(9) ",
-                                        " m maj7(6) ", " m maj7(11) ", " m maj7(9/11) ",
-                                        " m maj7(6/9) "}));
+    EXPECT_EQ(typesTakenBy("m "), (std::vector<std::string>{
+                                      " m ", " m triad ", " m maj7 ", " m maj7(9) ", " m maj7(6) ",
+                                      " m maj7(11) ", " m maj7(9/11) ", " m maj7(6/9) "}));
     EXPECT_EQ(typesTakenBy("6/"), (std::vector<std::string>{" 6/ ", " 6/9 "}));
     for (std::size_t i = 1; i < tipos().size(); ++i) {
         if (tipos()[i] == "m " || tipos()[i] == "6/")

@@ -25,12 +25,11 @@ struct Record {
 };
 
 // Root indexes (0 = C) of the sharp roots and their flat twins.
-const std::map<int, int> kTwinOf = {{1, 2}, {2, 1},  {4, 5},   {5, 4},   {8, 9},
+const std::map<int, int> kTwinOf = {{1, 2}, {2, 1},   {4, 5},   {5, 4},   {8, 9},
                                     {9, 8}, {11, 12}, {12, 11}, {14, 15}, {15, 14}};
 bool isFlatRoot(int rootIndex)
 {
-    return rootIndex == 2 || rootIndex == 5 || rootIndex == 9 || rootIndex == 12 ||
-           rootIndex == 15;
+    return rootIndex == 2 || rootIndex == 5 || rootIndex == 9 || rootIndex == 12 || rootIndex == 15;
 }
 
 int rootPitch(const Symbol& s)
@@ -119,8 +118,8 @@ private:
         auto it = candidates_.find(key);
         if (it == candidates_.end())
             it = candidates_
-                     .emplace(key, legalVoicings(rootPitch(s), *chordTonesOf(s.tipo),
-                                                 s.bassInterval))
+                     .emplace(key,
+                              legalVoicings(rootPitch(s), *chordTonesOf(s.tipo), s.bassInterval))
                      .first;
         return it->second;
     }
@@ -176,7 +175,8 @@ private:
         const auto& candidates = candidatesFor(s);
         auto picked = pickVoicings(candidates, standing, preferred, slots);
         if (static_cast<int>(picked.order.size() + standing.size()) != s.voicings)
-            throw std::runtime_error("no voicings of " + s.cifra + " fit between its fixed records");
+            throw std::runtime_error("no voicings of " + s.cifra +
+                                     " fit between its fixed records");
         if (picked.repeated && report_)
             report_->compromises.push_back(s.cifra + ": " + std::to_string(candidates.size()) +
                                            " legal voicings for " + std::to_string(s.voicings) +

@@ -110,9 +110,9 @@ Inputs readInputs(const std::string& dataDir)
 
     for (const auto& row : readTable(dataDir + "/fixed_records.tsv", 17)) {
         inputs.fixed.push_back(
-            {std::stoi(row[0]), Acorde(row[1], row[2], row[3], row[4], row[5], row[6], row[7],
-                                       row[8], row[9], row[10], row[11], row[12], row[13],
-                                       row[14], row[15], row[16])});
+            {std::stoi(row[0]),
+             Acorde(row[1], row[2], row[3], row[4], row[5], row[6], row[7], row[8], row[9], row[10],
+                    row[11], row[12], row[13], row[14], row[15], row[16])});
     }
     return inputs;
 }

@@ -24,7 +24,7 @@ std::vector<Candidate> legalVoicings(int rootPc, const catalogue::ChordTones& ch
 
 // The cost of one voicing (which must be legal).
 int voicingCost(const catalogue::Frets& frets, int rootPc, const catalogue::ChordTones& chord,
-                   int bassInterval);
+                int bassInterval);
 
 // Where a shape sits on the neck: 0 when it sounds an open string, else its
 // lowest fret.
