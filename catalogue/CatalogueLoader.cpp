@@ -1,8 +1,12 @@
 #include "catalogue/CatalogueLoader.h"
 
+#include "catalogue/Frets.h"
+
+#include <algorithm>
 #include <array>
 #include <fstream>
 #include <sstream>
+#include <string_view>
 
 namespace catalogue {
 namespace {
@@ -10,33 +14,18 @@ constexpr std::array<const char*, 16> kFields = {
     "IDAcorde", "IDCifra", "Tonica", "Tipo", "Categoria", "Inversao", "Cifra", "Image",
     "C1",       "C2",      "C3",     "C4",   "C5",        "C6",       "Fav",   "FavOrder"};
 
-std::vector<std::string> splitTabs(const std::string& line)
+// The tab-separated fields of a line, as views into it.
+std::vector<std::string_view> splitTabs(std::string_view line)
 {
-    std::vector<std::string> parts;
-    std::string::size_type start = 0;
+    std::vector<std::string_view> parts;
+    parts.reserve(kFields.size());
     for (;;) {
-        auto tab = line.find('\t', start);
-        parts.push_back(line.substr(start, tab - start));
-        if (tab == std::string::npos)
-            break;
-        start = tab + 1;
+        auto tab = line.find('\t');
+        parts.push_back(line.substr(0, tab));
+        if (tab == std::string_view::npos)
+            return parts;
+        line.remove_prefix(tab + 1);
     }
-    return parts;
-}
-
-bool validFret(const std::string& t)
-{
-    if (t == " ")
-        return true;
-    if (t.empty() || t.size() > 2 || (t.size() == 2 && t[0] == '0'))
-        return false;
-    int v = 0;
-    for (char c : t) {
-        if (c < '0' || c > '9')
-            return false;
-        v = v * 10 + (c - '0');
-    }
-    return v <= 15;
 }
 } // namespace
 
@@ -54,18 +43,25 @@ ChordListRef loadCatalogue(const std::string& path, const LogSink& log)
     std::ifstream in(path, std::ios::binary);
     if (!in)
         return fail(0, "não foi possível abrir o arquivo");
-    std::string content((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    std::ostringstream bytes;
+    bytes << in.rdbuf();
+    const std::string content = std::move(bytes).str();
     if (content.empty())
         return fail(0, "arquivo vazio");
-    if (content.back() != '\n')
-        return fail(0, "arquivo truncado (falta o fim da última linha)");
+    if (content.back() != '\n') {
+        auto lastLine =
+            static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1;
+        return fail(lastLine, "arquivo truncado (falta o fim da última linha)");
+    }
 
     auto records = std::make_shared<ChordList>();
+    records->reserve(static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')));
+    const std::string_view text = content;
     std::size_t lineNo = 0;
     std::string::size_type pos = 0;
-    while (pos < content.size()) {
-        auto end = content.find('\n', pos);
-        std::string line = content.substr(pos, end - pos);
+    while (pos < text.size()) {
+        auto end = text.find('\n', pos);
+        auto line = text.substr(pos, end - pos);
         pos = end + 1;
         ++lineNo;
         auto f = splitTabs(line);
@@ -74,17 +70,19 @@ ChordListRef loadCatalogue(const std::string& path, const LogSink& log)
                 return fail(lineNo, "cabeçalho com número errado de campos");
             for (std::size_t i = 0; i < kFields.size(); ++i)
                 if (f[i] != kFields[i])
-                    return fail(lineNo, "cabeçalho inesperado: " + f[i]);
+                    return fail(lineNo, "cabeçalho inesperado: " + std::string(f[i]));
             continue;
         }
         if (f.size() != kFields.size())
             return fail(lineNo, "esperados 16 campos, encontrados " + std::to_string(f.size()));
         for (int s = 8; s < 14; ++s)
-            if (!validFret(f[static_cast<std::size_t>(s)]))
-                return fail(lineNo, "casa inválida \"" + f[static_cast<std::size_t>(s)] + "\"");
-        records->push_back(std::make_shared<Acorde>(f[0], f[1], f[2], f[3], f[4], f[5], f[6], f[7],
-                                                    f[8], f[9], f[10], f[11], f[12], f[13], " ",
-                                                    " "));
+            if (!parseFretText(f[static_cast<std::size_t>(s)]))
+                return fail(lineNo, "casa inválida \"" +
+                                        std::string(f[static_cast<std::size_t>(s)]) + "\"");
+        auto text16 = [&](std::size_t i) { return std::string(f[i]); };
+        records->push_back(std::make_shared<Acorde>(
+            text16(0), text16(1), text16(2), text16(3), text16(4), text16(5), text16(6), text16(7),
+            text16(8), text16(9), text16(10), text16(11), text16(12), text16(13), " ", " "));
     }
     if (lineNo == 0)
         return fail(0, "sem cabeçalho");

@@ -1,0 +1,132 @@
+#include "VoicingPicker.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+namespace voicings {
+namespace {
+using catalogue::Frets;
+
+struct Standing {
+    Frets frets;
+    int position;
+};
+
+// What a candidate pays for resembling a voicing already chosen: the same
+// neck position, or a near copy differing in one or two strings.
+int likeness(const Candidate& c, const Standing& s)
+{
+    int differ = 0;
+    for (std::size_t i = 0; i < c.frets.size(); ++i)
+        differ += c.frets[i] != s.frets[i];
+    int cost = 0;
+    int apart = std::abs(c.position - s.position);
+    if (apart <= 1)
+        cost += 20;
+    else if (apart <= 3)
+        cost += 8;
+    if (differ <= 1)
+        cost += 40;
+    else if (differ == 2)
+        cost += 15;
+    return cost;
+}
+
+int fittingSlot(const std::vector<Slot>& slots, const std::vector<int>& left, int sum)
+{
+    for (std::size_t i = 0; i < slots.size(); ++i)
+        if (left[i] > 0 && sum >= slots[i].minSum && sum <= slots[i].maxSum)
+            return static_cast<int>(i);
+    return -1;
+}
+} // namespace
+
+Picked pickVoicings(const std::vector<Candidate>& candidates, const std::vector<Frets>& standing,
+                    const std::vector<Frets>& preferred, const std::vector<Slot>& slots)
+{
+    Picked picked;
+    picked.slots.resize(slots.size());
+    std::vector<int> left;
+    int toPick = 0;
+    for (const auto& s : slots) {
+        left.push_back(s.count);
+        toPick += s.count;
+    }
+    std::vector<Standing> chosen;
+    for (const auto& f : standing)
+        chosen.push_back({f, neckPosition(f)});
+    std::vector<bool> used(candidates.size(), false);
+    auto isChosen = [&](const Frets& f) {
+        return std::any_of(chosen.begin(), chosen.end(),
+                           [&](const Standing& s) { return s.frets == f; });
+    };
+    for (std::size_t i = 0; i < candidates.size(); ++i)
+        used[i] = isChosen(candidates[i].frets);
+
+    auto take = [&](std::size_t i, int slot) {
+        used[i] = true;
+        --left[static_cast<std::size_t>(slot)];
+        --toPick;
+        chosen.push_back({candidates[i].frets, candidates[i].position});
+        picked.slots[static_cast<std::size_t>(slot)].push_back(candidates[i].frets);
+        picked.order.push_back(candidates[i].frets);
+    };
+
+    for (const auto& want : preferred) {
+        if (toPick == 0)
+            break;
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            if (used[i] || candidates[i].frets != want)
+                continue;
+            int slot = fittingSlot(slots, left, candidates[i].sum);
+            if (slot >= 0)
+                take(i, slot);
+            break;
+        }
+    }
+
+    while (toPick > 0) {
+        long best = -1;
+        int bestTotal = 0;
+        int bestSlot = -1;
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            const auto& c = candidates[i];
+            // Candidates come cheapest first and likeness only adds.
+            if (best >= 0 && c.cost >= bestTotal)
+                break;
+            if (used[i])
+                continue;
+            int slot = fittingSlot(slots, left, c.sum);
+            if (slot < 0)
+                continue;
+            int total = c.cost;
+            for (const auto& s : chosen)
+                total += likeness(c, s);
+            if (best < 0 || total < bestTotal) {
+                best = static_cast<long>(i);
+                bestTotal = total;
+                bestSlot = slot;
+            }
+        }
+        if (best >= 0) {
+            take(static_cast<std::size_t>(best), bestSlot);
+            continue;
+        }
+        // No legal voicing is left for a slot: repeat the cheapest one whose
+        // fret sum fits it.
+        bool filled = false;
+        for (std::size_t i = 0; i < candidates.size() && !filled; ++i) {
+            int slot = fittingSlot(slots, left, candidates[i].sum);
+            if (slot < 0)
+                continue;
+            take(i, slot);
+            ++picked.repeated;
+            filled = true;
+        }
+        if (!filled)
+            break;
+    }
+    return picked;
+}
+
+} // namespace voicings

@@ -1,0 +1,33 @@
+#pragma once
+// Chooses a symbol's voicings from its legal ones: the cheapest first, each
+// further one paying for likeness to those already standing, so the voicings
+// of one symbol spread over the neck instead of repeating a shape.
+#include "VoicingSearch.h"
+
+#include <limits>
+#include <vector>
+
+namespace voicings {
+
+// A run of records between fixed records: `count` voicings whose fret sums
+// lie in [minSum, maxSum], so that the fixed records keep their places when
+// the run is ordered by fret sum.
+struct Slot {
+    int minSum = 0;
+    int maxSum = std::numeric_limits<int>::max();
+    int count = 0;
+};
+
+struct Picked {
+    std::vector<std::vector<catalogue::Frets>> slots; // the voicings of each slot
+    std::vector<catalogue::Frets> order;              // all of them, in order of choice
+    int repeated = 0; // voicings repeated because no further legal one fits
+};
+
+// `standing`: voicings already there (fixed records); `preferred`: voicings to
+// take first where they are legal and fit (the sharp or flat twin's choice).
+Picked pickVoicings(const std::vector<Candidate>& candidates,
+                    const std::vector<catalogue::Frets>& standing,
+                    const std::vector<catalogue::Frets>& preferred, const std::vector<Slot>& slots);
+
+} // namespace voicings
