@@ -1,0 +1,150 @@
+#include "fretboard/SampleBank.h"
+
+#include "platform/Exception.h"
+#include "platform/FileUrl.h"
+#include "platform/Log.h"
+
+#include <vector>
+
+namespace fretboard {
+namespace {
+
+constexpr const char* kSampleType = "mp3";
+
+// "C6C": the letter C, the string number, the letter C.
+std::string stringPrefix(int string)
+{
+    return "C" + std::to_string(string) + "C";
+}
+
+// "C6C3": the string prefix and the fret number without leading zeros.
+std::string positionName(int string, int fret)
+{
+    return stringPrefix(string) + std::to_string(fret);
+}
+
+// "C6" for an open string, "C6-003" for its third fret.
+std::string sampleResourceName(int string, int fret)
+{
+    std::string name = "C" + std::to_string(string);
+    if (fret == 0)
+        return name;
+    const std::string digits = std::to_string(fret);
+    return name + "-" + std::string(3 - digits.size(), '0') + digits;
+}
+
+// Runs f(string, fret) for the 96 positions in loading order: strings 6 to
+// 1, and within a string frets 0 to 15.
+template <typename F> void forEachPositionInLoadOrder(F&& f)
+{
+    for (int string = SampleBank::kStrings; string >= 1; --string)
+        for (int fret = 0; fret < SampleBank::kFrets; ++fret)
+            f(string, fret);
+}
+
+// The file address of a position's sample. A sample missing from the bundle
+// raises platform::Exception with a reason that names the resource.
+platform::FileUrl sampleUrl(const platform::Bundle& bundle, const std::string& name)
+{
+    try {
+        return platform::fileURLWithPath(bundle.pathForResource(name, kSampleType));
+    } catch (const platform::Exception&) {
+        throw platform::Exception("sample resource \"" + name + "." + kSampleType
+                                  + "\" is missing from the bundle");
+    }
+}
+
+} // namespace
+
+SampleBank::SampleBank(std::shared_ptr<platform::AudioEngine> engine) : engine_(std::move(engine))
+{
+}
+
+void SampleBank::loadForMainScreen(const platform::Bundle& bundle)
+{
+    decodeAheadOfLoad(bundle);
+    forEachPositionInLoadOrder([&](int string, int fret) {
+        // Each position on its own: a missing sample costs only that position.
+        try {
+            const platform::FileUrl url = sampleUrl(bundle, sampleResourceName(string, fret));
+            slot(string, fret) = platform::AudioPlayer::create(url, nullptr, engine_);
+        } catch (const platform::Exception& exception) {
+            platform::log("Exceção ao carregar fretlume: " + exception.reason());
+        }
+    });
+    prepareAll();
+}
+
+void SampleBank::loadForGridScreen(const platform::Bundle& bundle)
+{
+    decodeAheadOfLoad(bundle);
+    forEachPositionInLoadOrder([&](int string, int fret) {
+        const auto path = bundle.pathForResource(sampleResourceName(string, fret), kSampleType);
+        slot(string, fret) =
+            path ? platform::AudioPlayer::create(platform::fileURLWithPath(path), nullptr, engine_)
+                 : nullptr;
+    });
+    prepareAll();
+}
+
+// Decoding the 96 files dominates a first load; done on several threads
+// before the players are made in order, it takes a fraction of the time.
+void SampleBank::decodeAheadOfLoad(const platform::Bundle& bundle)
+{
+    std::vector<std::string> paths;
+    forEachPositionInLoadOrder([&](int string, int fret) {
+        if (auto path = bundle.pathForResource(sampleResourceName(string, fret), kSampleType))
+            paths.push_back(std::move(*path));
+    });
+    engine_->preloadSamples(paths);
+}
+
+void SampleBank::prepareAll()
+{
+    forEachPositionInLoadOrder([&](int string, int fret) {
+        if (auto& player = slot(string, fret))
+            player->prepareToPlay();
+    });
+}
+
+void SampleBank::playChord(const ChordFrets& frets)
+{
+    platform::AudioEngine::Batch together(*engine_);
+    for (int string = kStrings; string >= 1; --string) {
+        const auto& text = frets[static_cast<std::size_t>(string - 1)];
+        if (!text || *text == " ")
+            continue;
+        const std::string candidate = stringPrefix(string) + *text;
+        for (int fret = 0; fret < kFrets; ++fret)
+            if (candidate == positionName(string, fret))
+                playNote(slot(string, fret).get());
+    }
+}
+
+void SampleBank::playNote(platform::AudioPlayer* player)
+{
+    if (!player)
+        return;
+    platform::AudioEngine::Batch together(*engine_);
+    player->play();
+    player->setCurrentTime(0.0);
+    player->prepareToPlay();
+}
+
+platform::AudioPlayer* SampleBank::player(int string, int fret) const
+{
+    if (string < 1 || string > kStrings || fret < 0 || fret >= kFrets)
+        return nullptr;
+    return players_[static_cast<std::size_t>(slotIndex(string, fret))].get();
+}
+
+platform::AudioPlayer* SampleBank::player(std::string_view playerName) const
+{
+    for (int string = 1; string <= kStrings; ++string)
+        for (int fret = 0; fret < kFrets; ++fret)
+            if (playerName == "n" + positionName(string, fret))
+                return player(string, fret);
+    return nullptr;
+}
+
+} // namespace fretboard

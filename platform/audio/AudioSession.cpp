@@ -1,0 +1,50 @@
+#include "platform/audio/AudioSession.h"
+
+namespace platform {
+namespace {
+std::unique_ptr<AudioSession>& sharedSlot()
+{
+    static std::unique_ptr<AudioSession> session;
+    return session;
+}
+} // namespace
+
+AudioSession& AudioSession::sharedInstance()
+{
+    auto& slot = sharedSlot();
+    if (!slot)
+        slot = std::make_unique<AudioSession>();
+    return *slot;
+}
+
+std::unique_ptr<AudioSession> AudioSession::setSharedInstance(std::unique_ptr<AudioSession> session)
+{
+    auto previous = std::move(sharedSlot());
+    sharedSlot() = std::move(session);
+    return previous;
+}
+
+AudioSession::AudioSession(std::shared_ptr<AudioEngine> engine) : engine_(std::move(engine)) { }
+
+AudioSession::~AudioSession() = default;
+
+bool AudioSession::setCategory(Category category, std::optional<Error>*)
+{
+    category_ = category;
+    return true;
+}
+
+bool AudioSession::setActive(bool active, std::optional<Error>* error)
+{
+    if (!active) {
+        engine_->closeDeviceOutput();
+        active_ = false;
+        return true;
+    }
+    if (!engine_->openDeviceOutput(error))
+        return false;
+    active_ = true;
+    return true;
+}
+
+} // namespace platform

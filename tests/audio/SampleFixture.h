@@ -1,0 +1,114 @@
+#pragma once
+// Test helpers over the samples that the build renders into the bundle.
+#include "platform/audio/AudioEngine.h"
+#include "platform/audio/DecodedSample.h"
+
+#include <gtest/gtest.h>
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace audiotest {
+
+inline constexpr int kSampleFrames = 110250; // 2.5 s at 44.1 kHz
+
+// The bundle that the build lays out beside the test executable.
+inline std::filesystem::path builtBundle()
+{
+    return std::filesystem::read_symlink("/proc/self/exe").parent_path() / "bundle";
+}
+
+inline std::filesystem::path builtSample(const std::string& name)
+{
+    return builtBundle() / (name + ".mp3");
+}
+
+// A temporary bundle holding links to the built samples, less those named in
+// missing, and with a file of text in place of those named in undecodable.
+class TemporaryBundle {
+public:
+    explicit TemporaryBundle(const std::string& tag, const std::set<std::string>& missing = {},
+                             const std::set<std::string>& undecodable = {})
+        : directory_(std::filesystem::temp_directory_path()
+                     / ("cifrario-audio-" + tag + "-" + std::to_string(::getpid())))
+    {
+        std::filesystem::remove_all(directory_);
+        std::filesystem::create_directories(directory_);
+        for (const auto& entry : std::filesystem::directory_iterator(builtBundle())) {
+            if (entry.path().extension() != ".mp3")
+                continue;
+            const std::string name = entry.path().stem().string();
+            if (missing.count(name))
+                continue;
+            if (undecodable.count(name))
+                writeText(name, "this is no sound\n");
+            else
+                std::filesystem::create_symlink(entry.path(), directory_ / entry.path().filename());
+        }
+    }
+    ~TemporaryBundle() { std::filesystem::remove_all(directory_); }
+
+    std::string directory() const { return directory_.string(); }
+    void remove(const std::string& name) { std::filesystem::remove(directory_ / (name + ".mp3")); }
+    void writeText(const std::string& name, const std::string& text)
+    {
+        std::filesystem::remove(directory_ / (name + ".mp3"));
+        std::ofstream(directory_ / (name + ".mp3")) << text;
+    }
+
+private:
+    std::filesystem::path directory_;
+};
+
+// The decoded frames of a built sample, through the decoder alone.
+inline std::vector<std::int16_t> decodedFrames(const std::string& name)
+{
+    auto bytes = platform::readWholeFile(builtSample(name).string());
+    EXPECT_TRUE(bytes) << name;
+    auto sample = bytes ? platform::decodeMp3(*bytes) : nullptr;
+    EXPECT_TRUE(sample) << name;
+    return sample ? sample->frames : std::vector<std::int16_t>{};
+}
+
+// What the mixer should play for these samples started together at frame 0:
+// their sum, scaled to +/-1 and clipped, for frames frames.
+inline std::vector<float> expectedMix(const std::vector<std::string>& names, int frames)
+{
+    std::vector<float> sum(static_cast<size_t>(frames), 0.0f);
+    for (const auto& name : names) {
+        const auto pcm = decodedFrames(name);
+        for (size_t i = 0; i < pcm.size() && i < sum.size(); ++i)
+            sum[i] += static_cast<float>(pcm[i]);
+    }
+    for (auto& value : sum)
+        value = std::clamp(value / 32768.0f, -1.0f, 1.0f);
+    return sum;
+}
+
+// Pulls frames from the engine buffer by buffer, as the device would, and
+// gives back the left channel (the right one is checked to be the same).
+inline std::vector<float> renderMono(platform::AudioEngine& engine, int frames)
+{
+    std::vector<float> mono;
+    std::vector<float> buffer(platform::AudioEngine::kBufferFrames
+                              * platform::AudioEngine::kChannels);
+    int channelsDiffer = 0;
+    while (static_cast<int>(mono.size()) < frames) {
+        engine.render(buffer.data(), platform::AudioEngine::kBufferFrames);
+        for (int i = 0; i < platform::AudioEngine::kBufferFrames; ++i) {
+            channelsDiffer += buffer[2 * i] != buffer[2 * i + 1];
+            mono.push_back(buffer[2 * i]);
+        }
+    }
+    EXPECT_EQ(channelsDiffer, 0);
+    mono.resize(static_cast<size_t>(frames));
+    return mono;
+}
+
+} // namespace audiotest

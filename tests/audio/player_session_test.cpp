@@ -1,0 +1,129 @@
+#include "SampleFixture.h"
+
+#include "platform/Exception.h"
+#include "platform/FileUrl.h"
+#include "platform/Log.h"
+#include "platform/audio/AudioPlayer.h"
+#include "platform/audio/AudioSession.h"
+
+#include <gtest/gtest.h>
+
+using platform::AudioEngine;
+using platform::AudioPlayer;
+
+TEST(FileUrl, MadeFromNoPathRaises)
+{
+    EXPECT_EQ(platform::fileURLWithPath(std::string("/x/C6.mp3")).path, "/x/C6.mp3");
+    try {
+        platform::fileURLWithPath(std::nullopt);
+        FAIL() << "no exception";
+    } catch (const platform::Exception& exception) {
+        EXPECT_FALSE(exception.reason().empty());
+    }
+}
+
+TEST(AudioPlayer, IsNothingForAFileThatCannotBeOpenedOrDecoded)
+{
+    audiotest::TemporaryBundle files("player", {}, {"C6"});
+    auto engine = std::make_shared<AudioEngine>();
+    std::optional<platform::Error> error;
+    EXPECT_EQ(AudioPlayer::create({files.directory() + "/none.mp3"}, &error, engine), nullptr);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->localizedDescription().find("none.mp3"), std::string::npos);
+    error.reset();
+    EXPECT_EQ(AudioPlayer::create({files.directory() + "/C6.mp3"}, &error, engine), nullptr);
+    ASSERT_TRUE(error);
+    EXPECT_NE(error->localizedDescription().find("not a decodable MP3"), std::string::npos);
+}
+
+TEST(AudioPlayer, TimeFollowsTheMixAndReturnsToZeroAtTheEnd)
+{
+    auto engine = std::make_shared<AudioEngine>();
+    auto player = AudioPlayer::create({audiotest::builtSample("C5").string()}, nullptr, engine);
+    ASSERT_TRUE(player);
+    EXPECT_DOUBLE_EQ(player->duration(), 2.5);
+    EXPECT_TRUE(player->prepareToPlay());
+    EXPECT_FALSE(player->isPlaying());
+    player->setCurrentTime(1.0);
+    EXPECT_DOUBLE_EQ(player->currentTime(), 1.0);
+    player->setCurrentTime(0.0);
+
+    EXPECT_TRUE(player->play());
+    audiotest::renderMono(*engine, 4410);
+    EXPECT_TRUE(player->isPlaying());
+    EXPECT_NEAR(player->currentTime(), 0.1, 256.0 / 44100);
+    EXPECT_TRUE(player->play()); // already sounding: goes on, no second voice
+    audiotest::renderMono(*engine, 256);
+    EXPECT_EQ(engine->soundingVoices(), 1);
+
+    audiotest::renderMono(*engine, audiotest::kSampleFrames);
+    EXPECT_FALSE(player->isPlaying());
+    EXPECT_EQ(player->currentTime(), 0.0);
+    EXPECT_EQ(engine->soundingVoices(), 0);
+}
+
+TEST(AudioPlayer, DestroyingASoundingPlayerSilencesIt)
+{
+    auto engine = std::make_shared<AudioEngine>();
+    auto player = AudioPlayer::create({audiotest::builtSample("C5").string()}, nullptr, engine);
+    player->play();
+    audiotest::renderMono(*engine, 256);
+    EXPECT_EQ(engine->soundingVoices(), 1);
+    player.reset();
+    const auto heard = audiotest::renderMono(*engine, 256);
+    EXPECT_EQ(engine->soundingVoices(), 0);
+    EXPECT_EQ(heard, std::vector<float>(256, 0.0f));
+}
+
+TEST(AudioSession, ActivationFallsBackToTheNullOutputWithoutADevice)
+{
+    auto engine = std::make_shared<AudioEngine>();
+    platform::AudioSession session(engine);
+    std::optional<platform::Error> error;
+    platform::LogCapture log;
+    EXPECT_TRUE(session.setCategory(platform::AudioSession::Category::Playback, &error));
+    const bool active = session.setActive(true, &error);
+    if (engine->hasDeviceOutput()) {
+        EXPECT_TRUE(active); // a machine with a sound card
+    } else if (active) {
+        EXPECT_EQ(log.lines(), std::vector<std::string>{
+                                   "No audio output device: sound goes to the null output"});
+        // The null output consumes nothing by itself; the mix is still there to pull.
+        auto player = AudioPlayer::create({audiotest::builtSample("C6").string()}, nullptr, engine);
+        player->play();
+        EXPECT_EQ(audiotest::renderMono(*engine, 512), audiotest::expectedMix({"C6"}, 512));
+    } else {
+        ASSERT_TRUE(error);
+        EXPECT_FALSE(error->localizedDescription().empty());
+    }
+    EXPECT_TRUE(session.setActive(false, &error));
+    EXPECT_FALSE(engine->hasDeviceOutput());
+}
+
+namespace {
+class FailingSession : public platform::AudioSession {
+public:
+    bool setCategory(Category, std::optional<platform::Error>* error) override
+    {
+        *error = platform::Error("category refused");
+        return false;
+    }
+    bool setActive(bool, std::optional<platform::Error>* error) override
+    {
+        *error = platform::Error("output busy");
+        return false;
+    }
+};
+} // namespace
+
+TEST(AudioSession, SharedInstanceCanBeReplacedByOneWhoseCallsFail)
+{
+    auto original = platform::AudioSession::setSharedInstance(std::make_unique<FailingSession>());
+    auto& session = platform::AudioSession::sharedInstance();
+    std::optional<platform::Error> error;
+    EXPECT_FALSE(session.setCategory(platform::AudioSession::Category::Playback, &error));
+    EXPECT_EQ(error->localizedDescription(), "category refused");
+    EXPECT_FALSE(session.setActive(true, &error));
+    EXPECT_EQ(error->localizedDescription(), "output busy");
+    platform::AudioSession::setSharedInstance(std::move(original));
+}

@@ -1,0 +1,112 @@
+#include "SampleFixture.h"
+
+#include "fretboard/SampleBank.h"
+#include "platform/Log.h"
+
+#include <gtest/gtest.h>
+
+using audiotest::TemporaryBundle;
+using fretboard::SampleBank;
+
+namespace {
+
+int loadedCount(const SampleBank& bank)
+{
+    int count = 0;
+    for (int string = 1; string <= 6; ++string)
+        for (int fret = 0; fret <= 15; ++fret)
+            count += bank.player(string, fret) != nullptr;
+    return count;
+}
+
+} // namespace
+
+TEST(SampleBank, LoadsAll96PlayersNamedByPosition)
+{
+    TemporaryBundle files("all");
+    platform::Bundle bundle(files.directory());
+    auto engine = std::make_shared<platform::AudioEngine>();
+    SampleBank bank(engine);
+    EXPECT_EQ(loadedCount(bank), 0);
+
+    platform::LogCapture log;
+    bank.loadForMainScreen(bundle);
+    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(loadedCount(bank), 96);
+    EXPECT_EQ(bank.player("nC6C3"), bank.player(6, 3));
+    EXPECT_EQ(bank.player("nC1C15"), bank.player(1, 15));
+    EXPECT_EQ(bank.player(6, 3)->url().path, files.directory() + "/C6-003.mp3");
+    EXPECT_EQ(bank.player(1, 0)->url().path, files.directory() + "/C1.mp3");
+    EXPECT_EQ(bank.player("nC6C03"), nullptr);
+    EXPECT_EQ(bank.player("C6C3"), nullptr);
+    EXPECT_EQ(bank.player(7, 0), nullptr);
+    EXPECT_EQ(bank.player(1, 16), nullptr);
+}
+
+TEST(SampleBank, MainScreenLoadLogsAMissingSampleAndGoesOn)
+{
+    TemporaryBundle files("main", {"C4-007"}, {"C2-005"});
+    platform::Bundle bundle(files.directory());
+    SampleBank bank(std::make_shared<platform::AudioEngine>());
+
+    platform::LogCapture log;
+    bank.loadForMainScreen(bundle);
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"Exceção ao carregar fretlume: sample resource "
+                                                    "\"C4-007.mp3\" is missing from the bundle"});
+    EXPECT_EQ(bank.player(4, 7), nullptr);
+    EXPECT_EQ(bank.player(2, 5), nullptr); // undecodable: empty, silently
+    EXPECT_EQ(loadedCount(bank), 94);      // every other position, before and after
+    EXPECT_NE(bank.player(4, 8), nullptr);
+    EXPECT_NE(bank.player(1, 15), nullptr);
+}
+
+TEST(SampleBank, MainScreenReloadKeepsThePlayerOfAMissingSample)
+{
+    TemporaryBundle files("reload");
+    platform::Bundle bundle(files.directory());
+    SampleBank bank(std::make_shared<platform::AudioEngine>());
+    bank.loadForMainScreen(bundle);
+    platform::AudioPlayer* kept = bank.player(4, 7);
+    platform::AudioPlayer* replaced = bank.player(4, 8);
+
+    files.remove("C4-007");
+    files.writeText("C3-002", "not an mp3");
+    platform::LogCapture log;
+    bank.loadForMainScreen(bundle);
+    EXPECT_EQ(log.lines().size(), 1u);
+    EXPECT_EQ(bank.player(4, 7), kept);
+    EXPECT_NE(bank.player(4, 8), replaced);
+    EXPECT_EQ(bank.player(3, 2), nullptr);
+    EXPECT_EQ(loadedCount(bank), 95);
+}
+
+TEST(SampleBank, GridScreenLoadEmptiesMissingAndUndecodableSilently)
+{
+    TemporaryBundle files("grid");
+    platform::Bundle bundle(files.directory());
+    SampleBank bank(std::make_shared<platform::AudioEngine>());
+    bank.loadForGridScreen(bundle);
+    EXPECT_EQ(loadedCount(bank), 96);
+
+    files.remove("C6");
+    files.writeText("C1-015", "");
+    platform::LogCapture log;
+    bank.loadForGridScreen(bundle);
+    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(bank.player(6, 0), nullptr);
+    EXPECT_EQ(bank.player(1, 15), nullptr);
+    EXPECT_EQ(loadedCount(bank), 94);
+}
+
+TEST(SampleBank, BanksOfTwoScreensHoldTheirOwnPlayersOverSharedSamples)
+{
+    TemporaryBundle files("two");
+    platform::Bundle bundle(files.directory());
+    auto engine = std::make_shared<platform::AudioEngine>();
+    SampleBank main(engine), grid(engine);
+    main.loadForMainScreen(bundle);
+    const std::size_t oneBank = engine->decodedBytes();
+    grid.loadForGridScreen(bundle);
+    EXPECT_NE(main.player(6, 3), grid.player(6, 3));
+    EXPECT_EQ(engine->decodedBytes(), oneBank);
+}
