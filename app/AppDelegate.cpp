@@ -9,7 +9,7 @@
 
 namespace app {
 
-AppDelegate::AppDelegate(AudioSessionCalls& audioSession) : audioSession_(audioSession) {}
+AppDelegate::AppDelegate(platform::AudioSession& audioSession) : audioSession_(audioSession) {}
 
 AppDelegate::~AppDelegate() { platform::NotificationCenter::defaultCenter().removeObserver(this); }
 
@@ -42,12 +42,14 @@ bool AppDelegate::didFinishLaunching(platform::Application& application,
         this, platform::kApplicationWillEnterForegroundNotification,
         [this] { applicationWillEnterForeground(); });
 
-    std::string error;
-    if (!audioSession_.setCategoryPlayback(error))
-        platform::log("Erro ao definir a categoria da sessão de áudio: " + error);
-    error.clear();
-    if (!audioSession_.activate(error))
-        platform::log("Erro ao ativar a sessão de áudio: " + error);
+    std::optional<platform::Error> categoryError;
+    if (!audioSession_.setCategory(platform::AudioSession::Category::Playback, &categoryError))
+        platform::log("Erro ao definir a categoria da sessão de áudio: " +
+                      (categoryError ? categoryError->localizedDescription() : std::string()));
+    std::optional<platform::Error> activationError;
+    if (!audioSession_.setActive(true, &activationError))
+        platform::log("Erro ao ativar a sessão de áudio: " +
+                      (activationError ? activationError->localizedDescription() : std::string()));
     return true;
 }
 

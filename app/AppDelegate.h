@@ -2,14 +2,14 @@
 // The application delegate: sizes and styles the window at launch, sets up the
 // playback audio session, and on each return to the foreground has the main
 // screen on top rebuild its sample bank.
-#include "app/AudioSessionCalls.h"
 #include "platform/Application.h"
+#include "platform/audio/AudioSession.h"
 
 namespace app {
 
 class AppDelegate : public platform::ApplicationDelegate {
 public:
-    explicit AppDelegate(AudioSessionCalls& audioSession = sharedAudioSessionCalls());
+    explicit AppDelegate(platform::AudioSession& audioSession = platform::AudioSession::sharedInstance());
     ~AppDelegate() override;
 
     bool didFinishLaunching(platform::Application& application,
@@ -22,7 +22,7 @@ public:
     static constexpr double kAspectFactor = 16.0 / 11.0;
 
 private:
-    AudioSessionCalls& audioSession_;
+    platform::AudioSession& audioSession_;
 };
 
 } // namespace app

@@ -9,21 +9,29 @@
 
 namespace {
 
-class FakeSession : public app::AudioSessionCalls {
+// A session whose calls fail with the given texts; it opens no device.
+class FakeSession : public platform::AudioSession {
 public:
     std::string categoryError, activationError;
     int calls = 0;
-    bool setCategoryPlayback(std::string& e) override
+    bool setCategory(Category, std::optional<platform::Error>* e) override
     {
-        ++calls;
-        e = categoryError;
-        return categoryError.empty();
+        return answer(categoryError, e);
     }
-    bool activate(std::string& e) override
+    bool setActive(bool, std::optional<platform::Error>* e) override
+    {
+        return answer(activationError, e);
+    }
+
+private:
+    bool answer(const std::string& failure, std::optional<platform::Error>* e)
     {
         ++calls;
-        e = activationError;
-        return activationError.empty();
+        if (failure.empty())
+            return true;
+        if (e)
+            *e = platform::Error(failure);
+        return false;
     }
 };
 
