@@ -16,6 +16,4 @@ void FirstViewController::viewDidLoad()
                 [this, about] { performSegue("segueSobre", about); });
 }
 
-void FirstViewController::LoadAudioSessions() {}
-
 } // namespace finder
