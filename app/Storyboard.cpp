@@ -8,7 +8,8 @@ namespace app {
 platform::ViewControllerRef makeMainStoryboard()
 {
     auto main = std::make_shared<finder::FirstViewController>();
-    main->registerSegue("segueSobre", [] { return std::make_shared<SecondViewController>(); });
+    main->registerSegue("segueSobre",
+                        [](QObject*) { return std::make_shared<SecondViewController>(); });
     return main;
 }
 

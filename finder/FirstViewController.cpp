@@ -10,6 +10,7 @@ FirstViewController::~FirstViewController() = default;
 
 void FirstViewController::viewDidLoad()
 {
+    bindFretboardOutlets();
     platform::ViewController::viewDidLoad();
     if (auto* about = outlet<QAbstractButton>("buttonSobre"))
         connect(about, &QAbstractButton::clicked, this,

@@ -50,6 +50,9 @@ public:
 
     // ---- Fretboard and its sounds (fretboard/MainScreenFretboard.cpp) ------
     // FRETBOARD-SECTION-BEGIN
+    // Finds the fret buttons, fret labels and sound controls in the loaded
+    // view and wires their actions. Start-up calls it first.
+    void bindFretboardOutlets();
     // Rebuilds the screen's bank of 96 note players.
     virtual void LoadAudioSessions();
     // FRETBOARD-SECTION-END

@@ -4,6 +4,8 @@
 
 namespace finder {
 
+void FirstViewController::bindFretboardOutlets() {}
+
 void FirstViewController::LoadAudioSessions() {}
 
 } // namespace finder

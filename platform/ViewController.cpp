@@ -60,8 +60,12 @@ void ViewController::presentViewController(ViewControllerRef controller)
     presented_ = std::move(controller);
     presented_->presenting_ = this;
     presented_->view();
+    viewWillDisappear(true);
+    presented_->viewWillAppear(true);
     if (Window* w = window())
         w->pushPresentedView(presented_.get());
+    presented_->viewDidAppear(true);
+    viewDidDisappear(true);
 }
 
 void ViewController::dismissViewController()
@@ -79,8 +83,12 @@ void ViewController::detachPresented()
     if (!presented_)
         return;
     presented_->detachPresented();
+    presented_->viewWillDisappear(true);
+    viewWillAppear(true);
     if (Window* w = window())
         w->removePresentedView(presented_.get());
+    presented_->viewDidDisappear(true);
+    viewDidAppear(true);
     presented_->presenting_ = nullptr;
     // Released on a later turn: the dismissed controller may be the one whose
     // handler is running now.
@@ -101,7 +109,7 @@ bool ViewController::performSegue(const std::string& identifier, QObject* sender
         log("Segue desconhecida: " + identifier);
         return false;
     }
-    Segue segue{identifier, this, it->second()};
+    Segue segue{identifier, this, it->second(sender)};
     if (!segue.destination)
         return false;
     prepareForSegue(segue, sender);

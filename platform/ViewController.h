@@ -38,6 +38,13 @@ public:
 
     // Called once when the view has loaded; subclasses call the base first.
     virtual void viewDidLoad() {}
+    // Called around the view coming on screen or leaving it: when this
+    // controller is presented or dismissed, or a controller presented over it
+    // comes or goes.
+    virtual void viewWillAppear(bool animated) { (void)animated; }
+    virtual void viewDidAppear(bool animated) { (void)animated; }
+    virtual void viewWillDisappear(bool animated) { (void)animated; }
+    virtual void viewDidDisappear(bool animated) { (void)animated; }
 
     // The control of this screen with the given object name (its outlet).
     template <class T> T* outlet(const char* name)
@@ -51,8 +58,10 @@ public:
     ViewController* presentedViewController() const { return presented_.get(); }
     ViewController* presentingViewController() const { return presenting_; }
 
-    // Segues: a factory per identifier makes the destination.
-    using SegueFactory = std::function<ViewControllerRef()>;
+    // Segues: a factory per identifier makes the destination; it is told the
+    // control that performs the segue, as one identifier may lead from two
+    // controls to two kinds of screen.
+    using SegueFactory = std::function<ViewControllerRef(QObject* sender)>;
     void registerSegue(const std::string& identifier, SegueFactory factory);
     // Makes the destination, sends prepareForSegue, presents it. False when the
     // identifier is unknown.
