@@ -9,10 +9,8 @@ PinchRelay::PinchRelay(QWidget* surface) : QObject(surface)
 {
     surface->setAttribute(Qt::WA_AcceptTouchEvents);
     surface->grabGesture(Qt::PinchGesture);
+    // A trackpad pinch over a fret button that ignores it reaches the surface.
     surface->installEventFilter(this);
-    const auto children = surface->findChildren<QWidget*>();
-    for (QWidget* child : children)
-        child->installEventFilter(this);
 }
 
 bool PinchRelay::eventFilter(QObject* watched, QEvent* event)

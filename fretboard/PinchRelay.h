@@ -1,7 +1,6 @@
 #pragma once
 // Reports pinches on a surface: a touch-screen pinch (Qt's pinch gesture) and,
-// on a desktop, a trackpad pinch, which reaches whichever child lies under the
-// pointer. Every update of a pinch is one report.
+// on a desktop, a trackpad pinch. Every update of a pinch is one report.
 #include <QObject>
 #include <QWidget>
 
@@ -10,11 +9,11 @@ namespace fretboard {
 class PinchRelay : public QObject {
     Q_OBJECT
 public:
-    // Watches `surface` and its children; lives as long as the surface.
+    // Watches `surface`; lives as long as the surface.
     explicit PinchRelay(QWidget* surface);
 
 signals:
-    // `source` is the gesture, or the widget a trackpad pinch reached.
+    // `source` is the gesture, or the surface for a trackpad pinch.
     void pinched(QObject* source);
 
 protected:
