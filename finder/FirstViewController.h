@@ -50,11 +50,52 @@ public:
 
     // ---- Fretboard and its sounds (fretboard/MainScreenFretboard.cpp) ------
     // FRETBOARD-SECTION-BEGIN
+    // The 96 fret buttons C1C0 .. C6C15, by string (1 high E .. 6 low E) and
+    // fret (0 open .. 15); a position whose button the layout lacks is empty.
+    std::array<QPointer<platform::Button>, fretboard::kPositionCount> fretButtons;
+    // The 96 note players nC1C0 .. nC6C15.
+    fretboard::SampleBank sampleBank;
+
     // Finds the fret buttons, fret labels and sound controls in the loaded
-    // view and wires their actions. Start-up calls it first.
+    // view and wires their actions and the pinch on the fretboard. Start-up
+    // calls it first.
     void bindFretboardOutlets();
+    // The button of a position, or of a position name ("C3C12"); nothing for
+    // any other name.
+    platform::Button* fretButton(fretboard::Position position) const;
+    platform::Button* fretButtonNamed(std::string_view name) const;
+
+    // Clears image and title of the 16 buttons of string "1".."6", or of all
+    // strings for "*"; any other text clears nothing.
+    void ClearNeck(const std::string& strings);
+    // Clears all strings and blanks the six fret labels.
+    void ClearNeckAll(QObject* sender);
+    // Draws a fret pattern (strings 1 to 6) over the board, marking the
+    // positions whose note is the root in tonicaText; then sounds it.
+    void setChordNeck(const std::string& c1, const std::string& c2, const std::string& c3,
+                      const std::string& c4, const std::string& c5, const std::string& c6);
+    void setChord(QObject* sender, const std::string& c1, const std::string& c2,
+                  const std::string& c3, const std::string& c4, const std::string& c5,
+                  const std::string& c6);
+    // Sounds a fret pattern from the screen's bank, all strings at once.
+    void playChord(QObject* sender, const std::string& c1, const std::string& c2,
+                   const std::string& c3, const std::string& c4, const std::string& c5,
+                   const std::string& c6);
+    void playNote(QObject* sender, platform::AudioPlayer* player);
+    // A fret tap: toggles the tapped fret on its string's label, redraws and
+    // sounds the six labels, then filters the chord list by them.
+    void playNoteNeck(platform::Button* sender);
     // Rebuilds the screen's bank of 96 note players.
     virtual void LoadAudioSessions();
+    // The sound switch: flips AudioOnOff's look and tag, hides or shows the
+    // replay button. No playback reads it.
+    void SetAudioOnOff();
+    // Replays the six labels' chord; a pinch does the same.
+    void Paleta();
+    void handlePinch(QObject* sender);
+    // Filters the chord list by the fret pattern in the six labels (defined
+    // with the browsing filters).
+    virtual void setFilterChord(QObject* sender);
     // FRETBOARD-SECTION-END
 
     // ---- Browsing, selection, favourites, import, instructions (finder/) ---
