@@ -1,10 +1,15 @@
 #include "finder/FirstViewController.h"
 
+#include "fretboard/FretboardView.h"
+
 #include <QAbstractButton>
 
 namespace finder {
 
-FirstViewController::FirstViewController() : platform::ViewController("FirstViewController") {}
+FirstViewController::FirstViewController() : platform::ViewController("FirstViewController")
+{
+    fretboard::registerFretboardWidgets();
+}
 
 FirstViewController::~FirstViewController() = default;
 
