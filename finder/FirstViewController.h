@@ -3,9 +3,11 @@
 // tables and filters (finder/), the fretboard and its sounds (fretboard/) and
 // the hand-over to the favourites screens.
 #include "catalogue/Acorde.h"
+#include "finder/TableView.h"
 #include "fretboard/SampleBank.h"
 #include "platform/ActivityIndicator.h"
 #include "platform/Button.h"
+#include "platform/PageFetch.h"
 #include "platform/ViewController.h"
 
 #include <QLabel>
@@ -15,6 +17,7 @@
 #include <QTextEdit>
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -100,6 +103,79 @@ public:
 
     // ---- Browsing, selection, favourites, import, instructions (finder/) ---
     // FINDER-SECTION-BEGIN
+    // The import's page fetch is handed in; the default fetches over the
+    // network with its time and size bounds.
+    explicit FirstViewController(std::unique_ptr<platform::PageFetcher> pageFetcher);
+
+    // Outlets of the browsing side.
+    QPointer<TableView> tableViewTonica;
+    QPointer<TableView> tableViewTipo;
+    QPointer<TableView> tableViewCifras;
+    QPointer<TableView> tableViewFotos;
+    QPointer<TableView> tableViewFav;
+    QPointer<QLineEdit> searchBar;
+    QPointer<QLabel> labelnChords;
+    QPointer<platform::Button> SetTypeM;
+    QPointer<platform::Button> SetTypem;
+    QPointer<platform::Button> SetType7;
+    QPointer<platform::Button> SetTypedim;
+    QPointer<QLabel> cifraImage;
+    QPointer<platform::Button> FavoriteOnOff;
+    QPointer<QLabel> labelFavorite;
+    QPointer<QLineEdit> FavNumber;
+    QPointer<QLineEdit> LinkCifra;
+    QPointer<QTextBrowser> WebViewCifra;
+    QPointer<QTextEdit> textHTML;
+    QPointer<QTextEdit> textPlain;
+    QPointer<QLabel> imageInstruc;
+    QPointer<QLabel> setasInstruc;
+    std::array<QPointer<QLabel>, 12> label_instr; // label_instr1 .. label_instr12
+
+    // The chord on display: the record last chosen in a chord table, the
+    // catalogue's first record (the C shown at start-up) before any choice.
+    catalogue::AcordeRef chordOnDisplay;
+
+    // The list the chord tables show: filteredTableData while isFiltered,
+    // else allTableData. Null before start-up.
+    const catalogue::ChordList* shownList() const;
+
+    // Row selection in any of the five tables.
+    void tableViewDidSelectRow(TableView* tableView, int row);
+    // Selects the first chord row and shows its chord.
+    void tableViewSelect(QObject* sender);
+
+    // Browsing filters, search and chord count.
+    void setFilterRoot(const std::string& root);
+    void setFilterType(const std::string& type);
+    void setFilterRootType(const std::string& root, const std::string& type);
+    void setFilterCateg(QObject* sender);
+    void setFilterFav();
+    void searchBarTextDidChange(const std::string& text);
+    void setNChords(const std::string& unused);
+    void dismissKeyboard();
+
+    // Favourites and their hand-over.
+    void SetFavorite();
+    void ClearFavorites();
+    void prepareForSegue(platform::Segue& segue, QObject* sender) override;
+    void viewWillAppear(bool animated) override;
+
+    // Chord names from a web page.
+    void abrirCifra(QObject* sender);
+    void lerCifras(QObject* sender);
+
+    // Shows or hides the instructions overlay.
+    void ShowInstruc();
+
+private:
+    void bindFinderOutlets();
+    void wireFinderActions();
+    void reload(TableView* tableView);
+    void showChord(const catalogue::AcordeRef& record, int row);
+    void endEditing();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    std::unique_ptr<platform::PageFetcher> pageFetcher_;
     // FINDER-SECTION-END
 };
 

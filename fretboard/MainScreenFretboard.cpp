@@ -62,6 +62,8 @@ void FirstViewController::bindFretboardOutlets()
     ButtonPaleta = outlet<platform::Button>("ButtonPaleta");
     if (ButtonPaleta)
         connect(ButtonPaleta, &QAbstractButton::clicked, this, [this] { Paleta(); });
+    if (auto* clear = outlet<QAbstractButton>("buttonClearNeck"))
+        connect(clear, &QAbstractButton::clicked, this, [this, clear] { ClearNeckAll(clear); });
     if (auto* board = view()->findChild<fretboard::FretboardView*>()) {
         auto* pinch = new fretboard::PinchRelay(board);
         connect(pinch, &fretboard::PinchRelay::pinched, this,

@@ -62,12 +62,16 @@ TEST_F(Sounds, LoadingShowsTheIndicatorUntilTheEventLoopTakesOver)
 
 TEST_F(Sounds, AMissingSampleIsLoggedAndTheLoadGoesOn)
 {
+    // Start-up loaded the bank; a reload without the sample keeps the old
+    // player of that position and goes on with the next ones.
+    platform::AudioPlayer* before = screen->sampleBank.player("nC4C7");
+    ASSERT_NE(before, nullptr);
     const auto hidden = bundle_->hide("C4-007.mp3");
     platform::LogCapture log;
     screen->LoadAudioSessions();
     EXPECT_EQ(log.lines(), std::vector<std::string>{"Exceção ao carregar fretlume: sample resource "
                                                     "\"C4-007.mp3\" is missing from the bundle"});
-    EXPECT_EQ(screen->sampleBank.player("nC4C7"), nullptr);
+    EXPECT_EQ(screen->sampleBank.player("nC4C7"), before);
     EXPECT_NE(screen->sampleBank.player("nC4C8"), nullptr);
     EXPECT_NE(screen->sampleBank.player("nC1C15"), nullptr);
     platform::drainMainQueue();
@@ -76,9 +80,6 @@ TEST_F(Sounds, AMissingSampleIsLoggedAndTheLoadGoesOn)
 
 TEST_F(Sounds, ChordSoundsExactlyTheSamplesOfItsStrings)
 {
-    screen->setChordNeck(" ", "1", "0", "2", "3", " "); // before the bank: silent
-    EXPECT_EQ(startedVoices(), 0);
-
     load();
     screen->setChordNeck(" ", "1", "0", "2", "3", " ");
     const int frames = audiotest::kSampleFrames + 1000;
