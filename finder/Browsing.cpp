@@ -32,22 +32,31 @@ bool containsIgnoringCase(std::string_view text, std::string_view word)
     return false;
 }
 
+// A new list of the records of `source` that `keep` accepts, in order.
+template <class Keep>
+catalogue::ChordListRef recordsWhere(const catalogue::ChordListRef& source, Keep keep)
+{
+    auto result = std::make_shared<catalogue::ChordList>();
+    if (source)
+        for (const auto& chord : *source)
+            if (keep(*chord))
+                result->push_back(chord);
+    return result;
+}
+
 } // namespace
 
 void FirstViewController::setFilterRoot(const std::string& root)
 {
     isFiltered = true;
-    auto result = std::make_shared<catalogue::ChordList>();
     if (root == catalogue::kAnyRoot) {
         if (tonicaText)
             tonicaText->setText(QStringLiteral("*"));
-        result = allTableData;
-    } else if (allTableData) {
-        for (const auto& chord : *allTableData)
-            if (beginsWith(chord->Tonica, root))
-                result->push_back(chord);
+        filteredTableData = allTableData;
+    } else {
+        filteredTableData = recordsWhere(
+            allTableData, [&](const catalogue::Acorde& c) { return beginsWith(c.Tonica, root); });
     }
-    filteredTableData = result;
     reload(tableViewFav);
     reload(tableViewCifras);
     reload(tableViewFotos);
@@ -56,17 +65,14 @@ void FirstViewController::setFilterRoot(const std::string& root)
 void FirstViewController::setFilterType(const std::string& type)
 {
     isFiltered = true;
-    auto result = std::make_shared<catalogue::ChordList>();
     if (type == catalogue::kAnyTypeField) {
         if (tipoText)
             tipoText->setText(QStringLiteral(" *"));
-        result = allTableData;
-    } else if (allTableData) {
-        for (const auto& chord : *allTableData)
-            if (beginsWith(chord->Tipo, type))
-                result->push_back(chord);
+        filteredTableData = allTableData;
+    } else {
+        filteredTableData = recordsWhere(
+            allTableData, [&](const catalogue::Acorde& c) { return beginsWith(c.Tipo, type); });
     }
-    filteredTableData = result;
     reload(tableViewCifras);
     reload(tableViewFotos);
 }
@@ -74,12 +80,9 @@ void FirstViewController::setFilterType(const std::string& type)
 void FirstViewController::setFilterRootType(const std::string& root, const std::string& type)
 {
     isFiltered = true;
-    auto result = std::make_shared<catalogue::ChordList>();
-    if (allTableData)
-        for (const auto& chord : *allTableData)
-            if (beginsWith(chord->Tonica, root) && beginsWith(chord->Tipo, type))
-                result->push_back(chord);
-    filteredTableData = result;
+    filteredTableData = recordsWhere(allTableData, [&](const catalogue::Acorde& c) {
+        return beginsWith(c.Tonica, root) && beginsWith(c.Tipo, type);
+    });
     reload(tableViewCifras);
     reload(tableViewFotos);
     reload(tableViewFav);
@@ -97,11 +100,9 @@ void FirstViewController::setFilterCateg(QObject*)
             word = category;
 
     // A new working list, so the walk never appends to the list it walks.
-    filteredTableDataType = std::make_shared<catalogue::ChordList>();
-    if (filteredTableData)
-        for (const auto& chord : *filteredTableData)
-            if (containsIgnoringCase(chord->Categoria, word))
-                filteredTableDataType->push_back(chord);
+    filteredTableDataType = recordsWhere(filteredTableData, [&](const catalogue::Acorde& c) {
+        return containsIgnoringCase(c.Categoria, word);
+    });
     filteredTableData = filteredTableDataType;
     reload(tableViewCifras);
     reload(tableViewFotos);
@@ -110,11 +111,8 @@ void FirstViewController::setFilterCateg(QObject*)
 
 void FirstViewController::setFilterFav()
 {
-    filteredTableDataType = std::make_shared<catalogue::ChordList>();
-    if (allTableData)
-        for (const auto& chord : *allTableData)
-            if (containsIgnoringCase(chord->Fav, "*"))
-                filteredTableDataType->push_back(chord);
+    filteredTableDataType = recordsWhere(
+        allTableData, [](const catalogue::Acorde& c) { return containsIgnoringCase(c.Fav, "*"); });
     filteredTableData = filteredTableDataType;
     reload(tableViewCifras);
     reload(tableViewFotos);
@@ -127,12 +125,9 @@ void FirstViewController::searchBarTextDidChange(const std::string& text)
         isFiltered = false;
     } else {
         isFiltered = true;
-        auto result = std::make_shared<catalogue::ChordList>();
-        if (allTableData)
-            for (const auto& chord : *allTableData)
-                if (chord->Cifra.find(text) != std::string::npos)
-                    result->push_back(chord);
-        filteredTableData = result;
+        filteredTableData = recordsWhere(allTableData, [&](const catalogue::Acorde& c) {
+            return c.Cifra.find(text) != std::string::npos;
+        });
     }
     reload(tableViewCifras);
     reload(tableViewFotos);
@@ -152,20 +147,16 @@ void FirstViewController::setFilterChord(QObject*)
     for (std::size_t s = 0; s < 6; ++s)
         labels[s] = cdr[s] ? cdr[s]->text().toStdString() : std::string(" ");
     isFiltered = true;
-    auto result = std::make_shared<catalogue::ChordList>();
     // A blank label takes any fret on its string, played or not; any other
     // label takes that very fret (a label "1" is fret 1, not 10 to 15).
-    if (allTableData)
-        for (const auto& chord : *allTableData) {
-            bool fits = true;
-            for (int s = 1; s <= 6 && fits; ++s) {
-                const std::string& label = labels[static_cast<std::size_t>(s - 1)];
-                fits = label == " " || chord->fret(s) == label;
-            }
-            if (fits)
-                result->push_back(chord);
+    filteredTableData = recordsWhere(allTableData, [&](const catalogue::Acorde& c) {
+        for (int s = 1; s <= 6; ++s) {
+            const std::string& label = labels[static_cast<std::size_t>(s - 1)];
+            if (label != " " && c.fret(s) != label)
+                return false;
         }
-    filteredTableData = result;
+        return true;
+    });
     reload(tableViewCifras);
     reload(tableViewFotos);
 }
