@@ -14,8 +14,8 @@ namespace favourites {
 class CollectionViewCell : public QStyledItemDelegate {
     Q_OBJECT
 public:
-    static constexpr int kWidth = 232;
-    static constexpr int kHeight = 222;
+    static constexpr int kWidth = 248;
+    static constexpr int kHeight = 230;
 
     explicit CollectionViewCell(QObject* parent = nullptr);
 

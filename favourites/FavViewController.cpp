@@ -9,12 +9,6 @@
 #include <QShortcut>
 
 namespace favourites {
-namespace {
-// A list-table row has the height of a subtitle cell; its detail line stays
-// empty, so the name sits in the middle.
-constexpr int kListRowHeight = 48;
-} // namespace
-
 FavViewController::FavViewController(std::shared_ptr<platform::AudioEngine> engine)
     : platform::ViewController("FavViewController"), bank(std::move(engine))
 {
@@ -133,8 +127,7 @@ void FavViewController::reloadListTable()
         return;
     tablePlist->clear();
     for (const std::string& name : carrega ? PlistSalva : Plist) {
-        auto* cell = new QListWidgetItem(QString::fromStdString(name), tablePlist);
-        cell->setSizeHint(QSize(0, kListRowHeight));
+        new QListWidgetItem(QString::fromStdString(name), tablePlist);
     }
 }
 
@@ -142,11 +135,14 @@ void FavViewController::bindListTable()
 {
     if (!tablePlist)
         return;
-    // Black cells, dark grey when selected.
-    tablePlist->setStyleSheet(
-        QStringLiteral("QListWidget#tablePlist { background: black; }"
-                       "QListWidget#tablePlist::item { background: black; padding-left: 12px; }"
-                       "QListWidget#tablePlist::item:selected { background: rgb(85, 85, 85); }"));
+    // Black cells, dark grey when selected, light text on both. A row has the
+    // height of a subtitle cell whose detail line stays empty, so the name
+    // sits in the middle.
+    tablePlist->setStyleSheet(QStringLiteral(
+        "QListWidget#tablePlist { background: black; color: rgb(232, 232, 232); }"
+        "QListWidget#tablePlist::item { background: black; color: rgb(232, 232, 232);"
+        " height: 48px; padding-left: 12px; border-bottom: 1px solid rgb(44, 44, 48); }"
+        "QListWidget#tablePlist::item:selected { background: rgb(85, 85, 85); }"));
     connect(tablePlist, &QListWidget::clicked, this,
             [this](const QModelIndex& index) { tableDidSelectRow(index.row()); });
 

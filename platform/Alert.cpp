@@ -27,7 +27,11 @@ QMessageBox* showAlert(QWidget* parent, const std::string& title, const std::str
                        const std::vector<std::string>& otherButtons, QObject* context,
                        std::function<void(int buttonIndex)> clicked)
 {
-    auto* alert = new QMessageBox(parent ? parent->window() : nullptr);
+    QWidget* over = parent ? parent->window() : nullptr;
+    auto* alert = new QMessageBox(over);
+    // A dialog window does not take its parent window's colours by itself.
+    if (over)
+        alert->setPalette(over->palette());
     alert->setObjectName(QStringLiteral("alert"));
     alert->setAttribute(Qt::WA_DeleteOnClose);
     alert->setIcon(QMessageBox::NoIcon);

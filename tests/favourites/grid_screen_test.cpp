@@ -120,3 +120,32 @@ TEST(Storyboard, SegueFavoritosOpensTheScreenOfTheControlThatPerformsIt)
     QTest::mouseClick(favScreen->outlet<QAbstractButton>("retornarFirstView"), Qt::LeftButton);
     EXPECT_EQ(main->presentedViewController(), nullptr);
 }
+
+TEST(ChordGridScreen, AMissingSampleLeavesOnlyItsPositionSilent)
+{
+    const std::filesystem::path built = audiotest::builtBundle();
+    const std::filesystem::path partial = std::filesystem::temp_directory_path() /
+                                          ("cifrario-grid-bundle-" + std::to_string(::getpid()));
+    std::filesystem::remove_all(partial);
+    std::filesystem::create_directories(partial);
+    for (const auto& entry : std::filesystem::directory_iterator(built))
+        if (entry.path().filename() != "C4-002.mp3")
+            std::filesystem::create_symlink(entry.path(), partial / entry.path().filename());
+    platform::Bundle::setMainBundleDirectory(partial.string());
+
+    auto engine = std::make_shared<platform::AudioEngine>();
+    auto favourites = std::make_shared<ChordList>(ChordList{recordWithId("000004")}); // x,1,0,2,3,x
+    {
+        CollectionViewController screen(engine);
+        screen.setFilteredTableData(favourites);
+        ASSERT_NE(screen.view(), nullptr);
+        EXPECT_EQ(screen.bank.player(4, 2), nullptr);
+        EXPECT_NE(screen.bank.player(4, 3), nullptr);
+        screen.collectionViewDidSelectItem(0);
+        const int frames = 8192;
+        EXPECT_EQ(audiotest::renderMono(*engine, frames),
+                  audiotest::expectedMix({"C5-003", "C3", "C2-001"}, frames));
+    }
+    platform::Bundle::setMainBundleDirectory(built.string());
+    std::filesystem::remove_all(partial);
+}
