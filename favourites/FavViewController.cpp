@@ -9,6 +9,7 @@
 #include <QShortcut>
 
 namespace favourites {
+
 FavViewController::FavViewController(std::shared_ptr<platform::AudioEngine> engine)
     : platform::ViewController("FavViewController"), bank(std::move(engine))
 {
@@ -126,9 +127,10 @@ void FavViewController::reloadListTable()
     if (!tablePlist)
         return;
     tablePlist->clear();
-    for (const std::string& name : carrega ? PlistSalva : Plist) {
+    // The rows show the names; opening and deleting take the name itself
+    // from the listing, so no byte of it is lost to the display.
+    for (const std::string& name : carrega ? PlistSalva : Plist)
         new QListWidgetItem(QString::fromStdString(name), tablePlist);
-    }
 }
 
 void FavViewController::bindListTable()

@@ -237,3 +237,13 @@ TEST_F(FavScreen, DeletingAsksFirstAndOnlyDeletarRemoves)
     EXPECT_FALSE(screen->removeSelecionado.has_value());
     EXPECT_EQ(*favourites, ChordList{recordWithId("000006")}); // the grid stays
 }
+
+TEST_F(FavScreen, AListWhoseNameIsNotUtf8StillOpens)
+{
+    writeList("lista-\xff", "001319");
+    auto favourites = std::make_shared<ChordList>();
+    auto screen = openScreen(favourites);
+    ASSERT_EQ(screen->tablePlist->count(), 1);
+    QTest::mouseClick(screen->tablePlist->viewport(), Qt::LeftButton, {}, rowCentre(*screen, 0));
+    EXPECT_EQ(*favourites, ChordList{recordWithId("000004")});
+}
