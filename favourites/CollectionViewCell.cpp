@@ -1,50 +1,34 @@
 #include "favourites/CollectionViewCell.h"
 
 #include "favourites/ChordGridModel.h"
-#include "finder/LuminosityImage.h"
 #include "platform/Fonts.h"
-#include "platform/Images.h"
 #include "platform/System.h"
 
 #include <QPainter>
 #include <QPainterPath>
-#include <QPixmapCache>
 
 namespace favourites {
 namespace {
 constexpr int kMargin = 6;
 constexpr int kPadding = 8;
 constexpr int kTitleHeight = 36;
+constexpr int kPhotoWidth = CollectionViewCell::kWidth - 2 * (kMargin + kPadding);
+constexpr int kPhotoHeight = CollectionViewCell::kHeight - 2 * (kMargin + kPadding) - kTitleHeight;
 } // namespace
 
-CollectionViewCell::CollectionViewCell(QObject* parent) : QStyledItemDelegate(parent)
+CollectionViewCell::CollectionViewCell(QObject* parent)
+    : QStyledItemDelegate(parent),
+      thumbnails_(std::make_unique<finder::ThumbnailCache>(
+          QSize(kPhotoWidth, kPhotoHeight), platform::deviceIdiom() == platform::DeviceIdiom::Pad))
 {
     setObjectName(QStringLiteral("myCell"));
 }
 
+CollectionViewCell::~CollectionViewCell() = default;
+
 QSize CollectionViewCell::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
 {
     return {kWidth, kHeight};
-}
-
-QPixmap CollectionViewCell::photoThumb(const QString& stem, const QSize& size)
-{
-    const bool pad = platform::deviceIdiom() == platform::DeviceIdiom::Pad;
-    const QString key = QStringLiteral("myCell:%1:%2:%3x%4")
-                            .arg(stem, pad ? QStringLiteral("luminosity") : QStringLiteral("photo"))
-                            .arg(size.width())
-                            .arg(size.height());
-    QPixmap thumb;
-    if (QPixmapCache::find(key, &thumb))
-        return thumb;
-    QImage photo = platform::imageNamed(stem.toStdString() + ".jpg");
-    if (pad)
-        photo = finder::luminosityImage(photo);
-    if (photo.isNull())
-        return {};
-    thumb = QPixmap::fromImage(photo.scaled(size, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    QPixmapCache::insert(key, thumb);
-    return thumb;
 }
 
 void CollectionViewCell::paint(QPainter* painter, const QStyleOptionViewItem& option,
@@ -67,16 +51,13 @@ void CollectionViewCell::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
 
     const QRect inner = card.toRect().adjusted(kPadding, kPadding, -kPadding, -kPadding);
-    const QRect photoArea(inner.left(), inner.top(), inner.width(), inner.height() - kTitleHeight);
-    const qreal scale = painter->device() ? painter->device()->devicePixelRatioF() : 1.0;
-    QPixmap thumb =
-        photoThumb(index.data(ChordGridModel::PhotoStemRole).toString(), photoArea.size() * scale);
+    const QRect photoArea(inner.left(), inner.top(), inner.width(), kPhotoHeight);
+    const QPixmap thumb =
+        thumbnails_->thumbnail(index.data(ChordGridModel::PhotoStemRole).toString().toStdString());
     if (!thumb.isNull()) {
-        thumb.setDevicePixelRatio(scale);
-        const QSizeF shown = thumb.deviceIndependentSize();
-        const QRectF target(photoArea.left() + (photoArea.width() - shown.width()) / 2.0,
-                            photoArea.top() + (photoArea.height() - shown.height()) / 2.0,
-                            shown.width(), shown.height());
+        const QRectF target(photoArea.left() + (photoArea.width() - thumb.width()) / 2.0,
+                            photoArea.top() + (photoArea.height() - thumb.height()) / 2.0,
+                            thumb.width(), thumb.height());
         QPainterPath rounded;
         rounded.addRoundedRect(target, 6, 6);
         painter->setClipPath(rounded);

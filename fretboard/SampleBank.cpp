@@ -1,5 +1,7 @@
 #include "fretboard/SampleBank.h"
 
+#include "fretboard/model/FretPattern.h"
+#include "fretboard/model/Position.h"
 #include "platform/Exception.h"
 #include "platform/FileUrl.h"
 #include "platform/Log.h"
@@ -10,28 +12,6 @@ namespace fretboard {
 namespace {
 
 constexpr const char* kSampleType = "mp3";
-
-// "C6C": the letter C, the string number, the letter C.
-std::string stringPrefix(int string)
-{
-    return "C" + std::to_string(string) + "C";
-}
-
-// "C6C3": the string prefix and the fret number without leading zeros.
-std::string positionName(int string, int fret)
-{
-    return stringPrefix(string) + std::to_string(fret);
-}
-
-// "C6" for an open string, "C6-003" for its third fret.
-std::string sampleResourceName(int string, int fret)
-{
-    std::string name = "C" + std::to_string(string);
-    if (fret == 0)
-        return name;
-    const std::string digits = std::to_string(fret);
-    return name + "-" + std::string(3 - digits.size(), '0') + digits;
-}
 
 // Runs f(string, fret) for the 96 positions in loading order: strings 6 to
 // 1, and within a string frets 0 to 15.
@@ -66,7 +46,7 @@ void SampleBank::loadForMainScreen(const platform::Bundle& bundle)
     forEachPositionInLoadOrder([&](int string, int fret) {
         // Each position on its own: a missing sample costs only that position.
         try {
-            const platform::FileUrl url = sampleUrl(bundle, sampleResourceName(string, fret));
+            const platform::FileUrl url = sampleUrl(bundle, sampleResourceName({string, fret}));
             slot(string, fret) = platform::AudioPlayer::create(url, nullptr, engine_);
         } catch (const platform::Exception& exception) {
             platform::log("Exceção ao carregar fretlume: " + exception.reason());
@@ -79,7 +59,7 @@ void SampleBank::loadForGridScreen(const platform::Bundle& bundle)
 {
     decodeAheadOfLoad(bundle);
     forEachPositionInLoadOrder([&](int string, int fret) {
-        const auto path = bundle.pathForResource(sampleResourceName(string, fret), kSampleType);
+        const auto path = bundle.pathForResource(sampleResourceName({string, fret}), kSampleType);
         slot(string, fret) =
             path ? platform::AudioPlayer::create(platform::fileURLWithPath(path), nullptr, engine_)
                  : nullptr;
@@ -93,7 +73,7 @@ void SampleBank::decodeAheadOfLoad(const platform::Bundle& bundle)
 {
     std::vector<std::string> paths;
     forEachPositionInLoadOrder([&](int string, int fret) {
-        if (auto path = bundle.pathForResource(sampleResourceName(string, fret), kSampleType))
+        if (auto path = bundle.pathForResource(sampleResourceName({string, fret}), kSampleType))
             paths.push_back(std::move(*path));
     });
     engine_->preloadSamples(paths);
@@ -112,12 +92,11 @@ void SampleBank::playChord(const ChordFrets& frets)
     platform::AudioEngine::Batch together(*engine_);
     for (int string = kStrings; string >= 1; --string) {
         const auto& text = frets[static_cast<std::size_t>(string - 1)];
-        if (!text || *text == " ")
+        if (!text)
             continue;
-        const std::string candidate = stringPrefix(string) + *text;
-        for (int fret = 0; fret < kFrets; ++fret)
-            if (candidate == positionName(string, fret))
-                playNote(slot(string, fret).get());
+        // " " and any text that is not exactly "0".."15" play no position.
+        if (const auto position = playedPosition(string, *text))
+            playNote(slot(position->string, position->fret).get());
     }
 }
 
@@ -140,11 +119,10 @@ platform::AudioPlayer* SampleBank::player(int string, int fret) const
 
 platform::AudioPlayer* SampleBank::player(std::string_view playerName) const
 {
-    for (int string = 1; string <= kStrings; ++string)
-        for (int fret = 0; fret < kFrets; ++fret)
-            if (playerName == "n" + positionName(string, fret))
-                return player(string, fret);
-    return nullptr;
+    if (!playerName.starts_with('n'))
+        return nullptr;
+    const auto position = positionFromName(playerName.substr(1));
+    return position ? player(position->string, position->fret) : nullptr;
 }
 
 } // namespace fretboard

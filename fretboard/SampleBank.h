@@ -6,6 +6,7 @@
 // fret 3 is "nC6C3", made from the resource "C6-003" of type "mp3".
 //
 // Every function: main thread only.
+#include "fretboard/model/Position.h"
 #include "platform/Bundle.h"
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/AudioPlayer.h"
@@ -25,8 +26,8 @@ using ChordFrets = std::array<std::optional<std::string>, 6>;
 
 class SampleBank {
 public:
-    static constexpr int kStrings = 6;
-    static constexpr int kFrets = 16;
+    static constexpr int kStrings = kStringCount;
+    static constexpr int kFrets = kPositionsPerString;
 
     // An empty bank: every position silent until a load.
     explicit SampleBank(

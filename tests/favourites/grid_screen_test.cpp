@@ -4,7 +4,7 @@
 #include "favourites/CollectionViewCell.h"
 #include "favourites/CollectionViewController.h"
 #include "favourites/FavViewController.h"
-#include "finder/LuminosityImage.h"
+#include "finder/FirstViewController.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
@@ -55,70 +55,66 @@ TEST(ChordGridScreen, WithoutAHandOverTheGridIsEmpty)
 
 TEST(ChordGridCell, ThumbnailIsTheLuminosityRedrawOnAPadOnly)
 {
-    const QSize size(240, 180);
     platform::setDeviceIdiom(platform::DeviceIdiom::Phone);
-    const QImage photo = favourites::CollectionViewCell::photoThumb("DS1_0019", size).toImage();
+    const favourites::CollectionViewCell phoneCell;
     platform::setDeviceIdiom(platform::DeviceIdiom::Pad);
-    const QImage thumb = favourites::CollectionViewCell::photoThumb("DS1_0019", size).toImage();
-    ASSERT_EQ(photo.size(), size);
-    ASSERT_EQ(thumb.size(), size);
-    int coloured = 0, grey = 0;
-    for (int y = 0; y < size.height(); y += 3)
-        for (int x = 0; x < size.width(); x += 3) {
+    const favourites::CollectionViewCell padCell;
+    const QImage photo = phoneCell.thumbnails().thumbnail("DS1_0019").toImage();
+    const QImage thumb = padCell.thumbnails().thumbnail("DS1_0019").toImage();
+    ASSERT_FALSE(photo.isNull());
+    ASSERT_EQ(thumb.size(), photo.size());
+    int coloured = 0, grey = 0, samples = 0;
+    for (int y = 0; y < photo.height(); y += 3)
+        for (int x = 0; x < photo.width(); x += 3, ++samples) {
             const QRgb p = photo.pixel(x, y), t = thumb.pixel(x, y);
             coloured += qRed(p) != qBlue(p);
             grey += qRed(t) == qGreen(t) && qGreen(t) == qBlue(t);
         }
-    EXPECT_GT(coloured, 100);
-    EXPECT_EQ(grey, ((size.width() + 2) / 3) * ((size.height() + 2) / 3));
-    EXPECT_TRUE(favourites::CollectionViewCell::photoThumb("DS9_9999", size).isNull());
+    EXPECT_GT(coloured, samples / 4);
+    EXPECT_EQ(grey, samples);
+    EXPECT_TRUE(padCell.thumbnails().thumbnail("DS9_9999").isNull());
 }
 
-TEST(LuminosityImage, GreysOfTheSourceOpaqueAtOnePixelPerPoint)
-{
-    QImage source(240, 180, QImage::Format_ARGB32);
-    source.fill(qRgba(200, 40, 40, 255));
-    for (int x = 0; x < 240; ++x)
-        source.setPixel(x, 0, qRgba(90, 90, 90, 255));
-    source.setPixel(5, 5, qRgba(0, 0, 0, 0));
-    source.setDevicePixelRatio(2.0);
-    const QImage result = finder::luminosityImage(source);
-    ASSERT_EQ(result.size(), QSize(120, 90));
-    EXPECT_FALSE(result.hasAlphaChannel());
-    EXPECT_EQ(result.devicePixelRatio(), 1.0);
-    const QRgb middle = result.pixel(60, 45);
-    EXPECT_EQ(qRed(middle), qGreen(middle));
-    EXPECT_EQ(qGreen(middle), qBlue(middle));
-    EXPECT_EQ(qRed(middle), (30 * 200 + 59 * 40 + 11 * 40 + 50) / 100);
-    EXPECT_TRUE(finder::luminosityImage(QImage()).isNull());
+class Storyboard : public favtest::ScratchDataFolder {};
 
-    QImage grey(4, 4, QImage::Format_RGB32);
-    grey.fill(qRgb(90, 90, 90));
-    EXPECT_EQ(finder::luminosityImage(grey).pixel(2, 2), qRgb(90, 90, 90));
-}
-
-TEST(Storyboard, SegueFavoritosOpensTheScreenOfTheControlThatPerformsIt)
+TEST_F(Storyboard, TheMainScreenOpensEachGridScreenWithItsVeryListsAndSeesAnOpenedList)
 {
     auto window = std::make_shared<platform::Window>();
-    auto main = app::makeMainStoryboard();
-    window->setRootViewController(main);
+    auto root = app::makeMainStoryboard();
+    window->setRootViewController(root);
     window->show();
+    auto* main = dynamic_cast<finder::FirstViewController*>(root.get());
+    ASSERT_NE(main, nullptr);
+    const catalogue::ChordListRef favourites = main->filteredFavorite;
+    ASSERT_NE(favourites, nullptr);
+    favourites->assign({recordWithId("000006"), recordWithId("000011")});
 
-    QObject grade;
-    grade.setObjectName("buttonGrade");
-    ASSERT_TRUE(main->performSegue("segueFavoritos", &grade));
+    QTest::mouseClick(main->outlet<QAbstractButton>("buttonGrade"), Qt::LeftButton);
     auto* gridScreen = dynamic_cast<CollectionViewController*>(main->presentedViewController());
     ASSERT_NE(gridScreen, nullptr);
+    EXPECT_EQ(gridScreen->filteredTableData, favourites);
+    EXPECT_EQ(gridScreen->collectionView->model()->rowCount(), 2);
     QTest::mouseClick(gridScreen->outlet<QAbstractButton>("buttonVoltar"), Qt::LeftButton);
     EXPECT_EQ(main->presentedViewController(), nullptr);
 
-    QObject favoritos;
-    favoritos.setObjectName("buttonFavoritos");
-    ASSERT_TRUE(main->performSegue("segueFavoritos", &favoritos));
+    QTest::mouseClick(main->outlet<QAbstractButton>("buttonFavoritos"), Qt::LeftButton);
     auto* favScreen = dynamic_cast<favourites::FavViewController*>(main->presentedViewController());
     ASSERT_NE(favScreen, nullptr);
+    EXPECT_EQ(favScreen->filteredTableData, favourites);
+    EXPECT_EQ(favScreen->allTableData, main->allTableData);
+    favScreen->nomeListaFav->setText("Roda");
+    favScreen->salvarListaFav();
+    favourites->clear();
+    favScreen->tableDidSelectRow(0);
     QTest::mouseClick(favScreen->outlet<QAbstractButton>("retornarFirstView"), Qt::LeftButton);
     EXPECT_EQ(main->presentedViewController(), nullptr);
+
+    // The main screen's own list object now holds the opened list.
+    EXPECT_EQ(main->filteredFavorite, favourites);
+    ASSERT_EQ(favourites->size(), 2u);
+    EXPECT_EQ((*favourites)[0]->IDCifra, "000059");
+    EXPECT_EQ((*favourites)[1]->IDCifra, "000003");
+    EXPECT_EQ(main->tableViewFav->numberOfRows(), 2);
 }
 
 TEST(ChordGridScreen, AMissingSampleLeavesOnlyItsPositionSilent)

@@ -5,23 +5,6 @@
 namespace photos {
 
 namespace {
-std::optional<int> parseFret(const std::string& text)
-{
-    if (text == " ")
-        return kMuted;
-    if (text.empty() || text.size() > 2 || (text.size() == 2 && text[0] == '0'))
-        return std::nullopt;
-    int value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9')
-            return std::nullopt;
-        value = value * 10 + (c - '0');
-    }
-    if (value > 15)
-        return std::nullopt;
-    return value;
-}
-
 int lowestFretted(const Frets& frets)
 {
     int lowest = 0;
@@ -34,14 +17,7 @@ int lowestFretted(const Frets& frets)
 
 std::optional<Frets> parseFrets(const catalogue::Acorde& record)
 {
-    Frets frets{};
-    for (int s = 1; s <= kStrings; ++s) {
-        auto f = parseFret(record.fret(s));
-        if (!f)
-            return std::nullopt;
-        frets[s - 1] = *f;
-    }
-    return frets;
+    return catalogue::fretsOf(record);
 }
 
 std::optional<Barre> findBarre(const Frets& frets)

@@ -5,6 +5,7 @@
 // Strings are numbered as in the catalogue: 1 is the high E string, 6 the low E
 // string. A fret is kMuted (string not played), 0 (open string) or 1 to 15.
 #include "catalogue/Acorde.h"
+#include "catalogue/Frets.h"
 
 #include <array>
 #include <optional>
@@ -12,12 +13,12 @@
 namespace photos {
 
 constexpr int kStrings = 6;
-constexpr int kMuted = -1;
+using catalogue::kMuted;
 // How many fret spaces a photograph shows; every catalogue voicing fits in it.
 constexpr int kFretsShown = 6;
 
 // Frets of strings 1 to 6, in that order (index 0 is string 1).
-using Frets = std::array<int, kStrings>;
+using catalogue::Frets;
 
 // The six fret texts of a record as numbers; nullopt when one of them is not
 // " " or "0" to "15".

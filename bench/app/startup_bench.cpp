@@ -1,0 +1,59 @@
+// Start-up of the application shell: the window with its root controller, the
+// launch handler, and the about screen's layout.
+#include "app/AppDelegate.h"
+#include "app/SecondViewController.h"
+#include "platform/Log.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A session that opens no device, so the figure is the shell's own cost.
+class QuietSession : public platform::AudioSession {
+public:
+    bool setCategory(Category, std::optional<platform::Error>*) override { return true; }
+    bool setActive(bool, std::optional<platform::Error>*) override { return true; }
+};
+
+void ShellLaunch(benchmark::State& state)
+{
+    QuietSession session;
+    for (auto _ : state) {
+        platform::Application application;
+        app::AppDelegate delegate(session);
+        auto window = std::make_shared<platform::Window>();
+        window->setRootViewController(std::make_shared<platform::ViewController>());
+        auto& scene = application.addScene(std::make_unique<platform::Scene>());
+        scene.addWindow(window.get());
+        delegate.window = window;
+        platform::LogCapture quiet;
+        delegate.didFinishLaunching(application, {});
+        window->show();
+        QCoreApplication::processEvents();
+        benchmark::DoNotOptimize(window->frame());
+    }
+}
+BENCHMARK(ShellLaunch)->Unit(benchmark::kMillisecond);
+
+void AboutScreenLoad(benchmark::State& state)
+{
+    for (auto _ : state) {
+        auto about = std::make_shared<app::SecondViewController>();
+        benchmark::DoNotOptimize(about->view());
+    }
+}
+BENCHMARK(AboutScreenLoad)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    QCoreApplication::processEvents();
+    return 0;
+}
