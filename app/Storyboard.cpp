@@ -1,6 +1,8 @@
 #include "app/Storyboard.h"
 
 #include "app/SecondViewController.h"
+#include "favourites/CollectionViewController.h"
+#include "favourites/FavViewController.h"
 #include "finder/FirstViewController.h"
 
 namespace app {
@@ -10,6 +12,13 @@ platform::ViewControllerRef makeMainStoryboard()
     auto main = std::make_shared<finder::FirstViewController>();
     main->registerSegue("segueSobre",
                         [](QObject*) { return std::make_shared<SecondViewController>(); });
+    // The favourites open from two controls: the grid button leads to the
+    // chord grid screen, the favourites button to the favourites screen.
+    main->registerSegue("segueFavoritos", [](QObject* sender) -> platform::ViewControllerRef {
+        if (sender && sender->objectName() == QLatin1String("buttonGrade"))
+            return std::make_shared<favourites::CollectionViewController>();
+        return std::make_shared<favourites::FavViewController>();
+    });
     return main;
 }
 

@@ -1,0 +1,43 @@
+#include "favourites/ChordGrid.h"
+
+namespace favourites {
+
+fretboard::ChordFrets chordFretsOf(const catalogue::Acorde& record)
+{
+    return {record.C1, record.C2, record.C3, record.C4, record.C5, record.C6};
+}
+
+ChordGrid::ChordGrid(QAbstractItemView* view, fretboard::SampleBank& bank, QObject* parent)
+    : QObject(parent), model_(new ChordGridModel(view ? static_cast<QObject*>(view) : this)),
+      view_(view), bank_(bank)
+{
+    if (!view)
+        return;
+    view->setModel(model_);
+    view->setItemDelegate(new CollectionViewCell(view));
+    view->setMouseTracking(true);
+    connect(view, &QAbstractItemView::clicked, this,
+            [this](const QModelIndex& index) { didSelectItem(index.row()); });
+}
+
+void ChordGrid::setList(catalogue::ChordListRef list)
+{
+    if (model_)
+        model_->setList(std::move(list));
+}
+
+void ChordGrid::reloadData()
+{
+    if (model_)
+        model_->reloadData();
+}
+
+void ChordGrid::didSelectItem(int row)
+{
+    if (!model_)
+        return;
+    if (const catalogue::AcordeRef record = model_->recordAt(row))
+        bank_.playChord(chordFretsOf(*record));
+}
+
+} // namespace favourites

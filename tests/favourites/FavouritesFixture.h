@@ -1,0 +1,97 @@
+#pragma once
+// Shared set-up of the favourites screens' tests: a scratch data folder (so
+// the Documents folder is a fresh one), the real catalogue from the built
+// bundle, and the samples a chord should sound.
+#include "audio/SampleFixture.h"
+#include "catalogue/Acorde.h"
+#include "catalogue/CatalogueLoader.h"
+#include "platform/Bundle.h"
+#include "platform/Documents.h"
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace favtest {
+
+// The whole catalogue, loaded once per test binary.
+inline const catalogue::ChordListRef& catalogueList()
+{
+    static const catalogue::ChordListRef all = [] {
+        const std::string path =
+            (QCoreApplication::applicationDirPath() + "/bundle/catalogue.tsv").toStdString();
+        return catalogue::loadCatalogue(path,
+                                        [](const std::string& line) { ADD_FAILURE() << line; });
+    }();
+    return all;
+}
+
+// The catalogue record with that IDAcorde.
+inline catalogue::AcordeRef recordWithId(const std::string& idAcorde)
+{
+    for (const auto& record : *catalogueList())
+        if (record->IDAcorde == idAcorde)
+            return record;
+    ADD_FAILURE() << "no record " << idAcorde;
+    return nullptr;
+}
+
+// The catalogue records of a symbol's voicings, in catalogue order.
+inline std::vector<catalogue::AcordeRef> voicingsOf(const std::string& idCifra)
+{
+    std::vector<catalogue::AcordeRef> found;
+    for (const auto& record : *catalogueList())
+        if (record->IDCifra == idCifra)
+            found.push_back(record);
+    return found;
+}
+
+// The sample names a record's chord sounds: "C6-003" for string 6, fret 3.
+inline std::vector<std::string> samplesOf(const catalogue::Acorde& record)
+{
+    std::vector<std::string> names;
+    for (int string = 6; string >= 1; --string) {
+        const std::string& text = record.fret(string);
+        if (text == " ")
+            continue;
+        const int fret = std::stoi(text);
+        char name[16];
+        if (fret == 0)
+            std::snprintf(name, sizeof name, "C%d", string);
+        else
+            std::snprintf(name, sizeof name, "C%d-%03d", string, fret);
+        names.emplace_back(name);
+    }
+    return names;
+}
+
+// Points the application's data folder at a fresh scratch folder for the test.
+class ScratchDataFolder : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "cifrario-fav-XXXXXX").string();
+        root_ = ::mkdtemp(pattern.data());
+        ::setenv("XDG_DATA_HOME", root_.c_str(), 1);
+        documents_ = platform::Documents::standard().directory();
+        std::filesystem::create_directories(documents_);
+    }
+    void TearDown() override
+    {
+        std::error_code ec;
+        std::filesystem::remove_all(root_, ec);
+    }
+    const std::filesystem::path& documents() const { return documents_; }
+
+private:
+    std::filesystem::path root_;
+    std::filesystem::path documents_;
+};
+
+} // namespace favtest

@@ -1,0 +1,249 @@
+#include "FavouritesFixture.h"
+
+#include "favourites/FavViewController.h"
+#include "platform/Alert.h"
+#include "platform/Log.h"
+
+#include <QAbstractButton>
+#include <QContextMenuEvent>
+#include <QMenu>
+#include <QTest>
+
+#include <algorithm>
+#include <fstream>
+
+using catalogue::ChordList;
+using catalogue::ChordListRef;
+using favourites::FavViewController;
+using favtest::recordWithId;
+
+namespace {
+
+class FavScreen : public favtest::ScratchDataFolder {
+protected:
+    std::shared_ptr<FavViewController> openScreen(ChordListRef favourites)
+    {
+        auto screen = std::make_shared<FavViewController>(engine);
+        screen->setFilteredTableData(std::move(favourites));
+        screen->setAllTableData(favtest::catalogueList());
+        screen->view()->resize(1164, 800);
+        screen->view()->show();
+        return screen;
+    }
+
+    static std::vector<std::string> rows(const FavViewController& screen)
+    {
+        std::vector<std::string> texts;
+        for (int i = 0; i < screen.tablePlist->count(); ++i)
+            texts.push_back(screen.tablePlist->item(i)->text().toStdString());
+        return texts;
+    }
+    static int rowOf(const FavViewController& screen, const std::string& name)
+    {
+        const auto texts = rows(screen);
+        const auto it = std::find(texts.begin(), texts.end(), name);
+        return it == texts.end() ? -1 : static_cast<int>(it - texts.begin());
+    }
+    static QPoint rowCentre(const FavViewController& screen, int row)
+    {
+        return screen.tablePlist->visualItemRect(screen.tablePlist->item(row)).center();
+    }
+    static void sorted(std::vector<std::string>& v) { std::sort(v.begin(), v.end()); }
+
+    void writeList(const std::string& name, const std::string& identifier)
+    {
+        std::ofstream(documents() / name)
+            << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<array>\n"
+               "\t<string>"
+            << identifier << "</string>\n</array>\n</plist>\n";
+    }
+
+    std::shared_ptr<platform::AudioEngine> engine = std::make_shared<platform::AudioEngine>();
+};
+
+} // namespace
+
+TEST_F(FavScreen, HandOverSharesTheListsAndTheGridShowsThem)
+{
+    auto favourites = std::make_shared<ChordList>(
+        ChordList{recordWithId("000006"), recordWithId("000002"), recordWithId("000006")});
+    auto screen = openScreen(favourites);
+    EXPECT_EQ(screen->filteredTableData.get(), favourites.get());
+    EXPECT_EQ(screen->allTableData.get(), favtest::catalogueList().get());
+
+    auto* model = screen->grid()->model();
+    ASSERT_EQ(screen->collection->model(), model);
+    ASSERT_EQ(model->rowCount(), 3);
+    EXPECT_EQ(model->index(0).data().toString(), "C/E");
+    EXPECT_EQ(model->index(1).data().toString(), "C");
+    EXPECT_EQ(model->index(2).data().toString(), "C/E");
+    EXPECT_EQ(model->index(2).data(favourites::ChordGridModel::PhotoStemRole).toString(),
+              "DS3_0001");
+    EXPECT_TRUE(rows(*screen).empty()); // an empty Documents folder
+    for (int string = 1; string <= 6; ++string)
+        for (int fret = 0; fret <= 15; ++fret)
+            EXPECT_NE(screen->bank.player(string, fret), nullptr);
+}
+
+TEST_F(FavScreen, TapSoundsExactlyThatChordAndChangesNothing)
+{
+    auto favourites = std::make_shared<ChordList>(
+        ChordList{recordWithId("000004"), recordWithId("000006"), recordWithId("000007")});
+    const ChordList before = *favourites;
+    auto screen = openScreen(favourites);
+    QListView* grid = screen->collection;
+    const QRect second = grid->visualRect(grid->model()->index(1, 0));
+    ASSERT_FALSE(second.isEmpty());
+
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, second.center());
+    const int frames = 8192;
+    EXPECT_EQ(audiotest::renderMono(*engine, frames),
+              audiotest::expectedMix(favtest::samplesOf(*recordWithId("000006")), frames));
+    EXPECT_EQ(*favourites, before);
+    EXPECT_EQ(recordWithId("000006")->Fav, " ");
+}
+
+TEST_F(FavScreen, AnItemPastTheEndIsAnEmptyCellAndATapOnItDoesNothing)
+{
+    auto favourites =
+        std::make_shared<ChordList>(ChordList{recordWithId("000004"), recordWithId("000006")});
+    auto screen = openScreen(favourites);
+    QListView* grid = screen->collection;
+    const QRect last = grid->visualRect(grid->model()->index(1, 0));
+
+    favourites->pop_back(); // the list shrinks behind the grid's back
+    EXPECT_FALSE(grid->model()->index(1, 0).data().isValid());
+    EXPECT_FALSE(grid->grab().isNull());
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, last.center());
+    screen->collectionViewDidSelectItem(7);
+    audiotest::renderMono(*engine, platform::AudioEngine::kBufferFrames);
+    EXPECT_EQ(engine->soundingVoices(), 0);
+}
+
+TEST_F(FavScreen, SaveListsTheNameAndOpenRefillsTheSharedFavouritesInPlace)
+{
+    std::filesystem::create_directory(documents() / "pasta");
+    // C/E (second voicing), C (third voicing) twice.
+    auto favourites = std::make_shared<ChordList>(
+        ChordList{recordWithId("000006"), recordWithId("000005"), recordWithId("000005")});
+    auto screen = openScreen(favourites);
+    EXPECT_EQ(rows(*screen), std::vector<std::string>{"pasta"});
+    QWidget* const view = screen->view();
+    QListView* const grid = screen->collection;
+    QListWidget* const table = screen->tablePlist;
+    QLineEdit* const field = screen->nomeListaFav;
+
+    const std::string name = " Minha lista.plist";
+    field->setText(QString::fromStdString(name));
+    platform::LogCapture saveLog;
+    QTest::mouseClick(screen->outlet<QAbstractButton>("salvarListaFav"), Qt::LeftButton);
+    EXPECT_FALSE(screen->carrega);
+    auto shown = rows(*screen);
+    sorted(shown);
+    EXPECT_EQ(shown, (std::vector<std::string>{" Minha lista.plist", "pasta"}));
+    EXPECT_EQ(screen->list, (std::vector<std::string>{"000059", "001319", "001319"}));
+    EXPECT_TRUE(saveLog.contains("cont Plist: 2"));
+    EXPECT_EQ(field->text().toStdString(), name);
+
+    // The main screen's favourites change meanwhile; the open replaces them.
+    favourites->assign({recordWithId("000007")});
+    platform::LogCapture openLog;
+    const int row = rowOf(*screen, name);
+    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowCentre(*screen, row));
+
+    EXPECT_EQ(screen->filteredTableData.get(), favourites.get());
+    // The first voicing of C/E, then C's first voicing and, for the repeat, its next.
+    EXPECT_EQ(*favourites,
+              (ChordList{recordWithId("000003"), recordWithId("000004"), recordWithId("000002")}));
+    EXPECT_EQ(grid->model()->rowCount(), 3);
+    EXPECT_EQ(grid->model()->index(2, 0).data().toString(), "C");
+    for (const auto& record : *favourites)
+        EXPECT_EQ(record->Fav, " ");
+    const auto lines = openLog.lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines.front(), "selecionada: " + name);
+    EXPECT_TRUE(openLog.contains("plistSelecionado: 001319 - acordeID 001319"));
+    EXPECT_EQ(std::count_if(lines.begin(), lines.end(),
+                            [](const std::string& l) { return l.rfind("filtrados: ", 0) == 0; }),
+              1);
+
+    // The refresh ran the start-up again on the same widgets.
+    EXPECT_TRUE(screen->carrega);
+    EXPECT_TRUE(screen->list.empty());
+    EXPECT_EQ(screen->view(), view);
+    EXPECT_EQ(screen->collection.data(), grid);
+    EXPECT_EQ(screen->tablePlist.data(), table);
+    EXPECT_EQ(screen->nomeListaFav.data(), field);
+    EXPECT_EQ(grid->model(), screen->grid()->model());
+    shown = rows(*screen);
+    sorted(shown);
+    EXPECT_EQ(shown, (std::vector<std::string>{" Minha lista.plist", "pasta"}));
+}
+
+TEST_F(FavScreen, AnEmptyNameSavesNothingAndTheTableStays)
+{
+    writeList("antiga", "001319");
+    auto screen = openScreen(std::make_shared<ChordList>(ChordList{recordWithId("000004")}));
+    screen->salvarListaFav();
+    EXPECT_FALSE(screen->carrega);
+    EXPECT_EQ(rows(*screen), std::vector<std::string>{"antiga"});
+}
+
+TEST_F(FavScreen, DeletingAsksFirstAndOnlyDeletarRemoves)
+{
+    writeList("a", "001319");
+    writeList("b", "000059");
+    auto favourites = std::make_shared<ChordList>(ChordList{recordWithId("000006")});
+    auto screen = openScreen(favourites);
+    QListWidget* table = screen->tablePlist;
+    screen->view()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen->view()));
+
+    // A right click selects no list to open.
+    platform::LogCapture log;
+    QTest::mouseClick(table->viewport(), Qt::RightButton, {},
+                      rowCentre(*screen, rowOf(*screen, "a")));
+    EXPECT_FALSE(log.contains("selecionada: a"));
+
+    // The Delete key on the selected row asks; "Cancelar" keeps the list.
+    table->setCurrentRow(rowOf(*screen, "a"));
+    table->setFocus();
+    QTest::keyClick(table, Qt::Key_Delete);
+    QMessageBox* alert = platform::visibleAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->windowTitle(), "Deseja Deletar? ");
+    EXPECT_TRUE(alert->informativeText().contains("a"));
+    EXPECT_TRUE(log.contains("selecionadaExcluir: a"));
+    EXPECT_EQ(screen->removeSelecionado, "a");
+    platform::pressAlertButton(alert, 0);
+    EXPECT_TRUE(std::filesystem::exists(documents() / "a"));
+    EXPECT_EQ(rows(*screen).size(), 2u);
+    EXPECT_EQ(screen->removeSelecionado, "a");
+
+    // The context menu's "Deletar" asks again; "Deletar" removes the list.
+    QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, rowCentre(*screen, rowOf(*screen, "a")));
+    QCoreApplication::sendEvent(table->viewport(), &menuEvent);
+    auto* menu = table->findChild<QMenu*>("menuLista");
+    ASSERT_NE(menu, nullptr);
+    ASSERT_EQ(menu->actions().size(), 1);
+    EXPECT_EQ(menu->actions().front()->text(), "Deletar");
+    menu->actions().front()->trigger();
+    menu->close();
+    alert = platform::visibleAlert();
+    ASSERT_NE(alert, nullptr);
+    platform::pressAlertButton(alert, 1);
+    EXPECT_FALSE(std::filesystem::exists(documents() / "a"));
+    EXPECT_EQ(rows(*screen), std::vector<std::string>{"b"});
+    EXPECT_FALSE(screen->removeSelecionado.has_value());
+    EXPECT_EQ(*favourites, ChordList{recordWithId("000006")}); // the grid stays
+}
+
+TEST_F(FavScreen, AListWhoseNameIsNotUtf8StillOpens)
+{
+    writeList("lista-\xff", "001319");
+    auto favourites = std::make_shared<ChordList>();
+    auto screen = openScreen(favourites);
+    ASSERT_EQ(screen->tablePlist->count(), 1);
+    QTest::mouseClick(screen->tablePlist->viewport(), Qt::LeftButton, {}, rowCentre(*screen, 0));
+    EXPECT_EQ(*favourites, ChordList{recordWithId("000004")});
+}
