@@ -109,6 +109,10 @@ void Window::setOverrideUserInterfaceStyle(UserInterfaceStyle style)
             fusion->setParent(this);
             setStyle(fusion);
         }
+        // The whole application takes the dark palette: widgets styled by a
+        // style sheet and dialogs opened over the window read the
+        // application's palette, not the window's.
+        QApplication::setPalette(darkPalette());
         setPalette(darkPalette());
         setAutoFillBackground(true);
     } else {
