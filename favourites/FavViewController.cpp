@@ -11,33 +11,20 @@
 namespace favourites {
 
 FavViewController::FavViewController(std::shared_ptr<platform::AudioEngine> engine)
-    : platform::ViewController("FavViewController"), bank(std::move(engine))
+    : GridScreen("FavViewController", std::move(engine))
 {
 }
 
 FavViewController::~FavViewController() = default;
 
-void FavViewController::setFilteredTableData(catalogue::ChordListRef newList)
-{
-    filteredTableData = std::move(newList);
-    if (grid_)
-        grid_->setList(filteredTableData);
-}
-
-void FavViewController::setAllTableData(catalogue::ChordListRef newList)
-{
-    allTableData = std::move(newList);
-}
-
 void FavViewController::viewDidLoad()
 {
-    platform::ViewController::viewDidLoad();
+    GridScreen::viewDidLoad();
     collection = outlet<QListView>("collection");
     tablePlist = outlet<QListWidget>("tablePlist");
     nomeListaFav = outlet<QLineEdit>("nomeListaFav");
 
-    grid_ = std::make_unique<ChordGrid>(collection.data(), bank);
-    grid_->setList(filteredTableData);
+    showGridIn(collection.data());
     bindListTable();
     if (auto* save = outlet<QAbstractButton>("salvarListaFav"))
         connect(save, &QAbstractButton::clicked, this, [this] { salvarListaFav(); });
@@ -87,8 +74,8 @@ void FavViewController::tableDidSelectRow(int row)
     if (!name)
         return;
     savedLists_.open(*name, filteredTableData, allTableData);
-    if (grid_)
-        grid_->reloadData();
+    if (grid())
+        grid()->reloadData();
     startUp();
 }
 
@@ -114,11 +101,6 @@ void FavViewController::alertClickedButtonAtIndex(int buttonIndex)
     startUp();
 }
 
-void FavViewController::collectionViewDidSelectItem(int row)
-{
-    if (grid_)
-        grid_->didSelectItem(row);
-}
 
 void FavViewController::reloadListTable()
 {

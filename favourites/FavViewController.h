@@ -7,12 +7,8 @@
 // Its start-up (list the Documents folder, show the listing, load the sample
 // bank) also serves as its refresh after an open or a deletion; the refresh
 // runs those steps again on the widgets the view already has.
-#include "catalogue/Acorde.h"
-#include "favourites/ChordGrid.h"
+#include "favourites/GridScreen.h"
 #include "favourites/SavedLists.h"
-#include "finder/ChordListReceiver.h"
-#include "fretboard/SampleBank.h"
-#include "platform/ViewController.h"
 
 #include <QLineEdit>
 #include <QListView>
@@ -26,16 +22,12 @@
 
 namespace favourites {
 
-class FavViewController : public platform::ViewController, public finder::ChordListReceiver {
+class FavViewController : public GridScreen {
     Q_OBJECT
 public:
     explicit FavViewController(
         std::shared_ptr<platform::AudioEngine> engine = platform::AudioEngine::shared());
     ~FavViewController() override;
-
-    // The hand-over: the very lists of the main screen, kept as they come.
-    void setFilteredTableData(catalogue::ChordListRef list) override;
-    void setAllTableData(catalogue::ChordListRef list) override;
 
     // Finds the controls, wires them, then runs the start-up.
     void viewDidLoad() override;
@@ -55,15 +47,10 @@ public:
     void tableCommitDeleteRow(int row);
     void alertClickedButtonAtIndex(int buttonIndex);
 
-    // A tap on a grid item.
-    void collectionViewDidSelectItem(int row);
-
     // The name a list-table row shows, byte for byte; nothing past the end.
     std::optional<std::string> listNameAt(int row) const;
 
     // ---- State -------------------------------------------------------------
-    catalogue::ChordListRef allTableData;
-    catalogue::ChordListRef filteredTableData;
     std::vector<std::string> list; // identifiers of the last save
     bool carrega = true;           // the table shows PlistSalva (true) or Plist
     std::filesystem::path documentsDirectory;
@@ -76,16 +63,11 @@ public:
     QPointer<QListWidget> tablePlist;
     QPointer<QLineEdit> nomeListaFav;
 
-    fretboard::SampleBank bank; // nC1C0 .. nC6C15
-
-    ChordGrid* grid() const { return grid_.get(); }
-
 private:
     void reloadListTable();
     void bindListTable();
 
     SavedLists savedLists_;
-    std::unique_ptr<ChordGrid> grid_;
 };
 
 } // namespace favourites
