@@ -46,14 +46,3 @@ void AboutScreenLoad(benchmark::State& state)
 BENCHMARK(AboutScreenLoad)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv)
-{
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    QCoreApplication::processEvents();
-    return 0;
-}

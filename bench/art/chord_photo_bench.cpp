@@ -45,13 +45,3 @@ void renderAndEncode(benchmark::State& state)
 BENCHMARK(renderAndEncode)->Unit(benchmark::kMillisecond);
 BENCHMARK(renderAndEncode)->Unit(benchmark::kMillisecond)->Threads(4)->UseRealTime();
 } // namespace
-
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QGuiApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
