@@ -83,7 +83,6 @@ int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
     // JACK must not try to start a server of its own when audio opens.
     ::setenv("JACK_NO_START_SERVER", "1", 0);
     QApplication qtApp(argc, argv);
-    QApplication::setOrganizationName(QStringLiteral("Cifrario"));
     QApplication::setApplicationName(QStringLiteral("Cifrario"));
     QApplication::setApplicationDisplayName(QStringLiteral("Cifrário"));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
