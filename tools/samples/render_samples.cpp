@@ -8,6 +8,9 @@
 // short fade-out, no reverb or chorus. The MP3 carries a LAME info tag, so a
 // gapless decoder gives back exactly the rendered frames. Files are written
 // under a temporary name and renamed, so a failed run leaves no half file.
+#include "catalogue/Frets.h"
+#include "fretboard/model/Position.h"
+
 #include <fluidsynth.h>
 #include <lame/lame.h>
 
@@ -30,24 +33,6 @@ constexpr int kNoteOffFrame = kSampleRate * 2;      // the string is damped afte
 constexpr int kFadeFrames = kSampleRate * 15 / 100; // the last 0.15 s fade to silence
 constexpr int kProgram = 24;                        // General MIDI: acoustic guitar (nylon)
 constexpr int kVelocity = 100;
-constexpr int kStrings = 6;
-constexpr int kFrets = 16;
-
-// MIDI note of each open string, index 0 for string 1 (high E) to 5 for string 6 (low E).
-constexpr int kOpenStringNote[kStrings] = {64, 59, 55, 50, 45, 40};
-
-// The bundle's name for the sound of a string and fret: "C6" for the open
-// string 6, "C6-003" for its third fret.
-std::string sampleResourceName(int string, int fret)
-{
-    char name[16];
-    if (fret == 0)
-        std::snprintf(name, sizeof name, "C%d", string);
-    else
-        std::snprintf(name, sizeof name, "C%d-%03d", string, fret);
-    return name;
-}
-
 struct Job {
     int string;
     int fret;
@@ -184,8 +169,8 @@ int main(int argc, char** argv)
     fluid_set_log_function(FLUID_DBG, nullptr, nullptr);
 
     std::vector<Job> jobs;
-    for (int string = kStrings; string >= 1; --string)
-        for (int fret = 0; fret < kFrets; ++fret)
+    for (int string = fretboard::kLowEString; string >= fretboard::kHighEString; --string)
+        for (int fret = fretboard::kOpenString; fret <= fretboard::kLastFret; ++fret)
             jobs.push_back({string, fret});
 
     Renderer renderer(soundFont);
@@ -196,7 +181,7 @@ int main(int argc, char** argv)
     }
     std::vector<std::vector<float>> notes;
     for (const Job& job : jobs)
-        notes.push_back(renderer.render(kOpenStringNote[job.string - 1] + job.fret));
+        notes.push_back(renderer.render(catalogue::kOpenStringMidi[static_cast<std::size_t>(job.string - 1)] + job.fret));
 
     std::atomic<size_t> next{0};
     std::atomic<bool> failed{false};
@@ -204,7 +189,7 @@ int main(int argc, char** argv)
     auto encodeAndWrite = [&] {
         std::vector<unsigned char> mp3;
         for (size_t i = next++; i < jobs.size(); i = next++) {
-            const std::string name = sampleResourceName(jobs[i].string, jobs[i].fret);
+            const std::string name = fretboard::sampleResourceName({jobs[i].string, jobs[i].fret});
             const std::filesystem::path path = directory / (name + ".mp3");
             if (!encodeMp3(notes[i], mp3) || !writeFileAtomically(path, mp3)) {
                 std::lock_guard lock(errorMutex);
