@@ -2,7 +2,7 @@
 
 namespace favourites {
 
-fretboard::ChordFrets chordFretsOf(const catalogue::Acorde& record)
+fretboard::FretPattern chordFretsOf(const catalogue::Acorde& record)
 {
     return {record.C1, record.C2, record.C3, record.C4, record.C5, record.C6};
 }

@@ -15,7 +15,7 @@
 namespace favourites {
 
 // The fret texts of a record, string 1 to string 6.
-fretboard::ChordFrets chordFretsOf(const catalogue::Acorde& record);
+fretboard::FretPattern chordFretsOf(const catalogue::Acorde& record);
 
 class ChordGrid : public QObject {
     Q_OBJECT

@@ -29,8 +29,8 @@ platform::FileUrl sampleUrl(const platform::Bundle& bundle, const std::string& n
     try {
         return platform::fileURLWithPath(bundle.pathForResource(name, kSampleType));
     } catch (const platform::Exception&) {
-        throw platform::Exception("sample resource \"" + name + "." + kSampleType
-                                  + "\" is missing from the bundle");
+        throw platform::Exception("sample resource \"" + name + "." + kSampleType +
+                                  "\" is missing from the bundle");
     }
 }
 
@@ -87,15 +87,13 @@ void SampleBank::prepareAll()
     });
 }
 
-void SampleBank::playChord(const ChordFrets& frets)
+void SampleBank::playChord(const FretPattern& frets)
 {
     platform::AudioEngine::Batch together(*engine_);
     for (int string = kStrings; string >= 1; --string) {
-        const auto& text = frets[static_cast<std::size_t>(string - 1)];
-        if (!text)
-            continue;
         // " " and any text that is not exactly "0".."15" play no position.
-        if (const auto position = playedPosition(string, *text))
+        if (const auto position =
+                playedPosition(string, frets[static_cast<std::size_t>(string - 1)]))
             playNote(slot(position->string, position->fret).get());
     }
 }

@@ -6,6 +6,7 @@
 // fret 3 is "nC6C3", made from the resource "C6-003" of type "mp3".
 //
 // Every function: main thread only.
+#include "fretboard/model/FretPattern.h"
 #include "fretboard/model/Position.h"
 #include "platform/Bundle.h"
 #include "platform/audio/AudioEngine.h"
@@ -18,11 +19,6 @@
 #include <string_view>
 
 namespace fretboard {
-
-// A chord as six fret texts, index 0 for string 1 (high E) to index 5 for
-// string 6 (low E): " " (one blank) for a string not played, "0" to "15" for
-// a fret; any other text, or none, matches no position and stays silent.
-using ChordFrets = std::array<std::optional<std::string>, 6>;
 
 class SampleBank {
 public:
@@ -50,7 +46,7 @@ public:
     // All notes reach the output together, in one audio buffer. Strings at
     // " " and texts that name no position stay silent; notes already
     // sounding elsewhere go on.
-    void playChord(const ChordFrets& frets);
+    void playChord(const FretPattern& frets);
     // Sounds one player from the start of its sample: play, rewind to 0,
     // ready again. A player that is still sounding restarts rather than
     // sounding twice. No player: nothing.

@@ -20,7 +20,7 @@ struct LoadedBank {
     LoadedBank() { bank.loadForGridScreen(platform::Bundle(audiotest::builtBundle().string())); }
 };
 
-const fretboard::ChordFrets kCMajor{" ", "1", "0", "2", "3", " "};
+const fretboard::FretPattern kCMajor{" ", "1", "0", "2", "3", " "};
 const std::vector<std::string> kCMajorSamples{"C2-001", "C3", "C4-002", "C5-003"};
 
 } // namespace
@@ -49,7 +49,7 @@ TEST(Mixer, UnplayedAndUnknownFretTextsStaySilent)
 {
     LoadedBank loaded;
     loaded.bank.playChord({" ", " ", " ", " ", " ", " "});
-    loaded.bank.playChord({"01", " 1", "16", "", std::nullopt, "x"});
+    loaded.bank.playChord({"01", " 1", "16", "", "-1", "x"});
     renderMono(*loaded.engine, AudioEngine::kBufferFrames);
     EXPECT_EQ(loaded.engine->soundingVoices(), 0);
 
