@@ -4,21 +4,26 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
-#include <set>
+#include <map>
 
 namespace platform {
 
 QFont fontWithName(const std::string& family, double size)
 {
-    static std::set<std::string> reported;
+    // Whether each family is installed, asked of the font database once:
+    // cells ask for their font on every paint.
+    static std::map<std::string, bool> installed;
     QFont font = QGuiApplication::font();
     const QString name = QString::fromStdString(family);
-    if (QFontDatabase::families().contains(name)) {
-        font.setFamily(name);
-    } else if (reported.insert(family).second) {
-        log("Fonte \"" + family + "\" não instalada; usando a fonte padrão \"" +
-            font.family().toStdString() + "\"");
+    auto [entry, firstAsk] = installed.try_emplace(family, false);
+    if (firstAsk) {
+        entry->second = QFontDatabase::families().contains(name);
+        if (!entry->second)
+            log("Fonte \"" + family + "\" não instalada; usando a fonte padrão \"" +
+                font.family().toStdString() + "\"");
     }
+    if (entry->second)
+        font.setFamily(name);
     font.setPixelSize(std::max(1, static_cast<int>(size + 0.5)));
     return font;
 }
