@@ -1,6 +1,7 @@
 #include "favourites/CollectionViewCell.h"
 
 #include "favourites/ChordGridModel.h"
+#include "finder/ChordFont.h"
 #include "platform/Fonts.h"
 #include "platform/System.h"
 
@@ -66,7 +67,7 @@ void CollectionViewCell::paint(QPainter* painter, const QStyleOptionViewItem& op
     }
 
     const QRect titleArea(inner.left(), photoArea.bottom() + 1, inner.width(), kTitleHeight);
-    painter->setFont(platform::fontWithName("OpusChordsStd", 24.0));
+    painter->setFont(platform::fontWithName(finder::kChordFont, finder::kGridFontSize));
     painter->setPen(option.palette.color(QPalette::Text));
     const QString text =
         painter->fontMetrics().elidedText(title.toString(), Qt::ElideRight, titleArea.width());

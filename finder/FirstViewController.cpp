@@ -2,6 +2,7 @@
 
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/Vocabularies.h"
+#include "finder/ChordFont.h"
 #include "finder/ChordListReceiver.h"
 #include "finder/ChordPhotos.h"
 #include "finder/TableModels.h"
@@ -19,12 +20,6 @@
 
 namespace finder {
 namespace {
-
-// The chord-symbol font and its sizes.
-constexpr const char* kChordFont = "OpusChordsStd";
-constexpr double kTableFontSize = 20.0;
-constexpr double kSmallTableFontSize = 18.0;
-constexpr double kChordLabelFontSize = 40.0;
 
 // The layout names our table class; its loader must be able to make one.
 void registerTableClass()

@@ -2,6 +2,7 @@
 // chord row shows, draws and sounds its chord. Every choice puts the
 // keyboard away.
 #include "catalogue/Vocabularies.h"
+#include "finder/ChordFont.h"
 #include "finder/ChordPhotos.h"
 #include "finder/FirstViewController.h"
 #include "platform/Fonts.h"
@@ -76,7 +77,7 @@ void FirstViewController::showChord(const catalogue::AcordeRef& record, int row)
         tonicaText->setText(QString::fromStdString(record->Tonica));
     if (labelCifra) {
         labelCifra->setText(QString::fromStdString(record->Cifra));
-        labelCifra->setFont(platform::fontWithName("OpusChordsStd", 40.0));
+        labelCifra->setFont(platform::fontWithName(kChordFont, kChordLabelFontSize));
     }
     indexFav = row;
     chordOnDisplay = record;
