@@ -5,6 +5,7 @@
 #include "platform/Exception.h"
 #include "platform/FileUrl.h"
 #include "platform/Log.h"
+#include "platform/MainQueue.h"
 
 #include <vector>
 
@@ -34,6 +35,17 @@ platform::FileUrl sampleUrl(const platform::Bundle& bundle, const std::string& n
     }
 }
 
+// Runs f(string, fret) for the 96 positions in the order a first tap most
+// likely needs them: the open strings and the frets nearest the nut first,
+// where the chord on display at start and the first rows of the chord table
+// lie; within a fret, strings 6 to 1.
+template <typename F> void forEachPositionInDecodeOrder(F&& f)
+{
+    for (int fret = 0; fret < SampleBank::kFrets; ++fret)
+        for (int string = SampleBank::kStrings; string >= 1; --string)
+            f(string, fret);
+}
+
 } // namespace
 
 SampleBank::SampleBank(std::shared_ptr<platform::AudioEngine> engine) : engine_(std::move(engine))
@@ -42,41 +54,46 @@ SampleBank::SampleBank(std::shared_ptr<platform::AudioEngine> engine) : engine_(
 
 void SampleBank::loadForMainScreen(const platform::Bundle& bundle)
 {
-    decodeAheadOfLoad(bundle);
     forEachPositionInLoadOrder([&](int string, int fret) {
         // Each position on its own: a missing sample costs only that position.
         try {
             const platform::FileUrl url = sampleUrl(bundle, sampleResourceName({string, fret}));
-            slot(string, fret) = platform::AudioPlayer::create(url, nullptr, engine_);
+            slot(string, fret) = platform::AudioPlayer::createDeferred(url, engine_);
         } catch (const platform::Exception& exception) {
             platform::log("Exceção ao carregar fretlume: " + exception.reason());
         }
     });
     prepareAll();
+    decodeLater(bundle);
 }
 
 void SampleBank::loadForGridScreen(const platform::Bundle& bundle)
 {
-    decodeAheadOfLoad(bundle);
     forEachPositionInLoadOrder([&](int string, int fret) {
         const auto path = bundle.pathForResource(sampleResourceName({string, fret}), kSampleType);
         slot(string, fret) =
-            path ? platform::AudioPlayer::create(platform::fileURLWithPath(path), nullptr, engine_)
+            path ? platform::AudioPlayer::createDeferred(platform::fileURLWithPath(path), engine_)
                  : nullptr;
     });
     prepareAll();
+    decodeLater(bundle);
 }
 
-// Decoding the 96 files dominates a first load; done on several threads
-// before the players are made in order, it takes a fraction of the time.
-void SampleBank::decodeAheadOfLoad(const platform::Bundle& bundle)
+// Decoding the 96 files would dominate the load, and at start-up hold back
+// the window. The players take their sounds when first needed instead, and
+// the engine decodes them on worker threads, from a later turn of the event
+// loop: at start-up, once the window has been shown and painted.
+void SampleBank::decodeLater(const platform::Bundle& bundle)
 {
     std::vector<std::string> paths;
-    forEachPositionInLoadOrder([&](int string, int fret) {
+    forEachPositionInDecodeOrder([&](int string, int fret) {
         if (auto path = bundle.pathForResource(sampleResourceName({string, fret}), kSampleType))
             paths.push_back(std::move(*path));
     });
-    engine_->preloadSamples(paths);
+    platform::runOnMainQueue([engine = std::weak_ptr(engine_), paths = std::move(paths)] {
+        if (auto alive = engine.lock())
+            alive->decodeInBackground(paths);
+    });
 }
 
 void SampleBank::prepareAll()
@@ -94,7 +111,7 @@ void SampleBank::playChord(const FretPattern& frets)
         // " " and any text that is not exactly "0".."15" play no position.
         if (const auto position =
                 playedPosition(string, frets[static_cast<std::size_t>(string - 1)]))
-            playNote(slot(position->string, position->fret).get());
+            playNote(player(position->string, position->fret));
     }
 }
 
@@ -112,7 +129,12 @@ platform::AudioPlayer* SampleBank::player(int string, int fret) const
 {
     if (string < 1 || string > kStrings || fret < 0 || fret >= kFrets)
         return nullptr;
-    return players_[static_cast<std::size_t>(slotIndex(string, fret))].get();
+    // A player whose file turns out undecodable leaves its position empty,
+    // as it would have at the load had the sound been decoded there.
+    auto& held = slot(string, fret);
+    if (held && !held->hasSound())
+        held.reset();
+    return held.get();
 }
 
 platform::AudioPlayer* SampleBank::player(std::string_view playerName) const

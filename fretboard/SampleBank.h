@@ -5,6 +5,11 @@
 // bundle. The positions' names stay their identity: the player of string 6,
 // fret 3 is "nC6C3", made from the resource "C6-003" of type "mp3".
 //
+// The players take their sounds from the audio engine when first needed; the
+// engine decodes them ahead of that on worker threads, starting on the event
+// loop's turn after a load. A position asked for before its sound is decoded
+// has it decoded at once.
+//
 // Every function: main thread only.
 #include "fretboard/model/FretPattern.h"
 #include "fretboard/model/Position.h"
@@ -53,22 +58,25 @@ public:
     void playNote(platform::AudioPlayer* player);
 
     // The player of a position, or nothing (empty position, or no such
-    // string 1..6 or fret 0..15).
+    // string 1..6 or fret 0..15). A position whose sample proves undecodable
+    // is empty.
     platform::AudioPlayer* player(int string, int fret) const;
     // The player by its name, "nC6C3"; nothing for any other text.
     platform::AudioPlayer* player(std::string_view playerName) const;
 
 private:
     static int slotIndex(int string, int fret) { return (string - 1) * kFrets + fret; }
-    std::unique_ptr<platform::AudioPlayer>& slot(int string, int fret)
+    std::unique_ptr<platform::AudioPlayer>& slot(int string, int fret) const
     {
         return players_[static_cast<std::size_t>(slotIndex(string, fret))];
     }
-    void decodeAheadOfLoad(const platform::Bundle& bundle);
+    void decodeLater(const platform::Bundle& bundle);
     void prepareAll();
 
     std::shared_ptr<platform::AudioEngine> engine_;
-    std::array<std::unique_ptr<platform::AudioPlayer>, kStrings * kFrets> players_;
+    // Mutable: looking a player up may find its sound undecodable and empty
+    // the position.
+    mutable std::array<std::unique_ptr<platform::AudioPlayer>, kStrings * kFrets> players_;
 };
 
 } // namespace fretboard

@@ -4,45 +4,8 @@
 #include "platform/audio/DeviceOutput.h"
 
 #include <algorithm>
-#include <filesystem>
-#include <thread>
 
 namespace platform {
-namespace {
-
-struct FileStamp {
-    std::string key;
-    std::uintmax_t size = 0;
-    std::int64_t modified = 0;
-};
-
-// Who the file is, however it is reached (symbolic links resolved), and which
-// version of it: its size and modification time.
-std::optional<FileStamp> stampOf(const std::string& path)
-{
-    std::error_code ec;
-    FileStamp stamp;
-    stamp.key = std::filesystem::weakly_canonical(path, ec).string();
-    if (ec)
-        stamp.key = path;
-    stamp.size = std::filesystem::file_size(path, ec);
-    if (ec)
-        return std::nullopt;
-    stamp.modified = std::filesystem::last_write_time(path, ec).time_since_epoch().count();
-    if (ec)
-        return std::nullopt;
-    return stamp;
-}
-
-std::shared_ptr<const DecodedSample> readAndDecode(const std::string& path, std::string* error)
-{
-    auto bytes = readWholeFile(path, error);
-    if (!bytes)
-        return nullptr;
-    return decodeMp3(*bytes, error);
-}
-
-} // namespace
 
 std::shared_ptr<AudioEngine> AudioEngine::shared()
 {
@@ -81,87 +44,23 @@ void AudioEngine::closeDeviceOutput()
     device_.reset();
 }
 
-std::shared_ptr<const DecodedSample> AudioEngine::sample(const std::string& path,
-                                                         std::string* error)
-{
-    const auto stamp = stampOf(path);
-    if (!stamp) {
-        if (error)
-            *error = "cannot open " + path;
-        return nullptr;
-    }
-    auto found = cache_.find(stamp->key);
-    if (found != cache_.end() && found->second.size == stamp->size
-        && found->second.modified == stamp->modified)
-        return found->second.sample;
-    auto decoded = readAndDecode(path, error);
-    if (!decoded)
-        return nullptr;
-    if (found != cache_.end())
-        retired_.push_back(std::move(found->second.sample));
-    cache_[stamp->key] = CacheEntry{stamp->size, stamp->modified, decoded};
-    return decoded;
-}
-
-void AudioEngine::preloadSamples(const std::vector<std::string>& paths)
-{
-    struct Job {
-        std::string path;
-        FileStamp stamp;
-        std::shared_ptr<const DecodedSample> decoded;
-    };
-    std::vector<Job> jobs;
-    for (const auto& path : paths) {
-        auto stamp = stampOf(path);
-        if (!stamp)
-            continue;
-        auto found = cache_.find(stamp->key);
-        if (found != cache_.end() && found->second.size == stamp->size
-            && found->second.modified == stamp->modified)
-            continue;
-        jobs.push_back({path, *stamp, nullptr});
-    }
-    std::atomic<std::size_t> next{0};
-    auto work = [&] {
-        for (std::size_t i = next++; i < jobs.size(); i = next++)
-            jobs[i].decoded = readAndDecode(jobs[i].path, nullptr);
-    };
-    const std::size_t threadCount =
-        std::min<std::size_t>({jobs.size(), 4, std::max(1u, std::thread::hardware_concurrency())});
-    std::vector<std::thread> threads;
-    for (std::size_t t = 1; t < threadCount; ++t)
-        threads.emplace_back(work);
-    work();
-    for (auto& thread : threads)
-        thread.join();
-    for (auto& job : jobs) {
-        if (!job.decoded)
-            continue;
-        auto& entry = cache_[job.stamp.key];
-        if (entry.sample)
-            retired_.push_back(std::move(entry.sample));
-        entry = CacheEntry{job.stamp.size, job.stamp.modified, std::move(job.decoded)};
-    }
-}
-
-std::size_t AudioEngine::decodedBytes() const
-{
-    std::size_t bytes = 0;
-    for (const auto& [key, entry] : cache_)
-        bytes += entry.sample->bytes();
-    for (const auto& sample : retired_)
-        bytes += sample->bytes();
-    return bytes;
-}
-
 void AudioEngine::startVoice(std::uint64_t id, const DecodedSample& sample, std::int64_t frame)
 {
-    send(Command{Command::Kind::Start, id, sample.frames.data(), sample.length(), frame});
+    send(Command{Command::Kind::Start, id, &sample, frame});
+    sample.use.lastCommand = commands_.written();
 }
 
 void AudioEngine::stopVoice(std::uint64_t id)
 {
-    send(Command{Command::Kind::Stop, id, nullptr, 0, 0});
+    send(Command{Command::Kind::Stop, id, nullptr, 0});
+}
+
+bool AudioEngine::mayStillRead(const DecodedSample& sample) const
+{
+    // In this order: once the mix has taken every command naming the sample,
+    // its count of voices is final but for voices ending.
+    return commands_.consumed() < sample.use.lastCommand ||
+           sample.use.voices.load(std::memory_order_acquire) > 0;
 }
 
 void AudioEngine::send(const Command& command)
@@ -208,12 +107,17 @@ void AudioEngine::applyCommand(const Command& command)
     int index = 0;
     while (index < voiceCount_ && voices_[index].id != command.voice)
         ++index;
-    const bool found = index < voiceCount_;
-    const bool starts = command.kind == Command::Kind::Start && command.frame < command.length;
+    bool found = index < voiceCount_;
+    const bool starts =
+        command.kind == Command::Kind::Start && command.frame < command.sample->length();
     if (!starts) {
         if (found)
-            voices_[index] = voices_[--voiceCount_];
+            endVoice(index);
         return;
+    }
+    if (found && voices_[index].sample != command.sample) {
+        endVoice(index);
+        found = false;
     }
     if (!found) {
         if (voiceCount_ == kMaxVoices) {
@@ -221,9 +125,16 @@ void AudioEngine::applyCommand(const Command& command)
             return;
         }
         index = voiceCount_++;
+        command.sample->use.voices.fetch_add(1, std::memory_order_relaxed);
     }
-    voices_[index] = Voice{command.voice, command.data, command.length,
-                           std::max<std::int64_t>(command.frame, 0)};
+    voices_[index] = Voice{command.voice, command.sample, std::max<std::int64_t>(command.frame, 0)};
+}
+
+void AudioEngine::endVoice(int index)
+{
+    // Released: every read of the sample's frames comes before this count.
+    voices_[index].sample->use.voices.fetch_sub(1, std::memory_order_release);
+    voices_[index] = voices_[--voiceCount_];
 }
 
 void AudioEngine::mixChunk(float* out, int frames)
@@ -231,24 +142,33 @@ void AudioEngine::mixChunk(float* out, int frames)
     std::fill_n(mono_.begin(), frames, 0.0f);
     for (int v = 0; v < voiceCount_;) {
         Voice& voice = voices_[v];
+        const std::int64_t length = voice.sample->length();
         const auto count =
-            static_cast<int>(std::min<std::int64_t>(frames, voice.length - voice.position));
-        const std::int16_t* source = voice.data + voice.position;
+            static_cast<int>(std::min<std::int64_t>(frames, length - voice.position));
+        const std::int16_t* source = voice.sample->frames.data() + voice.position;
         for (int i = 0; i < count; ++i)
             mono_[i] += static_cast<float>(source[i]);
         voice.position += count;
-        if (voice.position >= voice.length)
-            voice = voices_[--voiceCount_];
+        if (voice.position >= length)
+            endVoice(v);
         else
             ++v;
     }
+    for (int i = 0; i < frames; ++i)
+        mono_[i] *= kSampleScale;
+    const int limited = limiter_.process(mono_.data(), frames);
     static_assert(kChannels == 2, "mono voices are copied to two channels");
-    constexpr float kScale = 1.0f / 32768.0f;
+    int clipped = 0;
     for (int i = 0; i < frames; ++i) {
-        const float value = std::clamp(mono_[i] * kScale, -1.0f, 1.0f);
+        const float value = std::clamp(mono_[i], -1.0f, 1.0f);
+        clipped += value != mono_[i];
         out[2 * i] = value;
         out[2 * i + 1] = value;
     }
+    if (limited > 0)
+        limited_.fetch_add(static_cast<std::uint64_t>(limited), std::memory_order_relaxed);
+    if (clipped > 0)
+        clipped_.fetch_add(static_cast<std::uint64_t>(clipped), std::memory_order_relaxed);
 }
 
 } // namespace platform

@@ -1,22 +1,29 @@
 #pragma once
 // The one mixer behind every audio player: it sums every sounding player into
-// the output, 44.1 kHz stereo float, in buffers of kBufferFrames frames.
+// the output, 44.1 kHz stereo float, in buffers of kBufferFrames frames. The
+// sum is scaled by kMixGain, which leaves any single chord of the catalogue
+// below full scale, and passes a limiter (MixLimiter) for chords struck over
+// ringing ones; the final clamp to full scale is a safety net that the
+// limiter keeps idle.
 //
 // Threads. The main thread makes players, starts them and opens or closes the
 // output. The consumer thread pulls the mix with render(): while a device
 // output is open that is the device's audio callback; on the null output,
 // which consumes nothing by itself, it is whoever pulls (tests, benchmarks),
 // one thread at a time. The two sides share only a lock-free command queue and
-// a few atomics. Decoded samples stay in the engine's cache for its whole life,
-// so the consumer never frees one and never reads a freed one.
+// a few atomics. A decoded sample that the cache replaces is freed on the
+// main thread, and only once no voice and no waiting command can reach it
+// (the consumer counts the voices reading each sample), so the consumer never
+// frees one and never reads a freed one.
 #include "platform/Error.h"
 #include "platform/audio/CommandQueue.h"
 #include "platform/audio/DecodedSample.h"
+#include "platform/audio/MixLimiter.h"
+#include "platform/audio/SampleCache.h"
 
 #include <array>
 #include <atomic>
 #include <cstdint>
-#include <map>
 #include <memory>
 #include <optional>
 #include <string>
@@ -28,10 +35,16 @@ class DeviceOutput;
 
 class AudioEngine {
 public:
-    static constexpr int kSampleRate = 44100;
+    static constexpr int kSampleRate = platform::kSampleRate;
     static constexpr int kChannels = 2;
-    // Frames per device buffer: 5.8 ms at 44.1 kHz.
-    static constexpr int kBufferFrames = 256;
+    // Frames per device buffer: 2.9 ms at 44.1 kHz.
+    static constexpr int kBufferFrames = 128;
+    // The mix's gain: the loudest chord of the catalogue struck alone, whose
+    // samples sum to 1.21 of full scale, peaks at 0.91, under the limiter's
+    // ceiling.
+    static constexpr float kMixGain = 0.75f;
+    // From a sum of 16-bit sample values to the output's scale.
+    static constexpr float kSampleScale = kMixGain / 32768.0f;
     // Players that can sound at once; three full banks fit.
     static constexpr int kMaxVoices = 512;
 
@@ -59,17 +72,26 @@ public:
 
     // --- Decoded samples (main thread only) ---
 
-    // The decoded sound of the MP3 file at path, decoded on first use and then
-    // shared; a file changed on disk is decoded again. Nothing, with the reason
-    // in *error, when the file cannot be read or decoded.
+    // The decoded sound of the MP3 file at path, decoded at once unless the
+    // cache holds it already, then shared; a file changed on disk is decoded
+    // again. Nothing, with the reason in *error, when the file cannot be read
+    // or decoded.
     std::shared_ptr<const DecodedSample> sample(const std::string& path,
-                                                std::string* error = nullptr);
-    // Decodes, on several threads at once, the files not yet in the cache, so
-    // that later sample() calls for them are immediate. Failures are left for
-    // sample() to report.
-    void preloadSamples(const std::vector<std::string>& paths);
-    // Bytes of decoded PCM held by the cache.
-    std::size_t decodedBytes() const;
+                                                std::string* error = nullptr)
+    {
+        return cache_.sample(path, error);
+    }
+    // Has the files not yet in the cache decoded on worker threads, in the
+    // given order, and returns at once.
+    void decodeInBackground(const std::vector<std::string>& paths)
+    {
+        cache_.decodeInBackground(paths);
+    }
+    // Waits for the background decoding to end (tests and benchmarks).
+    void waitForBackgroundDecoding() { cache_.waitForBackground(); }
+    // Bytes of decoded PCM held by the cache, samples it replaced and has not
+    // freed yet included.
+    std::size_t decodedBytes() { return cache_.decodedBytes(); }
 
     // --- Players (main thread only) ---
 
@@ -115,52 +137,55 @@ public:
     std::uint64_t droppedCommands() const { return dropped_.load(std::memory_order_relaxed); }
     // Voices sounding after the last mixed buffer.
     int soundingVoices() const { return sounding_.load(std::memory_order_relaxed); }
+    // Frames mixed with the limiter's gain below 1.
+    std::uint64_t limitedFrames() const { return limited_.load(std::memory_order_relaxed); }
+    // Frames that the final clamp changed: none, while the limiter works.
+    std::uint64_t clippedFrames() const { return clipped_.load(std::memory_order_relaxed); }
 
 private:
     struct Command {
         enum class Kind : std::uint8_t { Start, Stop };
         Kind kind = Kind::Stop;
         std::uint64_t voice = 0;
-        const std::int16_t* data = nullptr;
-        std::int64_t length = 0;
+        const DecodedSample* sample = nullptr;
         std::int64_t frame = 0;
     };
     struct Voice {
         std::uint64_t id;
-        const std::int16_t* data;
-        std::int64_t length;
+        const DecodedSample* sample;
         std::int64_t position;
-    };
-    struct CacheEntry {
-        std::uintmax_t size = 0;
-        std::int64_t modified = 0;
-        std::shared_ptr<const DecodedSample> sample;
     };
 
     // Consumer thread.
     void applyCommand(const Command& command);
+    void endVoice(int index);
     void mixChunk(float* out, int frames);
     // Main thread.
     void send(const Command& command);
+    bool mayStillRead(const DecodedSample& sample) const;
 
     CommandQueue<Command, 4096> commands_;
     int batchDepth_ = 0;
     std::uint64_t lastVoiceId_ = 0;
     std::unique_ptr<DeviceOutput> device_;
-    std::map<std::string, CacheEntry> cache_;
-    // Samples replaced in the cache by a newer decoding of their file: kept,
-    // since a voice may still be reading them.
-    std::vector<std::shared_ptr<const DecodedSample>> retired_;
 
     // Consumer-side state.
     std::array<Voice, kMaxVoices> voices_{};
     int voiceCount_ = 0;
     std::array<float, kBufferFrames> mono_{};
+    MixLimiter limiter_;
+    static_assert(kBufferFrames <= MixLimiter::kMaxFrames,
+                  "the limiter takes one buffer at a time");
 
     std::atomic<std::uint64_t> framesRendered_{0};
     std::atomic<std::uint64_t> underruns_{0};
     std::atomic<std::uint64_t> dropped_{0};
+    std::atomic<std::uint64_t> limited_{0};
+    std::atomic<std::uint64_t> clipped_{0};
     std::atomic<int> sounding_{0};
+
+    // Last, so that its workers end first when the engine goes.
+    SampleCache cache_{[this](const DecodedSample& sample) { return mayStillRead(sample); }};
 };
 
 } // namespace platform

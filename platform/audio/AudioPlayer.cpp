@@ -8,23 +8,39 @@ namespace platform {
 std::unique_ptr<AudioPlayer> AudioPlayer::create(const FileUrl& url, std::optional<Error>* error,
                                                  std::shared_ptr<AudioEngine> engine)
 {
+    auto player = createDeferred(url, std::move(engine));
     std::string reason;
-    auto sample = engine->sample(url.path, &reason);
-    if (!sample) {
+    if (!player->sound(&reason)) {
         if (error)
             *error = Error(reason);
         return nullptr;
     }
-    return std::unique_ptr<AudioPlayer>(new AudioPlayer(url, std::move(sample), std::move(engine)));
+    return player;
 }
 
-AudioPlayer::AudioPlayer(FileUrl url, std::shared_ptr<const DecodedSample> sample,
-                         std::shared_ptr<AudioEngine> engine)
-    : url_(std::move(url)),
-      sample_(std::move(sample)),
-      engine_(std::move(engine)),
-      voice_(engine_->newVoiceId())
+std::unique_ptr<AudioPlayer> AudioPlayer::createDeferred(const FileUrl& url,
+                                                         std::shared_ptr<AudioEngine> engine)
 {
+    return std::unique_ptr<AudioPlayer>(new AudioPlayer(url, std::move(engine)));
+}
+
+AudioPlayer::AudioPlayer(FileUrl url, std::shared_ptr<AudioEngine> engine)
+    : url_(std::move(url)), engine_(std::move(engine)), voice_(engine_->newVoiceId())
+{
+}
+
+const DecodedSample* AudioPlayer::sound(std::string* error)
+{
+    if (!soundTaken_) {
+        sample_ = engine_->sample(url_.path, error);
+        soundTaken_ = true;
+    }
+    return sample_.get();
+}
+
+bool AudioPlayer::hasSound()
+{
+    return sound() != nullptr;
 }
 
 AudioPlayer::~AudioPlayer()
@@ -55,6 +71,8 @@ std::int64_t AudioPlayer::position(bool& sounding) const
 
 bool AudioPlayer::play()
 {
+    if (!sound())
+        return false;
     bool sounding = false;
     const std::int64_t frame = position(sounding);
     if (sounding)
@@ -81,6 +99,8 @@ double AudioPlayer::currentTime() const
 
 void AudioPlayer::setCurrentTime(double seconds)
 {
+    if (!sound())
+        return;
     const double frames =
         std::isfinite(seconds) ? std::round(seconds * AudioEngine::kSampleRate) : 0.0;
     const auto frame =
@@ -97,9 +117,9 @@ void AudioPlayer::setCurrentTime(double seconds)
     engine_->startVoice(voice_, *sample_, frame);
 }
 
-double AudioPlayer::duration() const
+double AudioPlayer::duration()
 {
-    return static_cast<double>(sample_->length()) / AudioEngine::kSampleRate;
+    return sound() ? static_cast<double>(sample_->length()) / AudioEngine::kSampleRate : 0.0;
 }
 
 } // namespace platform

@@ -1,8 +1,8 @@
 #pragma once
-// A player of one sound file: made from the file's address, it decodes the
-// sound once (shared with every other player of the same file) and sounds it
-// through the audio engine when started. Starting a player that is already
-// sounding adds no second voice; setting its time moves the one voice.
+// A player of one sound file: made from the file's address, it sounds the
+// file's decoded sound (decoded once, shared with every other player of the
+// same file) through the audio engine when started. Starting a player that is
+// already sounding adds no second voice; setting its time moves the one voice.
 // Destroying a player silences it.
 //
 // Every function: main thread only.
@@ -23,15 +23,26 @@ public:
     static std::unique_ptr<AudioPlayer>
     create(const FileUrl& url, std::optional<Error>* error = nullptr,
            std::shared_ptr<AudioEngine> engine = AudioEngine::shared());
+    // A player of the sound file at url whose sound is taken when the player
+    // first needs it: by then the engine has usually decoded it in the
+    // background; if not, it is decoded at once. Cheap: the file is not read.
+    static std::unique_ptr<AudioPlayer>
+    createDeferred(const FileUrl& url, std::shared_ptr<AudioEngine> engine = AudioEngine::shared());
     ~AudioPlayer();
     AudioPlayer(const AudioPlayer&) = delete;
     AudioPlayer& operator=(const AudioPlayer&) = delete;
 
+    // Whether the player has a sound, taking it now if it has not yet. False
+    // when the file cannot be read or decoded: the player then never sounds.
+    bool hasSound();
+
     // Readies the player for its next start. The sound is decoded when the
-    // player is made, so there is nothing left to do; true.
+    // player is made or, for a deferred player, by the engine in the
+    // background, so there is nothing left to do; true.
     bool prepareToPlay();
     // Starts sounding from the current time and returns at once; the sound
     // goes on by itself to the end. A player that is sounding goes on as it is.
+    // False, sounding nothing, when the player has no sound.
     bool play();
     bool isPlaying() const;
 
@@ -40,18 +51,22 @@ public:
     // Moves the playback position (clamped to the sound); a sounding player
     // goes on from there.
     void setCurrentTime(double seconds);
-    double duration() const;
+    // The sound's length in seconds; 0 without a sound.
+    double duration();
 
     const FileUrl& url() const { return url_; }
 
 private:
-    AudioPlayer(FileUrl url, std::shared_ptr<const DecodedSample> sample,
-                std::shared_ptr<AudioEngine> engine);
+    AudioPlayer(FileUrl url, std::shared_ptr<AudioEngine> engine);
+    // The sound, taken from the engine on first use; nothing when the file
+    // cannot be read or decoded (the reason in *error, when given).
+    const DecodedSample* sound(std::string* error = nullptr);
     // The position now, in frames, and whether the voice still sounds.
     std::int64_t position(bool& sounding) const;
 
     FileUrl url_;
     std::shared_ptr<const DecodedSample> sample_;
+    bool soundTaken_ = false;
     std::shared_ptr<AudioEngine> engine_;
     std::uint64_t voice_;
     // Started: the voice began at startFrame_ when the engine's clock read

@@ -24,7 +24,7 @@ std::unique_ptr<AudioSession> AudioSession::setSharedInstance(std::unique_ptr<Au
     return previous;
 }
 
-AudioSession::AudioSession(std::shared_ptr<AudioEngine> engine) : engine_(std::move(engine)) { }
+AudioSession::AudioSession(std::shared_ptr<AudioEngine> engine) : engine_(std::move(engine)) {}
 
 AudioSession::~AudioSession() = default;
 

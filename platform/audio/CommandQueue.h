@@ -37,6 +37,12 @@ public:
         head_.store(head, std::memory_order_release);
     }
 
+    // Producer thread only. Items pushed since the queue was made.
+    std::size_t written() const { return written_; }
+    // Any thread. Items the consumer has taken and finished with: once this
+    // reaches written() as read before, the consumer holds none of those.
+    std::size_t consumed() const { return head_.load(std::memory_order_acquire); }
+
 private:
     std::array<T, Capacity> items_{};
     alignas(64) std::atomic<std::size_t> head_{0}; // next item the consumer takes

@@ -2,14 +2,19 @@
 
 #include <mpg123.h>
 
-#include <cstdio>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <array>
+#include <cerrno>
+#include <cstring>
 #include <mutex>
+#include <new>
 
 namespace platform {
 namespace {
-
-constexpr long kSampleRate = 44100;
 
 void setError(std::string* error, std::string text)
 {
@@ -21,28 +26,38 @@ struct HandleDeleter {
     void operator()(mpg123_handle* handle) const { mpg123_delete(handle); }
 };
 
-} // namespace
+class FileDescriptor {
+public:
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    ~FileDescriptor()
+    {
+        if (fd_ >= 0)
+            ::close(fd_);
+    }
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    int get() const { return fd_; }
 
-std::optional<std::vector<unsigned char>> readWholeFile(const std::string& path, std::string* error)
+private:
+    int fd_;
+};
+
+// Accepts every sample rate the decoder knows, mono 16-bit, so that a stream
+// at another rate is reported by us rather than by the library on standard
+// error.
+bool acceptMono16AtAnyRate(mpg123_handle* mh)
 {
-    std::ifstream file(path, std::ios::binary | std::ios::ate);
-    if (!file) {
-        setError(error, "cannot open " + path);
-        return std::nullopt;
-    }
-    const std::streamoff size = file.tellg();
-    std::vector<unsigned char> bytes(size > 0 ? static_cast<size_t>(size) : 0);
-    file.seekg(0);
-    if (!file.read(reinterpret_cast<char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()))) {
-        setError(error, "cannot read " + path);
-        return std::nullopt;
-    }
-    return bytes;
+    const long* rates = nullptr;
+    std::size_t count = 0;
+    mpg123_rates(&rates, &count);
+    for (std::size_t i = 0; i < count; ++i)
+        if (mpg123_format(mh, rates[i], MPG123_MONO, MPG123_ENC_SIGNED_16) != MPG123_OK)
+            return false;
+    return true;
 }
 
-std::shared_ptr<const DecodedSample> decodeMp3(std::span<const unsigned char> bytes,
-                                               std::string* error)
+std::shared_ptr<const DecodedSample> decode(std::span<const unsigned char> bytes,
+                                            std::string* error)
 {
     static std::once_flag initialised;
     std::call_once(initialised, [] { mpg123_init(); });
@@ -54,29 +69,56 @@ std::shared_ptr<const DecodedSample> decodeMp3(std::span<const unsigned char> by
         return nullptr;
     }
     mpg123_handle* mh = handle.get();
-    // Gapless: the info tag's encoder delay and padding are cut off. A stereo
-    // file is mixed down; another sample rate is converted to the engine's.
+    // Gapless: the info tag's encoder delay and padding are cut off.
     mpg123_param(mh, MPG123_FLAGS, MPG123_GAPLESS | MPG123_QUIET | MPG123_MONO_MIX, 0);
     mpg123_format_none(mh);
-    if (mpg123_format(mh, kSampleRate, MPG123_MONO, MPG123_ENC_SIGNED_16) != MPG123_OK
-        || mpg123_open_feed(mh) != MPG123_OK) {
+    if (!acceptMono16AtAnyRate(mh) || mpg123_open_feed(mh) != MPG123_OK) {
         setError(error, std::string("MP3 decoder set-up failed: ") + mpg123_strerror(mh));
         return nullptr;
     }
 
+    const std::int64_t maxFrames = maxFramesForFileOf(bytes.size());
     auto sample = std::make_shared<DecodedSample>();
-    unsigned char chunk[32768];
-    size_t produced = 0;
-    int result = mpg123_decode(mh, bytes.data(), bytes.size(), chunk, sizeof chunk, &produced);
-    // The info tag, read with the first frame, tells the length to reserve.
-    if (const off_t length = mpg123_length(mh); length > 0)
-        sample->frames.reserve(static_cast<size_t>(length));
+    std::array<unsigned char, 32768> chunk{};
+    std::size_t produced = 0;
+    int result =
+        mpg123_decode(mh, bytes.data(), bytes.size(), chunk.data(), chunk.size(), &produced);
+    bool formatChecked = false;
     for (;;) {
-        const auto* pcm = reinterpret_cast<const std::int16_t*>(chunk);
-        sample->frames.insert(sample->frames.end(), pcm, pcm + produced / sizeof(std::int16_t));
+        if (result == MPG123_NEW_FORMAT || (!formatChecked && produced > 0)) {
+            long rate = 0;
+            int channels = 0;
+            int encoding = 0;
+            mpg123_getformat(mh, &rate, &channels, &encoding);
+            if (rate != kSampleRate) {
+                setError(error, "not a decodable MP3: sample rate " + std::to_string(rate) +
+                                    " Hz, samples must be at " + std::to_string(kSampleRate) +
+                                    " Hz");
+                return nullptr;
+            }
+            // The info tag, read with the first frame, tells the length: a
+            // claim past the bound is refused before anything is reserved.
+            if (const off_t claimed = mpg123_length(mh); claimed > maxFrames) {
+                setError(error, "not a decodable MP3: it claims " + std::to_string(claimed) +
+                                    " frames, more than a sample of " +
+                                    std::to_string(bytes.size()) + " bytes may hold");
+                return nullptr;
+            } else if (claimed > 0 && sample->frames.empty()) {
+                sample->frames.reserve(static_cast<std::size_t>(claimed));
+            }
+            formatChecked = true;
+        }
+        const auto* pcm = reinterpret_cast<const std::int16_t*>(chunk.data());
+        const std::size_t count = produced / sizeof(std::int16_t);
+        if (sample->length() + static_cast<std::int64_t>(count) > maxFrames) {
+            setError(error, "not a decodable MP3: it decodes to more than " +
+                                std::to_string(maxFrames) + " frames");
+            return nullptr;
+        }
+        sample->frames.insert(sample->frames.end(), pcm, pcm + count);
         if (result == MPG123_ERR || result == MPG123_NEED_MORE || result == MPG123_DONE)
             break;
-        result = mpg123_decode(mh, nullptr, 0, chunk, sizeof chunk, &produced);
+        result = mpg123_decode(mh, nullptr, 0, chunk.data(), chunk.size(), &produced);
     }
     if (result == MPG123_ERR) {
         setError(error, std::string("not a decodable MP3: ") + mpg123_strerror(mh));
@@ -88,6 +130,63 @@ std::shared_ptr<const DecodedSample> decodeMp3(std::span<const unsigned char> by
     }
     sample->frames.shrink_to_fit();
     return sample;
+}
+
+} // namespace
+
+std::int64_t maxFramesForFileOf(std::size_t fileBytes)
+{
+    const auto bytes = std::min<std::uintmax_t>(fileBytes, kMaxSampleFileBytes);
+    return std::min(kMaxSampleFrames, static_cast<std::int64_t>(bytes) * kMaxFramesPerFileByte);
+}
+
+std::optional<std::vector<unsigned char>> readSampleFile(const std::string& path,
+                                                         std::string* error)
+{
+    // Opened without blocking, so that a FIFO cannot hold the caller; then
+    // only a regular file is read.
+    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    struct stat status {};
+    if (file.get() < 0 || ::fstat(file.get(), &status) != 0) {
+        setError(error, "cannot open " + path + ": " + std::strerror(errno));
+        return std::nullopt;
+    }
+    if (!S_ISREG(status.st_mode)) {
+        setError(error, "cannot open " + path + ": not a regular file");
+        return std::nullopt;
+    }
+    const auto size = static_cast<std::uintmax_t>(status.st_size);
+    if (size > kMaxSampleFileBytes) {
+        setError(error, "cannot open " + path + ": " + std::to_string(size) +
+                            " bytes, more than a sample file may hold");
+        return std::nullopt;
+    }
+    std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t got = ::read(file.get(), bytes.data() + done, bytes.size() - done);
+        if (got < 0 && errno == EINTR)
+            continue;
+        if (got <= 0) {
+            setError(error, "cannot read " + path);
+            return std::nullopt;
+        }
+        done += static_cast<std::size_t>(got);
+    }
+    return bytes;
+}
+
+std::shared_ptr<const DecodedSample> decodeMp3(std::span<const unsigned char> bytes,
+                                               std::string* error)
+{
+    // Decoding runs on worker threads, where an escaping exception would end
+    // the process: running out of memory makes the file undecodable instead.
+    try {
+        return decode(bytes, error);
+    } catch (const std::exception& exception) {
+        setError(error, std::string("not a decodable MP3: ") + exception.what());
+        return nullptr;
+    }
 }
 
 } // namespace platform

@@ -24,7 +24,7 @@ public:
     DeviceOutput& operator=(const DeviceOutput&) = delete;
 
 private:
-    explicit DeviceOutput(void* stream) : stream_(stream) { }
+    explicit DeviceOutput(void* stream) : stream_(stream) {}
     void* stream_;
 };
 

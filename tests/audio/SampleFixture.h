@@ -35,8 +35,8 @@ class TemporaryBundle {
 public:
     explicit TemporaryBundle(const std::string& tag, const std::set<std::string>& missing = {},
                              const std::set<std::string>& undecodable = {})
-        : directory_(std::filesystem::temp_directory_path()
-                     / ("cifrario-audio-" + tag + "-" + std::to_string(::getpid())))
+        : directory_(std::filesystem::temp_directory_path() /
+                     ("cifrario-audio-" + tag + "-" + std::to_string(::getpid())))
     {
         std::filesystem::remove_all(directory_);
         std::filesystem::create_directories(directory_);
@@ -69,26 +69,34 @@ private:
 // The decoded frames of a built sample, through the decoder alone.
 inline std::vector<std::int16_t> decodedFrames(const std::string& name)
 {
-    auto bytes = platform::readWholeFile(builtSample(name).string());
+    auto bytes = platform::readSampleFile(builtSample(name).string());
     EXPECT_TRUE(bytes) << name;
     auto sample = bytes ? platform::decodeMp3(*bytes) : nullptr;
     EXPECT_TRUE(sample) << name;
     return sample ? sample->frames : std::vector<std::int16_t>{};
 }
 
-// What the mixer should play for these samples started together at frame 0:
-// their sum, scaled to +/-1 and clipped, for frames frames.
-inline std::vector<float> expectedMix(const std::vector<std::string>& names, int frames)
+// What the mixer should play for these samples started together at frame 0,
+// where no limiting is needed: their sum at the mix's scale, for frames
+// frames.
+inline std::vector<float> expectedMix(const std::vector<std::vector<std::int16_t>>& samples,
+                                      int frames)
 {
     std::vector<float> sum(static_cast<size_t>(frames), 0.0f);
-    for (const auto& name : names) {
-        const auto pcm = decodedFrames(name);
+    for (const auto& pcm : samples)
         for (size_t i = 0; i < pcm.size() && i < sum.size(); ++i)
             sum[i] += static_cast<float>(pcm[i]);
-    }
     for (auto& value : sum)
-        value = std::clamp(value / 32768.0f, -1.0f, 1.0f);
+        value *= platform::AudioEngine::kSampleScale;
     return sum;
+}
+
+inline std::vector<float> expectedMix(const std::vector<std::string>& names, int frames)
+{
+    std::vector<std::vector<std::int16_t>> samples;
+    for (const auto& name : names)
+        samples.push_back(decodedFrames(name));
+    return expectedMix(samples, frames);
 }
 
 // Pulls frames from the engine buffer by buffer, as the device would, and
@@ -96,8 +104,8 @@ inline std::vector<float> expectedMix(const std::vector<std::string>& names, int
 inline std::vector<float> renderMono(platform::AudioEngine& engine, int frames)
 {
     std::vector<float> mono;
-    std::vector<float> buffer(platform::AudioEngine::kBufferFrames
-                              * platform::AudioEngine::kChannels);
+    std::vector<float> buffer(platform::AudioEngine::kBufferFrames *
+                              platform::AudioEngine::kChannels);
     int channelsDiffer = 0;
     while (static_cast<int>(mono.size()) < frames) {
         engine.render(buffer.data(), platform::AudioEngine::kBufferFrames);

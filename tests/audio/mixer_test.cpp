@@ -124,7 +124,7 @@ TEST(Mixer, SixNotesOfAChordStartInTheSameBuffer)
     const auto expected = expectedMix({"C1", "C2", "C3-001", "C4-002", "C5-002", "C6"}, compared);
     int differing = 0;
     for (int i = 0; i < compared; ++i)
-        differing += recorded[(firstFrame + static_cast<size_t>(i)) * AudioEngine::kChannels]
-                     != expected[static_cast<size_t>(i)];
+        differing += recorded[(firstFrame + static_cast<size_t>(i)) * AudioEngine::kChannels] !=
+                     expected[static_cast<size_t>(i)];
     EXPECT_EQ(differing, 0);
 }

@@ -2,6 +2,7 @@
 
 #include "fretboard/SampleBank.h"
 #include "platform/Log.h"
+#include "platform/MainQueue.h"
 
 #include <gtest/gtest.h>
 
@@ -105,8 +106,39 @@ TEST(SampleBank, BanksOfTwoScreensHoldTheirOwnPlayersOverSharedSamples)
     auto engine = std::make_shared<platform::AudioEngine>();
     SampleBank main(engine), grid(engine);
     main.loadForMainScreen(bundle);
-    const std::size_t oneBank = engine->decodedBytes();
     grid.loadForGridScreen(bundle);
+    platform::drainMainQueue();
+    engine->waitForBackgroundDecoding();
     EXPECT_NE(main.player(6, 3), grid.player(6, 3));
-    EXPECT_EQ(engine->decodedBytes(), oneBank);
+    EXPECT_EQ(engine->decodedBytes(), 96u * audiotest::kSampleFrames * sizeof(std::int16_t));
+}
+
+TEST(SampleBank, SamplesDecodeAfterTheLoadOnWorkerThreads)
+{
+    TemporaryBundle files("later", {}, {"C2-005"});
+    platform::Bundle bundle(files.directory());
+    auto engine = std::make_shared<platform::AudioEngine>();
+    SampleBank bank(engine);
+    platform::LogCapture log;
+    bank.loadForMainScreen(bundle);
+    EXPECT_EQ(engine->decodedBytes(), 0u); // the load itself decodes nothing
+
+    platform::drainMainQueue();
+    engine->waitForBackgroundDecoding();
+    EXPECT_EQ(engine->decodedBytes(), 95u * audiotest::kSampleFrames * sizeof(std::int16_t));
+    EXPECT_EQ(bank.player(2, 5), nullptr);
+    EXPECT_EQ(loadedCount(bank), 95);
+    EXPECT_TRUE(log.lines().empty());
+}
+
+TEST(SampleBank, AChordTappedBeforeItsSamplesAreDecodedSoundsAtOnce)
+{
+    TemporaryBundle files("tap");
+    auto engine = std::make_shared<platform::AudioEngine>();
+    SampleBank bank(engine);
+    bank.loadForGridScreen(platform::Bundle(files.directory()));
+    bank.playChord({" ", "1", "0", "2", "3", " "});
+    const std::vector<std::string> cMajor{"C2-001", "C3", "C4-002", "C5-003"};
+    EXPECT_EQ(audiotest::renderMono(*engine, 4096), audiotest::expectedMix(cMajor, 4096));
+    EXPECT_EQ(engine->decodedBytes(), 4u * audiotest::kSampleFrames * sizeof(std::int16_t));
 }

@@ -1,0 +1,221 @@
+#include "platform/audio/SampleCache.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <optional>
+#include <system_error>
+
+namespace platform {
+namespace {
+
+struct FileStamp {
+    std::string key;
+    std::uintmax_t size = 0;
+    std::int64_t modified = 0;
+};
+
+// Who the file is, however it is reached (symbolic links resolved), and which
+// version of it: its size and modification time.
+std::optional<FileStamp> stampOf(const std::string& path)
+{
+    std::error_code ec;
+    FileStamp stamp;
+    stamp.key = std::filesystem::weakly_canonical(path, ec).string();
+    if (ec)
+        stamp.key = path;
+    stamp.size = std::filesystem::file_size(path, ec);
+    if (ec)
+        return std::nullopt;
+    stamp.modified = std::filesystem::last_write_time(path, ec).time_since_epoch().count();
+    if (ec)
+        return std::nullopt;
+    return stamp;
+}
+
+std::shared_ptr<const DecodedSample> readAndDecode(const std::string& path, std::string* error)
+{
+    auto bytes = readSampleFile(path, error);
+    if (!bytes)
+        return nullptr;
+    return decodeMp3(*bytes, error);
+}
+
+} // namespace
+
+SampleCache::SampleCache(InUse inUse) : inUse_(std::move(inUse)) {}
+
+SampleCache::~SampleCache()
+{
+    {
+        const std::lock_guard lock(mutex_);
+        stopping_ = true;
+        queued_.clear();
+    }
+    wake_.notify_all();
+    for (auto& worker : workers_)
+        worker.join();
+}
+
+std::shared_ptr<const DecodedSample> SampleCache::sample(const std::string& path,
+                                                         std::string* error)
+{
+    takeFinished();
+    reclaim();
+    const auto stamp = stampOf(path);
+    if (!stamp) {
+        if (error)
+            *error = "cannot open " + path;
+        return nullptr;
+    }
+    const Version version{stamp->size, stamp->modified};
+    if (auto found = entries_.find(stamp->key);
+        found != entries_.end() && found->second.version == version) {
+        if (!found->second.sample && error)
+            *error = found->second.error;
+        return found->second.sample;
+    }
+    {
+        const std::lock_guard lock(mutex_);
+        std::erase_if(queued_, [&](const Job& job) { return job.key == stamp->key; });
+    }
+    Entry entry{version, nullptr, {}};
+    entry.sample = readAndDecode(path, &entry.error);
+    if (!entry.sample && error)
+        *error = entry.error;
+    auto sample = entry.sample;
+    store(stamp->key, std::move(entry));
+    return sample;
+}
+
+void SampleCache::decodeInBackground(const std::vector<std::string>& paths)
+{
+    takeFinished();
+    std::vector<Job> jobs;
+    for (const auto& path : paths) {
+        auto stamp = stampOf(path);
+        if (!stamp)
+            continue;
+        const Version version{stamp->size, stamp->modified};
+        std::optional<Version> replaces;
+        if (auto found = entries_.find(stamp->key); found != entries_.end()) {
+            if (found->second.version == version)
+                continue;
+            replaces = found->second.version;
+        }
+        jobs.push_back(Job{path, std::move(stamp->key), version, replaces, nullptr, {}});
+    }
+    if (jobs.empty())
+        return;
+    {
+        const std::lock_guard lock(mutex_);
+        for (auto& job : jobs)
+            queued_.push_back(std::move(job));
+    }
+    wake_.notify_all();
+    // Workers start with the first background decode and wait for more work
+    // until the cache goes. Where no thread can be started, what is queued
+    // waits for sample() to decode it at once.
+    const int wanted =
+        std::clamp(static_cast<int>(std::thread::hardware_concurrency()) - 1, 1, kMaxWorkers);
+    while (static_cast<int>(workers_.size()) < wanted) {
+        try {
+            workers_.emplace_back([this] { work(); });
+        } catch (const std::system_error&) {
+            break;
+        }
+    }
+}
+
+void SampleCache::waitForBackground()
+{
+    {
+        std::unique_lock lock(mutex_);
+        if (workers_.empty())
+            queued_.clear();
+        idle_.wait(lock, [&] { return queued_.empty() && busy_ == 0; });
+    }
+    takeFinished();
+}
+
+std::size_t SampleCache::decodedBytes()
+{
+    takeFinished();
+    reclaim();
+    std::size_t bytes = 0;
+    for (const auto& [key, entry] : entries_)
+        bytes += entry.sample ? entry.sample->bytes() : 0;
+    for (const auto& sample : retired_)
+        bytes += sample->bytes();
+    return bytes;
+}
+
+void SampleCache::store(const std::string& key, Entry entry)
+{
+    auto& slot = entries_[key];
+    if (slot.sample)
+        retired_.push_back(std::move(slot.sample));
+    slot = std::move(entry);
+}
+
+void SampleCache::takeFinished()
+{
+    std::vector<Job> finished;
+    {
+        const std::lock_guard lock(mutex_);
+        finished.swap(finished_);
+    }
+    for (auto& job : finished) {
+        const auto found = entries_.find(job.key);
+        const std::optional<Version> now =
+            found == entries_.end() ? std::nullopt : std::optional(found->second.version);
+        // Decoded at once meanwhile, or changed again: the cache has moved on.
+        if (now != job.replaces)
+            continue;
+        store(job.key, Entry{job.version, std::move(job.sample), std::move(job.error)});
+    }
+}
+
+void SampleCache::reclaim()
+{
+    // A retired sample held by nothing but this list is freed once the mix
+    // can no longer read it.
+    std::erase_if(retired_, [&](const std::shared_ptr<const DecodedSample>& sample) {
+        return sample.use_count() == 1 && !inUse_(*sample);
+    });
+}
+
+void SampleCache::work()
+{
+    for (;;) {
+        Job job;
+        {
+            std::unique_lock lock(mutex_);
+            wake_.wait(lock, [&] { return stopping_ || !queued_.empty(); });
+            if (stopping_)
+                return;
+            job = std::move(queued_.front());
+            queued_.pop_front();
+            ++busy_;
+        }
+        // No exception may leave a worker: it would end the process. A job
+        // that fails in any way counts as undecodable.
+        try {
+            job.sample = readAndDecode(job.path, &job.error);
+        } catch (...) {
+            job.sample = nullptr;
+            job.error = "not a decodable MP3: decoding failed";
+        }
+        {
+            const std::lock_guard lock(mutex_);
+            --busy_;
+            try {
+                finished_.push_back(std::move(job));
+            } catch (...) {
+                // Dropped: sample() decodes the file when it is needed.
+            }
+        }
+        idle_.notify_all();
+    }
+}
+
+} // namespace platform
