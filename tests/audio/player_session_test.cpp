@@ -62,6 +62,19 @@ TEST(AudioPlayer, TimeFollowsTheMixAndReturnsToZeroAtTheEnd)
     EXPECT_EQ(engine->soundingVoices(), 0);
 }
 
+TEST(AudioPlayer, ADeferredPlayerTakesItsSoundWhenFirstPlayed)
+{
+    auto engine = std::make_shared<AudioEngine>();
+    auto player = AudioPlayer::createDeferred({audiotest::builtSample("C5").string()}, engine);
+    auto missing = AudioPlayer::createDeferred({"/no/such/C5.mp3"}, engine);
+    EXPECT_EQ(engine->decodedBytes(), 0u);
+    EXPECT_TRUE(player->play());
+    EXPECT_EQ(audiotest::renderMono(*engine, 1024), audiotest::expectedMix({"C5"}, 1024));
+    EXPECT_FALSE(missing->play());
+    EXPECT_FALSE(missing->hasSound());
+    EXPECT_EQ(missing->duration(), 0.0);
+}
+
 TEST(AudioPlayer, DestroyingASoundingPlayerSilencesIt)
 {
     auto engine = std::make_shared<AudioEngine>();
