@@ -7,6 +7,11 @@
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
 
+#include <QCoreApplication>
+#include <QEvent>
+#include <QObject>
+
+#include <functional>
 #include <vector>
 
 namespace fretboard {
@@ -46,6 +51,48 @@ template <typename F> void forEachPositionInDecodeOrder(F&& f)
             f(string, fret);
 }
 
+// Holds work back until the application has painted for the first time, then
+// runs it on the event loop's next turn: decoding must not hold back the
+// window. Once something has painted, work runs on the next turn at once.
+// Without a window ever painted (tests, benchmarks), held work never runs.
+class AfterFirstPaint : public QObject {
+public:
+    static void run(std::function<void()> work)
+    {
+        auto* app = QCoreApplication::instance();
+        if (!app)
+            return;
+        static AfterFirstPaint* waiting = nullptr;
+        if (painted_) {
+            platform::runOnMainQueue(std::move(work));
+            return;
+        }
+        if (!waiting) {
+            waiting = new AfterFirstPaint(app);
+            app->installEventFilter(waiting);
+        }
+        waiting->work_.push_back(std::move(work));
+    }
+
+private:
+    explicit AfterFirstPaint(QObject* app) : QObject(app) {}
+
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && !painted_) {
+            painted_ = true;
+            QCoreApplication::instance()->removeEventFilter(this);
+            for (auto& work : work_)
+                platform::runOnMainQueue(std::move(work));
+            work_.clear();
+        }
+        return false;
+    }
+
+    static inline bool painted_ = false;
+    std::vector<std::function<void()>> work_;
+};
+
 } // namespace
 
 SampleBank::SampleBank(std::shared_ptr<platform::AudioEngine> engine) : engine_(std::move(engine))
@@ -81,8 +128,8 @@ void SampleBank::loadForGridScreen(const platform::Bundle& bundle)
 
 // Decoding the 96 files would dominate the load, and at start-up hold back
 // the window. The players take their sounds when first needed instead, and
-// the engine decodes them on worker threads, from a later turn of the event
-// loop: at start-up, once the window has been shown and painted.
+// the engine decodes them on worker threads, once the application has
+// painted.
 void SampleBank::decodeLater(const platform::Bundle& bundle)
 {
     std::vector<std::string> paths;
@@ -90,7 +137,7 @@ void SampleBank::decodeLater(const platform::Bundle& bundle)
         if (auto path = bundle.pathForResource(sampleResourceName({string, fret}), kSampleType))
             paths.push_back(std::move(*path));
     });
-    platform::runOnMainQueue([engine = std::weak_ptr(engine_), paths = std::move(paths)] {
+    AfterFirstPaint::run([engine = std::weak_ptr(engine_), paths = std::move(paths)] {
         if (auto alive = engine.lock())
             alive->decodeInBackground(paths);
     });

@@ -6,9 +6,9 @@
 // fret 3 is "nC6C3", made from the resource "C6-003" of type "mp3".
 //
 // The players take their sounds from the audio engine when first needed; the
-// engine decodes them ahead of that on worker threads, starting on the event
-// loop's turn after a load. A position asked for before its sound is decoded
-// has it decoded at once.
+// engine decodes them ahead of that on worker threads, starting once the
+// application has painted its window. A position asked for before its sound
+// is decoded has it decoded at once.
 //
 // Every function: main thread only.
 #include "fretboard/model/FretPattern.h"
