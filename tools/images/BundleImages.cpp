@@ -1,5 +1,8 @@
 #include "tools/images/BundleImages.h"
 
+#include "fretboard/FretboardPicture.h"
+#include "tools/images/FretboardDrawing.h"
+
 #include <QDir>
 #include <QImageWriter>
 #include <QLinearGradient>
@@ -314,11 +317,26 @@ std::vector<NamedImage> bundleImages()
     };
 }
 
+std::vector<NamedImage> fretboardPictures()
+{
+    std::vector<NamedImage> pictures;
+    const fretboard::FretboardGeometry geometry(fretboard::kPictureSize);
+    for (int ratio : fretboard::kPictureRatios) {
+        // Opaque: stored without alpha, it is smaller and quicker to load.
+        pictures.push_back({QString::fromStdString(fretboard::pictureFileName(ratio)),
+                            drawFretboard(geometry, ratio).convertToFormat(QImage::Format_RGB32)});
+    }
+    return pictures;
+}
+
 int writeImages(const QString& folder, const std::function<void(const std::string&)>& log)
 {
     const QDir dir(folder);
     int failures = 0;
-    for (const auto& [name, image] : bundleImages()) {
+    std::vector<NamedImage> all = bundleImages();
+    for (auto& picture : fretboardPictures())
+        all.push_back(std::move(picture));
+    for (const auto& [name, image] : all) {
         QString error;
         const QString path = dir.filePath(name);
         if (!writePng(image, path, error)) {
