@@ -91,7 +91,7 @@ TEST(FretboardPicture, MissingDrawingGivesTheBackgroundAndALogLine)
     platform::Bundle::setMainBundleDirectory(bundle);
     platform::clearImageCache();
 
-    EXPECT_TRUE(log.contains("Imagem do braço ausente do bundle: braco@2x.png"));
+    EXPECT_TRUE(log.contains("Imagem do braço ausente do bundle: braco@2x.ppm"));
     ASSERT_EQ(picture.size(), kPictureSize * 2);
     EXPECT_EQ(picture.devicePixelRatio(), 2.0);
     EXPECT_EQ(picture.pixel(0, 0), fretboard::kPictureBackground);
