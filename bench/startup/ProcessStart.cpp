@@ -21,14 +21,15 @@ extern char** environ;
 namespace startbench {
 namespace {
 
-// How the end of a start is told, with no change to the program measured:
-// the benchmark watches the program's main thread through /proc. The start is
-// over when the main thread sleeps in one of the calls an event loop waits in
-// (poll and its kin) and has used no processor time for kQuiet. The start's
-// length runs to the last moment its processor time was seen to grow. Qt
-// paints a window shown at start in the first round of its event loop, before
-// the loop first waits, so this span holds the first paint. Readings are
-// kPollEvery apart: the end is late by at most about that much.
+// How the stages of a start are told, with no change to the program measured:
+// the benchmark watches the program's main thread through /proc. Qt paints a
+// window shown at start in the first round of its event loop, before the loop
+// first waits, so the first reading that finds the main thread asleep in one
+// of the calls an event loop waits in (poll and its kin) marks the first
+// paint done. The start is over when the main thread sleeps there and has
+// used no processor time for kQuiet; its length runs to the last moment its
+// processor time was seen to grow. Readings are kPollEvery apart: each moment
+// is late by at most about that much.
 using Clock = std::chrono::steady_clock;
 constexpr auto kQuiet = std::chrono::milliseconds(250);
 constexpr auto kPollEvery = std::chrono::microseconds(200);
@@ -136,6 +137,7 @@ std::optional<StartFigures> measureStart(const std::string& program, std::string
 
     long long lastRun = -1;
     auto lastChange = start;
+    std::optional<Clock::time_point> firstWait;
     bool idle = false;
     int status = 0;
     rusage usage{};
@@ -147,6 +149,8 @@ std::optional<StartFigures> measureStart(const std::string& program, std::string
             return std::nullopt;
         }
         const MainThread thread = readMainThread(pid);
+        if (!firstWait && waitsForEvents(thread.call))
+            firstWait = now;
         if (thread.runNs != lastRun) {
             lastRun = thread.runNs;
             lastChange = now;
@@ -164,7 +168,11 @@ std::optional<StartFigures> measureStart(const std::string& program, std::string
         error = program + " was not idle within 30 s";
         return std::nullopt;
     }
-    figures.startToIdleMs = std::chrono::duration<double, std::milli>(lastChange - start).count();
+    const auto ms = [start](Clock::time_point t) {
+        return std::chrono::duration<double, std::milli>(t - start).count();
+    };
+    figures.startToFirstWaitMs = ms(firstWait.value_or(lastChange));
+    figures.startToIdleMs = ms(lastChange);
     figures.peakRssMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
     return figures;
 }

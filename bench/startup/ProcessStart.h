@@ -8,6 +8,10 @@
 namespace startbench {
 
 struct StartFigures {
+    // From exec to the first time the event loop waits, which is just after
+    // the first paint of the window shown at start.
+    double startToFirstWaitMs = 0;
+    // From exec until the event loop is idle.
     double startToIdleMs = 0;
     double peakRssMiB = 0;
     int sharedLibraries = 0;
