@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QEvent>
 #include <QObject>
+#include <QPointer>
 
 #include <functional>
 #include <vector>
@@ -62,7 +63,8 @@ public:
         auto* app = QCoreApplication::instance();
         if (!app)
             return;
-        static AfterFirstPaint* waiting = nullptr;
+        // Guarded: it goes with the application object.
+        static QPointer<AfterFirstPaint> waiting;
         if (painted_) {
             platform::runOnMainQueue(std::move(work));
             return;

@@ -51,8 +51,8 @@ struct DecodedBank {
         for (int string = 1; string <= 6; ++string)
             if (auto position = fretboard::playedPosition(
                     string, pattern[static_cast<std::size_t>(string - 1)]))
-                samples.push_back(
-                    frames[static_cast<std::size_t>((string - 1) * 16 + position->fret)]);
+                samples.push_back(frames[static_cast<std::size_t>(string - 1) * 16 +
+                                         static_cast<std::size_t>(position->fret)]);
         return samples;
     }
 };
