@@ -109,7 +109,9 @@ void SampleCache::decodeInBackground(const std::vector<std::string>& paths)
     {
         const std::lock_guard lock(mutex_);
         for (auto& job : jobs)
-            queued_.push_back(std::move(job));
+            if (std::none_of(queued_.begin(), queued_.end(),
+                             [&](const Job& waiting) { return waiting.key == job.key; }))
+                queued_.push_back(std::move(job));
     }
     wake_.notify_all();
     // Workers start with the first background decode and wait for more work
