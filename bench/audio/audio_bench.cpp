@@ -123,6 +123,29 @@ void BM_FirstTapDecodesItsSamples(benchmark::State& state)
 }
 BENCHMARK(BM_FirstTapDecodesItsSamples)->Unit(benchmark::kMillisecond);
 
+// The first tap of a bank whose samples the engine has decoded: each of the
+// six players takes its sound from the engine's cache.
+void BM_FirstTapAfterBackgroundDecode(benchmark::State& state)
+{
+    paintAWindowOnce();
+    const platform::Bundle bundle(bundleDirectory());
+    auto engine = std::make_shared<AudioEngine>();
+    {
+        fretboard::SampleBank warm(engine);
+        warm.loadForGridScreen(bundle);
+        platform::drainMainQueue();
+        engine->waitForBackgroundDecoding();
+    }
+    for (auto _ : state) {
+        state.PauseTiming();
+        fretboard::SampleBank bank(engine);
+        bank.loadForGridScreen(bundle);
+        state.ResumeTiming();
+        bank.playChord(kEMajor);
+    }
+}
+BENCHMARK(BM_FirstTapAfterBackgroundDecode)->Unit(benchmark::kMicrosecond);
+
 // Reading the 96 files.
 void BM_BankReadFiles(benchmark::State& state)
 {

@@ -1,5 +1,7 @@
 #include "platform/audio/SampleCache.h"
 
+#include <sys/stat.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <optional>
@@ -7,30 +9,6 @@
 
 namespace platform {
 namespace {
-
-struct FileStamp {
-    std::string key;
-    std::uintmax_t size = 0;
-    std::int64_t modified = 0;
-};
-
-// Who the file is, however it is reached (symbolic links resolved), and which
-// version of it: its size and modification time.
-std::optional<FileStamp> stampOf(const std::string& path)
-{
-    std::error_code ec;
-    FileStamp stamp;
-    stamp.key = std::filesystem::weakly_canonical(path, ec).string();
-    if (ec)
-        stamp.key = path;
-    stamp.size = std::filesystem::file_size(path, ec);
-    if (ec)
-        return std::nullopt;
-    stamp.modified = std::filesystem::last_write_time(path, ec).time_since_epoch().count();
-    if (ec)
-        return std::nullopt;
-    return stamp;
-}
 
 std::shared_ptr<const DecodedSample> readAndDecode(const std::string& path, std::string* error)
 {
@@ -41,6 +19,24 @@ std::shared_ptr<const DecodedSample> readAndDecode(const std::string& path, std:
 }
 
 } // namespace
+
+std::optional<SampleCache::FileStamp> SampleCache::stampOf(const std::string& path)
+{
+    struct stat status {};
+    if (::stat(path.c_str(), &status) != 0)
+        return std::nullopt;
+    // Who the file is, however it is reached (symbolic links resolved): looked
+    // up once per path, since a tap may need it.
+    auto known = keys_.find(path);
+    if (known == keys_.end()) {
+        std::error_code ec;
+        std::string key = std::filesystem::weakly_canonical(path, ec).string();
+        known = keys_.emplace(path, ec ? path : std::move(key)).first;
+    }
+    const std::int64_t modified =
+        std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec;
+    return FileStamp{known->second, {static_cast<std::uintmax_t>(status.st_size), modified}};
+}
 
 SampleCache::SampleCache(InUse inUse) : inUse_(std::move(inUse)) {}
 
@@ -67,7 +63,7 @@ std::shared_ptr<const DecodedSample> SampleCache::sample(const std::string& path
             *error = "cannot open " + path;
         return nullptr;
     }
-    const Version version{stamp->size, stamp->modified};
+    const Version version = stamp->version;
     if (auto found = entries_.find(stamp->key);
         found != entries_.end() && found->second.version == version) {
         if (!found->second.sample && error)
@@ -95,7 +91,7 @@ void SampleCache::decodeInBackground(const std::vector<std::string>& paths)
         auto stamp = stampOf(path);
         if (!stamp)
             continue;
-        const Version version{stamp->size, stamp->modified};
+        const Version version = stamp->version;
         std::optional<Version> replaces;
         if (auto found = entries_.find(stamp->key); found != entries_.end()) {
             if (found->second.version == version)

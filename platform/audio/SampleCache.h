@@ -19,6 +19,7 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -62,6 +63,10 @@ private:
         std::int64_t modified = 0;
         friend bool operator==(const Version&, const Version&) = default;
     };
+    struct FileStamp {
+        std::string key;
+        Version version;
+    };
     struct Entry {
         Version version;
         std::shared_ptr<const DecodedSample> sample; // nothing: undecodable
@@ -78,6 +83,9 @@ private:
         std::string error;
     };
 
+    // Who the file at path is, and which version of it (its size and
+    // modification time); nothing when it cannot be found.
+    std::optional<FileStamp> stampOf(const std::string& path);
     void store(const std::string& key, Entry entry);
     void takeFinished();
     void reclaim();
@@ -85,6 +93,7 @@ private:
 
     InUse inUse_;
     std::map<std::string, Entry> entries_;
+    std::map<std::string, std::string> keys_; // path -> key
     std::vector<std::shared_ptr<const DecodedSample>> retired_;
 
     // Shared with the workers, under mutex_.
