@@ -30,8 +30,8 @@ std::optional<SampleCache::FileStamp> SampleCache::stampOf(const std::string& pa
     auto known = keys_.find(path);
     if (known == keys_.end()) {
         std::error_code ec;
-        std::string key = std::filesystem::weakly_canonical(path, ec).string();
-        known = keys_.emplace(path, ec ? path : std::move(key)).first;
+        const auto canonical = std::filesystem::weakly_canonical(path, ec);
+        known = keys_.emplace(path, ec ? path : canonical.string()).first;
     }
     const std::int64_t modified =
         std::int64_t{status.st_mtim.tv_sec} * 1'000'000'000 + status.st_mtim.tv_nsec;
