@@ -113,7 +113,7 @@ void SampleBank::loadForMainScreen(const platform::Bundle& bundle)
         }
     });
     prepareAll();
-    decodeLater(bundle);
+    decodeLater();
 }
 
 void SampleBank::loadForGridScreen(const platform::Bundle& bundle)
@@ -125,19 +125,19 @@ void SampleBank::loadForGridScreen(const platform::Bundle& bundle)
                  : nullptr;
     });
     prepareAll();
-    decodeLater(bundle);
+    decodeLater();
 }
 
 // Decoding the 96 files would dominate the load, and at start-up hold back
 // the window. The players take their sounds when first needed instead, and
 // the engine decodes them on worker threads, once the application has
 // painted.
-void SampleBank::decodeLater(const platform::Bundle& bundle)
+void SampleBank::decodeLater()
 {
     std::vector<std::string> paths;
     forEachPositionInDecodeOrder([&](int string, int fret) {
-        if (auto path = bundle.pathForResource(sampleResourceName({string, fret}), kSampleType))
-            paths.push_back(std::move(*path));
+        if (const auto& held = slot(string, fret))
+            paths.push_back(held->url().path);
     });
     AfterFirstPaint::run([engine = std::weak_ptr(engine_), paths = std::move(paths)] {
         if (auto alive = engine.lock())

@@ -70,7 +70,7 @@ private:
     {
         return players_[static_cast<std::size_t>(slotIndex(string, fret))];
     }
-    void decodeLater(const platform::Bundle& bundle);
+    void decodeLater();
     void prepareAll();
 
     std::shared_ptr<platform::AudioEngine> engine_;
