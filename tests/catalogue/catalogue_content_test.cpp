@@ -191,7 +191,9 @@ TEST_F(Catalogue, OneIdentifierPerSymbolInItsGroup)
     EXPECT_EQ(symbolOf.size(), 1681u);
 
     // Numbers up to 1314: one block per root, a form at the same offset in
-    // every block. Above: one unbroken run per form.
+    // every block after that of C (whose block is wider and holds one form
+    // out of line, so that a gap of it stays free). Above: one unbroken run
+    // per form.
     std::map<std::pair<std::string, int>, int> offsetOf;
     std::map<std::pair<std::string, int>, std::pair<int, int>> runOf;
     for (const auto& r : *list) {
@@ -205,7 +207,9 @@ TEST_F(Catalogue, OneIdentifierPerSymbolInItsGroup)
             int end = root == 0 ? 84 : start + 77;
             EXPECT_GE(id, start) << r->Cifra;
             EXPECT_LT(id, end) << r->Cifra;
-            EXPECT_EQ(offsetOf.emplace(form, id - start).first->second, id - start) << r->Cifra;
+            if (root > 0) {
+                EXPECT_EQ(offsetOf.emplace(form, id - start).first->second, id - start) << r->Cifra;
+            }
         } else {
             auto& run = runOf.emplace(form, std::make_pair(id, id)).first->second;
             run = {std::min(run.first, id), std::max(run.second, id)};
@@ -213,6 +217,13 @@ TEST_F(Catalogue, OneIdentifierPerSymbolInItsGroup)
     }
     EXPECT_EQ(offsetOf.size(), 74u);
     EXPECT_EQ(runOf.size(), 26u);
+    // A number in the gaps belongs to no record; the ones telling records
+    // show keep theirs.
+    EXPECT_FALSE(symbolOf.count("000070"));
+    EXPECT_EQ(symbolOf["001572"], "A#7(b9/b5/13)");
+    EXPECT_EQ(symbolOf["001319"], "C");
+    EXPECT_EQ(symbolOf["000014"], "Cm7");
+    EXPECT_EQ(symbolOf["001296"], "Bdim(4)");
     for (const auto& [id, form] : formOf) {
         int n = std::stoi(id);
         for (const auto& [other, run] : runOf)

@@ -64,7 +64,23 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
     for (std::size_t i = 0; i < candidates.size(); ++i)
         used[i] = isChosen(candidates[i].frets);
 
+    // The first voicing of the symbol must stay first in fret-sum order: once
+    // the first slot has its first voicing, the others there sum no less. So
+    // a voicing leads that slot only if enough others sum at least as much.
+    std::vector<Slot> open = slots;
+    auto slotFor = [&](std::size_t i) {
+        const int slot = fittingSlot(open, left, candidates[i].sum);
+        if (slot != 0 || !picked.slots[0].empty())
+            return slot;
+        int above = 0;
+        for (std::size_t j = 0; j < candidates.size(); ++j)
+            above += j != i && !used[j] && candidates[j].sum >= candidates[i].sum &&
+                     candidates[j].sum <= open[0].maxSum;
+        return above >= left[0] - 1 ? 0 : -1;
+    };
     auto take = [&](std::size_t i, int slot) {
+        if (slot == 0 && picked.slots[0].empty())
+            open[0].minSum = std::max(open[0].minSum, candidates[i].sum);
         used[i] = true;
         --left[static_cast<std::size_t>(slot)];
         --toPick;
@@ -79,7 +95,7 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
         for (std::size_t i = 0; i < candidates.size(); ++i) {
             if (used[i] || candidates[i].frets != want)
                 continue;
-            int slot = fittingSlot(slots, left, candidates[i].sum);
+            int slot = slotFor(i);
             if (slot >= 0)
                 take(i, slot);
             break;
@@ -92,15 +108,15 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
         int bestSlot = -1;
         for (std::size_t i = 0; i < candidates.size(); ++i) {
             const auto& c = candidates[i];
-            // Candidates come cheapest first and likeness only adds.
-            if (best >= 0 && c.cost >= bestTotal)
+            // Candidates come best ranked first and likeness only adds.
+            if (best >= 0 && c.rank >= bestTotal)
                 break;
             if (used[i])
                 continue;
-            int slot = fittingSlot(slots, left, c.sum);
+            int slot = slotFor(i);
             if (slot < 0)
                 continue;
-            int total = c.cost;
+            int total = c.rank;
             for (const auto& s : chosen)
                 total += likeness(c, s);
             if (best < 0 || total < bestTotal) {
@@ -113,11 +129,11 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
             take(static_cast<std::size_t>(best), bestSlot);
             continue;
         }
-        // No legal voicing is left for a slot: repeat the cheapest one whose
+        // No legal voicing is left for a slot: repeat the best ranked one whose
         // fret sum fits it.
         bool filled = false;
         for (std::size_t i = 0; i < candidates.size() && !filled; ++i) {
-            int slot = fittingSlot(slots, left, candidates[i].sum);
+            int slot = fittingSlot(open, left, candidates[i].sum);
             if (slot < 0)
                 continue;
             take(i, slot);
