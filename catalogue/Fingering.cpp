@@ -10,29 +10,29 @@ namespace {
 
 constexpr int kStrings = 6;
 
-// The strings the index holds at the lowest fret: the largest group not split
-// by a sounding open string, the one nearer the bass on a tie.
+// The index at the lowest fret. It reaches over the neck from the high E
+// side, so as a barre it lies across strings 1 to the lowest-pitched string
+// it presses: it bars the strings held at that fret up to the first open
+// string that sounds. With fewer than two such strings it presses one string,
+// the lowest-pitched held at that fret.
 FingerPlace indexPlace(const FretPattern& p, int lowest)
 {
-    FingerPlace best{1, lowest, 0, 0};
-    int bestCount = 0;
-    FingerPlace group{1, lowest, 0, 0};
+    FingerPlace barre{1, lowest, 0, 0};
     int count = 0;
-    for (int s = 1; s <= kStrings + 1; ++s) {
-        const int f = s <= kStrings ? p.fret(s) : 0;
-        if (f == lowest) {
-            if (count++ == 0)
-                group.fromString = s;
-            group.toString = s;
-        } else if (f == 0 && count > 0) {
-            if (count >= bestCount) {
-                best = group;
-                bestCount = count;
-            }
-            count = 0;
-        }
+    for (int s = 1; s <= kStrings && p.fret(s) != 0; ++s) {
+        if (p.fret(s) != lowest)
+            continue;
+        if (count++ == 0)
+            barre.fromString = s;
+        barre.toString = s;
     }
-    return best;
+    if (count >= 2)
+        return barre;
+    int bass = 0;
+    for (int s = 1; s <= kStrings; ++s)
+        if (p.fret(s) == lowest)
+            bass = s;
+    return {1, lowest, bass, bass};
 }
 
 // The longest run of two or more adjacent strings at `fret`, or nothing.

@@ -1,10 +1,11 @@
 #pragma once
 // How one hand frets a pattern. The hand has four fingers: the index (1),
 // middle (2), ring (3) and little finger (4).
-//  - The index takes the lowest fretted fret. Where several strings are held
-//    there it lies flat across them (a barre), unless a sounding open string
-//    lies between them: then it bars the larger group and the others take a
-//    finger each.
+//  - The index takes the lowest fretted fret. Reaching over the neck from the
+//    high E side, it lies flat (a barre) across strings 1 to the
+//    lowest-pitched string it presses, so it bars the strings held there up
+//    to the first sounding open string; the others held there take a finger
+//    each.
 //  - Every other fretted string takes a finger of its own; only when that
 //    would need more than four, one finger lies flat across adjacent strings
 //    all held at the highest fretted fret.

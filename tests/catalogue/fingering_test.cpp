@@ -32,11 +32,36 @@ TEST(Fingering, AssignsEachFingerItsPlace)
     EXPECT_EQ(places({1, 3, 3, 3, 1, M}), "1@1:1-5 2@3:4-4 3@3:3-3 4@3:2-2");
     // The index bars over a muted string.
     EXPECT_EQ(places({M, 8, 8, 8, M, 8}), "1@8:2-6");
-    // No barre across an open G: the lower-pitched group keeps the index.
+    // The index reaches from the high E side: no barre across an open
+    // string, so it takes the lowest-pitched note at its fret.
     EXPECT_EQ(places({M, 1, 0, 2, 1, M}), "1@1:5-5 2@1:2-2 3@2:4-4");
+    EXPECT_EQ(places({0, 2, 2, 2, 0, M}), "1@2:4-4 2@2:3-3 3@2:2-2");
+    // An open string on the bass side leaves a short barre alone.
+    EXPECT_EQ(places({2, 3, 2, 0, M, M}), "1@2:1-3 2@3:2-2");
     // A finger far from the index is given the finger that reaches it.
     EXPECT_EQ(places({M, M, 5, 7, M, M}), "1@5:3-3 3@7:4-4");
     EXPECT_EQ(places({0, 0, 0, 0, 0, 0}), "");
+}
+
+TEST(Fingering, WhereTheIndexBars)
+{
+    auto index = [](const FretPattern& frets) { return fingeringOf(frets).fingers.front(); };
+    // F: full barre at 1.
+    EXPECT_EQ(index({1, 1, 2, 3, 3, 1}), (FingerPlace{1, 1, 1, 6}));
+    // Am7 at the 12th fret, low E not played.
+    EXPECT_EQ(index({12, 13, 12, 14, 12, M}), (FingerPlace{1, 12, 1, 5}));
+    // Bm: strings 1 to 5, the ones in between fretted higher.
+    EXPECT_EQ(index({2, 3, 4, 4, 2, M}), (FingerPlace{1, 2, 1, 5}));
+    // A muted string under the finger does not prevent it.
+    EXPECT_EQ(index({M, 5, 5, 5, M, M}), (FingerPlace{1, 5, 2, 4}));
+    // An open string above the finger (lower pitch) does not matter either.
+    EXPECT_EQ(index({3, 3, 4, 5, 5, 0}), (FingerPlace{1, 3, 1, 2}));
+    // No barre for a single lowest note or across an open string.
+    EXPECT_FALSE(fingeringOf({M, 1, 0, 2, 3, M}).barre());
+    EXPECT_FALSE(fingeringOf({0, 2, 2, 2, 0, M}).barre());
+    EXPECT_FALSE(fingeringOf({2, 3, 0, 2, M, M}).barre());
+    EXPECT_FALSE(fingeringOf({0, 0, 0, 0, 0, 0}).barre());
+    EXPECT_FALSE(fingeringOf({M, M, M, M, M, M}).barre());
 }
 
 TEST(Fingering, FlatFingerOnlyWhenFourFingersDoNotSuffice)
