@@ -12,14 +12,23 @@ struct Standing {
     int position;
 };
 
+// A shape that is another with strings left out or added is no further
+// voicing: it comes after every other one.
+constexpr int kSameShapeCost = 400000;
+
 // What a candidate pays for resembling a voicing already chosen: the same
-// neck position, or a near copy differing in one or two strings.
+// shape with strings left out or added, the same neck position, or a near
+// copy differing in one or two strings.
 int likeness(const Candidate& c, const Standing& s)
 {
     int differ = 0;
-    for (std::size_t i = 0; i < c.frets.size(); ++i)
+    bool sameShape = true;
+    for (std::size_t i = 0; i < c.frets.size(); ++i) {
         differ += c.frets[i] != s.frets[i];
-    int cost = 0;
+        sameShape = sameShape && (c.frets[i] == s.frets[i] || c.frets[i] == catalogue::kMuted ||
+                                  s.frets[i] == catalogue::kMuted);
+    }
+    int cost = sameShape ? kSameShapeCost : 0;
     int apart = std::abs(c.position - s.position);
     if (apart <= 1)
         cost += 20;

@@ -112,7 +112,7 @@ int voicingCost(const FretPattern& frets, int rootPc, const ChordTones& chord, i
         cost += 100;
     // Triad types are close three-note shapes in any inversion.
     if (bassInterval < 0 && bass != 0 && !chord.complete)
-        cost += 40;
+        cost += 60;
     if (((chord.must | chord.optional) & (1u << 7)) && !(heard & (1u << 7)))
         cost += 3;
 
