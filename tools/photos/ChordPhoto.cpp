@@ -315,8 +315,8 @@ void drawOpenMark(QPainter& p, QPointF at)
 void drawMutedMark(QPainter& p, QPointF at)
 {
     const double r = 7;
-    for (auto pen : {QPen(QColor(0, 0, 0, 170), 5.5, Qt::SolidLine, Qt::RoundCap),
-                     QPen(QColor(240, 96, 84), 3, Qt::SolidLine, Qt::RoundCap)}) {
+    for (const auto& pen : {QPen(QColor(0, 0, 0, 170), 5.5, Qt::SolidLine, Qt::RoundCap),
+                            QPen(QColor(240, 96, 84), 3, Qt::SolidLine, Qt::RoundCap)}) {
         p.setPen(pen);
         p.drawLine(at + QPointF(-r, -r), at + QPointF(r, r));
         p.drawLine(at + QPointF(-r, r), at + QPointF(r, -r));

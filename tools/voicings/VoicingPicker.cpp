@@ -63,6 +63,7 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
         toPick += s.count;
     }
     std::vector<Standing> chosen;
+    chosen.reserve(standing.size() + static_cast<std::size_t>(toPick));
     for (const auto& f : standing)
         chosen.push_back({f, neckPosition(f)});
     std::vector<bool> used(candidates.size(), false);
