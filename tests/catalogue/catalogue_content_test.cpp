@@ -301,3 +301,25 @@ TEST_F(Catalogue, FilterFigures)
               (std::map<std::string, int>{
                   {"7", 2047}, {"menor", 1456}, {"Maior", 1196}, {"dim", 216}, {"NA", 42}}));
 }
+
+TEST_F(Catalogue, RootInTheBassAndTheThirdSounding)
+{
+    int nonSlash = 0;
+    int rootInBass = 0;
+    int thirdLeftOut = 0;
+    for (const auto& r : *list) {
+        const auto frets = *FretPattern::of(*r);
+        const auto& chord = *chordTonesOf(r->Tipo);
+        const unsigned heard = heardTones(frets, pitchOf(*r));
+        EXPECT_TRUE(heard & 1u) << r->Cifra << " " << frets.format() << ": no root";
+        thirdLeftOut += chord.third >= 0 && !(heard & (1u << chord.third));
+        if (!isSlashType(r->Tipo)) {
+            ++nonSlash;
+            rootInBass += bassTone(frets, pitchOf(*r)) == 0;
+        }
+    }
+    EXPECT_GE(rootInBass * 100, nonSlash * 95) << rootInBass << " of " << nonSlash;
+    // The third goes only where five tones or more leave no finger for it,
+    // and rarely then: at most one record in a hundred.
+    EXPECT_LE(thirdLeftOut * 100, static_cast<int>(list->size())) << thirdLeftOut;
+}

@@ -107,7 +107,9 @@ private:
         }
         const unsigned heard = heardTones(frets, rootPc_);
         const int bass = bassTone(frets, rootPc_);
-        if (!(heard & 1u) || (bassInterval_ < 0 && bass != 0) ||
+        // A form sounds the chord's root and its third.
+        const bool third = chord_.third < 0 || (heard & (1u << chord_.third));
+        if (!(heard & 1u) || !third || (bassInterval_ < 0 && bass != 0) ||
             toneFault(heard, bass, chord_, bassInterval_) != ToneFault::None ||
             !playabilityProblem(frets).empty())
             return;
@@ -186,6 +188,9 @@ std::optional<FretPattern> ChordForms::formAt(Shape shape, bool open, int rootPc
 FormMatch ChordForms::classify(const FretPattern& frets, int rootPc) const
 {
     FormMatch best;
+    // A voicing without the chord's third is no form, whatever it leaves out.
+    if (chord_.third >= 0 && !(heardTones(frets, rootPc) & (1u << chord_.third)))
+        return best;
     auto consider = [&](FormClass formClass, const std::optional<FretPattern>& form) {
         if (!form)
             return;

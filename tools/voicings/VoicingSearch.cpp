@@ -109,10 +109,10 @@ int voicingCost(const FretPattern& frets, int rootPc, const ChordTones& chord, i
     // sounds unless the chord has too many tones for the hand.
     const bool noThird = chord.third >= 0 && !(heard & (1u << chord.third));
     if (noThird)
-        cost += 100;
+        cost += 160;
     // Triad types are close three-note shapes in any inversion.
     if (bassInterval < 0 && bass != 0 && !chord.complete)
-        cost += 60;
+        cost += 120;
     if (((chord.must | chord.optional) & (1u << 7)) && !(heard & (1u << 7)))
         cost += 3;
 
