@@ -36,6 +36,7 @@ constexpr int kLeaveOutCost = 2;
 // Where a movable form is tried: the nut's place this many frets up.
 constexpr int kTrialPlace = 5;
 constexpr int kOpenPositionFrets = 3;
+constexpr int kLowBarreFrets = 7;
 // An open form lies at most this many semitones from its major shape.
 constexpr int kOpenFormMoves = 3;
 // The offset of a string the form leaves silent.
@@ -210,9 +211,10 @@ FormMatch ChordForms::classify(const FretPattern& frets, int rootPc) const
             const auto form = formAt(shape, false, rootPc, anchor);
             if (!form)
                 continue;
-            // The E and A barres below the twelfth fret: an octave above the
-            // open form is no low barre.
-            const bool lowBarre = lowest && (shape == E || shape == A) && anchor < 12;
+            // The E and A barres in the lower half of the neck: of the two,
+            // the lower always stands at fret 7 or below; a barre higher up
+            // is one of the forms up the neck.
+            const bool lowBarre = lowest && (shape == E || shape == A) && anchor <= kLowBarreFrets;
             consider(lowBarre ? FormClass::LowestBarre : FormClass::OtherForm, form);
             lowest = false;
         }

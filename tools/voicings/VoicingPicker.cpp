@@ -15,6 +15,8 @@ struct Standing {
 // A shape that is another with strings left out or added is no further
 // voicing: it comes after every other one.
 constexpr int kSameShapeCost = 400000;
+// A symbol's first voicing holds no fret below this one only where it must.
+constexpr int kHighLeadFret = 10;
 
 // What a candidate pays for resembling a voicing already chosen: the same
 // shape with strings left out or added, the same neck position, or a near
@@ -76,12 +78,21 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
 
     // The first voicing of the symbol must stay first in fret-sum order: once
     // the first slot has its first voicing, the others there sum no less. So
-    // a voicing leads that slot only if enough others sum at least as much.
+    // a voicing leads that slot only if enough others sum at least as much,
+    // and, where the slot can start lower, not from high up the neck, which
+    // would push every other voicing up there too.
     std::vector<Slot> open = slots;
+    auto lowOnTheNeck = [](const Candidate& c) { return c.frets.lowestFret() < kHighLeadFret; };
+    const bool lowLeadExists =
+        std::any_of(candidates.begin(), candidates.end(), [&](const Candidate& c) {
+            return lowOnTheNeck(c) && c.sum >= open[0].minSum && c.sum <= open[0].maxSum;
+        });
     auto slotFor = [&](std::size_t i) {
         const int slot = fittingSlot(open, left, candidates[i].sum);
         if (slot != 0 || !picked.slots[0].empty())
             return slot;
+        if (lowLeadExists && !lowOnTheNeck(candidates[i]))
+            return -1;
         int above = 0;
         for (std::size_t j = 0; j < candidates.size(); ++j)
             above += j != i && !used[j] && candidates[j].sum >= candidates[i].sum &&
