@@ -1,5 +1,6 @@
 #include "ChordForms.h"
 
+#include "catalogue/ChordNaming.h"
 #include "catalogue/Fingering.h"
 
 #include <bit>
@@ -9,11 +10,6 @@
 namespace voicings {
 namespace {
 using namespace catalogue;
-
-int mod12(int v)
-{
-    return ((v % 12) + 12) % 12;
-}
 
 // An open major shape: for each string (index 0 is string 1) the fret offset
 // from the root string's fret and the interval it sounds, or a silent string.

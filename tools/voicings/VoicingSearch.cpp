@@ -1,5 +1,6 @@
 #include "VoicingSearch.h"
 
+#include "catalogue/ChordNaming.h"
 #include "catalogue/Fingering.h"
 
 #include <algorithm>
@@ -8,11 +9,6 @@
 namespace voicings {
 namespace {
 using namespace catalogue;
-
-int mod12(int v)
-{
-    return ((v % 12) + 12) % 12;
-}
 
 struct Search {
     int rootPc;
