@@ -34,7 +34,7 @@ std::vector<std::string> samplePaths()
     return paths;
 }
 
-const fretboard::FretPattern kEMajor{"0", "0", "1", "2", "2", "0"};
+const catalogue::FretPattern kEMajor{{0, 0, 1, 2, 2, 0}};
 
 // A bank whose 96 samples are all decoded.
 struct DecodedBank {

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <set>
 
-using fretboard::FretPattern;
+using catalogue::FretPattern;
 using platform::AudioEngine;
 using platform::MixLimiter;
 
@@ -25,9 +25,10 @@ std::vector<FretPattern> catalogueFingerings()
     std::set<FretPattern> seen;
     std::vector<FretPattern> fingerings;
     for (const auto& record : *records) {
-        FretPattern pattern{record->C1, record->C2, record->C3, record->C4, record->C5, record->C6};
-        if (seen.insert(pattern).second)
-            fingerings.push_back(pattern);
+        const auto pattern = FretPattern::of(*record);
+        EXPECT_TRUE(pattern) << record->IDAcorde;
+        if (pattern && seen.insert(*pattern).second)
+            fingerings.push_back(*pattern);
     }
     return fingerings;
 }
@@ -49,10 +50,9 @@ struct DecodedBank {
     {
         std::vector<std::vector<std::int16_t>> samples;
         for (int string = 1; string <= 6; ++string)
-            if (auto position = fretboard::playedPosition(
-                    string, pattern[static_cast<std::size_t>(string - 1)]))
+            if (const int fret = pattern.fret(string); fret != catalogue::kMuted)
                 samples.push_back(frames[static_cast<std::size_t>(string - 1) * 16 +
-                                         static_cast<std::size_t>(position->fret)]);
+                                         static_cast<std::size_t>(fret)]);
         return samples;
     }
 };
@@ -82,7 +82,7 @@ TEST(MixLevel, EveryCatalogueChordStruckAloneIsTheScaledSumOfItsSamples)
             heard != audiotest::expectedMix(decoded.samplesOf(pattern), audiotest::kSampleFrames);
         if (const float peak = peakOf(heard); peak > loudest) {
             loudest = peak;
-            loudestPattern = fretboard::formatPattern(pattern);
+            loudestPattern = pattern.format();
         }
     }
     EXPECT_EQ(differing, 0);
@@ -101,10 +101,8 @@ TEST(MixLevel, ChordsStruckOverRingingChordsAreLimitedNotClipped)
     DecodedBank decoded;
     // Loud chords of the catalogue, each struck 20 ms after the last while
     // all still ring.
-    const std::vector<FretPattern> loud{{"12", "14", "12", "12", "15", "12"},
-                                        {"0", "0", "1", "2", "2", "0"},
-                                        {"3", "3", "0", "0", "2", "3"},
-                                        {"5", "5", "6", "7", "7", "5"}};
+    const std::vector<FretPattern> loud{
+        {{11, 12, 12, 12, 8, 8}}, {{0, 0, 1, 2, 2, 0}}, {{3, 3, 0, 0, 2, 3}}, {{5, 5, 6, 7, 7, 5}}};
     float peak = 0.0f;
     for (const auto& pattern : loud) {
         decoded.bank.playChord(pattern);

@@ -148,7 +148,7 @@ TEST(SampleBank, AChordTappedBeforeItsSamplesAreDecodedSoundsAtOnce)
     auto engine = std::make_shared<platform::AudioEngine>();
     SampleBank bank(engine);
     bank.loadForGridScreen(platform::Bundle(files.directory()));
-    bank.playChord({" ", "1", "0", "2", "3", " "});
+    bank.playChord({{catalogue::kMuted, 1, 0, 2, 3, catalogue::kMuted}});
     const std::vector<std::string> cMajor{"C2-001", "C3", "C4-002", "C5-003"};
     EXPECT_EQ(audiotest::renderMono(*engine, 4096), audiotest::expectedMix(cMajor, 4096));
     EXPECT_EQ(engine->decodedBytes(), 4u * audiotest::kSampleFrames * sizeof(std::int16_t));
