@@ -33,7 +33,10 @@ Scene::Scene(bool withSizeRestrictions)
         restrictions_ = std::make_unique<SizeRestrictions>(&windows_);
 }
 
-Application::Application() { sharedApplication = this; }
+Application::Application()
+{
+    sharedApplication = this;
+}
 
 Application::~Application()
 {
@@ -41,7 +44,10 @@ Application::~Application()
         sharedApplication = nullptr;
 }
 
-Application* Application::shared() { return sharedApplication; }
+Application* Application::shared()
+{
+    return sharedApplication;
+}
 
 std::vector<Scene*> Application::connectedScenes()
 {
@@ -51,7 +57,10 @@ std::vector<Scene*> Application::connectedScenes()
     return scenes;
 }
 
-Scene* Application::anyConnectedScene() { return scenes_.empty() ? nullptr : scenes_.front().get(); }
+Scene* Application::anyConnectedScene()
+{
+    return scenes_.empty() ? nullptr : scenes_.front().get();
+}
 
 Scene& Application::addScene(std::unique_ptr<Scene> scene)
 {
@@ -63,7 +72,8 @@ void Application::enterForeground()
 {
     if (delegate_)
         delegate_->willEnterForeground(*this);
-    NotificationCenter::defaultCenter().postNotification(kApplicationWillEnterForegroundNotification);
+    NotificationCenter::defaultCenter().postNotification(
+        kApplicationWillEnterForegroundNotification);
 }
 
 QSizeF mainScreenBounds()
@@ -71,11 +81,14 @@ QSizeF mainScreenBounds()
     if (screenBoundsOverride)
         return *screenBoundsOverride;
     if (QScreen* screen = QGuiApplication::primaryScreen())
-        return screen->geometry().size();
+        return screen->availableGeometry().size();
     return {};
 }
 
-void setMainScreenBounds(std::optional<QSizeF> bounds) { screenBoundsOverride = bounds; }
+void setMainScreenBounds(std::optional<QSizeF> bounds)
+{
+    screenBoundsOverride = bounds;
+}
 
 int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
                     const RootControllerFactory& makeRootController)
@@ -100,6 +113,10 @@ int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
                      [&application] { application.enterForeground(); });
 
     delegate->didFinishLaunching(application, {});
+    // The screens are laid out at the size of the root screen's layout; a
+    // smaller window shows them scaled down.
+    if (ViewController* root = window->rootViewController())
+        window->setDesignSize(root->view()->size());
     window->show();
     const int status = QApplication::exec();
     delegate->willTerminate(application);

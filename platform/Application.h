@@ -85,8 +85,8 @@ private:
     ApplicationDelegate* delegate_ = nullptr;
 };
 
-// The main screen's bounds in points: the primary screen's size, unless a test
-// sets other bounds.
+// The main screen's bounds in points: the size of the primary screen's
+// available area (without panels), unless a test sets other bounds.
 QSizeF mainScreenBounds();
 void setMainScreenBounds(std::optional<QSizeF> bounds);
 
