@@ -90,6 +90,25 @@ void setMainScreenBounds(std::optional<QSizeF> bounds)
     screenBoundsOverride = bounds;
 }
 
+void launch(Application& application, ApplicationDelegate& delegate, ViewControllerRef root)
+{
+    application.setDelegate(&delegate);
+    auto window = std::make_shared<Window>();
+    window->setRootViewController(std::move(root));
+    Scene& scene = application.addScene(std::make_unique<Scene>());
+    scene.addWindow(window.get());
+    delegate.window = window;
+    QObject::connect(window.get(), &Window::returnedToForeground, window.get(),
+                     [&application] { application.enterForeground(); });
+
+    delegate.didFinishLaunching(application, {});
+    // The screens are laid out at the size of the root screen's layout; a
+    // smaller window shows them scaled down.
+    if (ViewController* rootController = window->rootViewController())
+        window->setDesignSize(rootController->view()->size());
+    window->show();
+}
+
 int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
                     const RootControllerFactory& makeRootController)
 {
@@ -102,25 +121,10 @@ int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
 
     Application application;
     std::unique_ptr<ApplicationDelegate> delegate = makeDelegate();
-    application.setDelegate(delegate.get());
-
-    auto window = std::make_shared<Window>();
-    window->setRootViewController(makeRootController());
-    Scene& scene = application.addScene(std::make_unique<Scene>());
-    scene.addWindow(window.get());
-    delegate->window = window;
-    QObject::connect(window.get(), &Window::returnedToForeground, window.get(),
-                     [&application] { application.enterForeground(); });
-
-    delegate->didFinishLaunching(application, {});
-    // The screens are laid out at the size of the root screen's layout; a
-    // smaller window shows them scaled down.
-    if (ViewController* root = window->rootViewController())
-        window->setDesignSize(root->view()->size());
-    window->show();
+    launch(application, *delegate, makeRootController());
     const int status = QApplication::exec();
     delegate->willTerminate(application);
-    window->setRootViewController(nullptr);
+    delegate->window->setRootViewController(nullptr);
     delegate->window.reset();
     return status;
 }

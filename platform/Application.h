@@ -93,6 +93,10 @@ void setMainScreenBounds(std::optional<QSizeF> bounds);
 using DelegateFactory = std::function<std::unique_ptr<ApplicationDelegate>()>;
 using RootControllerFactory = std::function<ViewControllerRef()>;
 
+// Builds the window around `root`, hands it to the delegate, calls the launch
+// handler and shows the window: all of the start but the event loop.
+void launch(Application& application, ApplicationDelegate& delegate, ViewControllerRef root);
+
 int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
                     const RootControllerFactory& makeRootController);
 
