@@ -39,7 +39,6 @@ Window::Window()
     host_->setContentsMargins(0, 0, 0, 0);
     page_ = new QWidget;
     page_->setObjectName(QStringLiteral("windowContent"));
-    page_->installEventFilter(this);
     stack_ = new QStackedLayout(page_);
     stack_->setStackingMode(QStackedLayout::StackOne);
     stack_->setContentsMargins(0, 0, 0, 0);
@@ -301,32 +300,18 @@ void Window::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
 }
 
-bool Window::dismissTopPresented()
-{
-    if (!root_ || !root_->presentedViewController())
-        return false;
-    ViewController* top = root_->presentedViewController();
-    while (top->presentedViewController())
-        top = top->presentedViewController();
-    top->dismissViewController();
-    return true;
-}
-
+// Keys the content's controls leave unhandled come here, also through the
+// scaling view.
 void Window::keyPressEvent(QKeyEvent* event)
 {
-    if (event->key() == Qt::Key_Escape && dismissTopPresented())
+    if (event->key() == Qt::Key_Escape && root_ && root_->presentedViewController()) {
+        ViewController* top = root_->presentedViewController();
+        while (top->presentedViewController())
+            top = top->presentedViewController();
+        top->dismissViewController();
         return;
+    }
     QWidget::keyPressEvent(event);
-}
-
-// Keys the content's controls leave unhandled stop at the page when it is
-// shown scaled (it is a window of its own in the scene): Escape is taken there.
-bool Window::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == page_ && event->type() == QEvent::KeyPress &&
-        static_cast<QKeyEvent*>(event)->key() == Qt::Key_Escape && dismissTopPresented())
-        return true;
-    return QWidget::eventFilter(watched, event);
 }
 
 } // namespace platform

@@ -58,13 +58,11 @@ protected:
     void moveEvent(QMoveEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     friend class ViewController;
     void pushPresentedView(ViewController* controller);
     void removePresentedView(ViewController* controller);
-    bool dismissTopPresented();
     void keepFrameOnScreen();
     void updateScale();
 
