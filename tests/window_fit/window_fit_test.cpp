@@ -79,6 +79,7 @@ TEST_F(WindowFit, ScaledControlsTakeClicksKeysAndEscape)
 {
     QWindow* native = window->windowHandle();
     auto* search = main->outlet<QLineEdit>("searchBar");
+    EXPECT_TRUE(search->hasFocus()); // the first control, as in an unscaled window
     QTest::mouseClick(native, Qt::LeftButton, {}, inWindow(search).center());
     for (char key : std::string("Cm7"))
         QTest::keyClick(native, key);
