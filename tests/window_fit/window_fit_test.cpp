@@ -34,7 +34,7 @@ struct WindowFit : ::testing::Test {
     {
         platform::launch(application, delegate, main);
         window = delegate.window.get();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
     void TearDown() override
     {
