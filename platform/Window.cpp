@@ -29,7 +29,8 @@
 // height (known only once a window manager has framed the window), and
 // factors below 1 paint the widgets unscaled into a shrunk window with the
 // raster backing store. At the design size or larger the page is laid out
-// directly in the window, as without scaling.
+// directly in the window, as without scaling; once scaled, it stays in the
+// view, which shows it at full size if the window grows back.
 
 namespace platform {
 
@@ -38,7 +39,6 @@ Window::Window()
     host_ = new QStackedLayout(this);
     host_->setContentsMargins(0, 0, 0, 0);
     page_ = new QWidget;
-    page_->setObjectName(QStringLiteral("windowContent"));
     stack_ = new QStackedLayout(page_);
     stack_->setStackingMode(QStackedLayout::StackOne);
     stack_->setContentsMargins(0, 0, 0, 0);
@@ -163,7 +163,6 @@ void Window::updateScale()
         proxy_ = scene_->addWidget(page_);
         proxy_->show(); // the page, taken out of the window, was hidden
         scaler_ = new QGraphicsView(scene_, this);
-        scaler_->setObjectName(QStringLiteral("windowScaler"));
         scaler_->setFrameShape(QFrame::NoFrame);
         scaler_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
         scaler_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -183,17 +182,6 @@ void Window::updateScale()
                 focus = w;
         if (focus)
             focus->setFocus();
-    } else if (s >= 1.0 && scaler_) {
-        proxy_->setWidget(nullptr);
-        host_->removeWidget(scaler_);
-        delete scaler_;
-        delete scene_; // and the proxy with it
-        scaler_ = nullptr;
-        scene_ = nullptr;
-        proxy_ = nullptr;
-        host_->addWidget(page_);
-        host_->setCurrentWidget(page_);
-        page_->show();
     }
     if (scaler_) {
         scene_->setSceneRect(QRectF(QPointF(0, 0), QSizeF(designSize_)));
