@@ -1,5 +1,7 @@
 #include "favourites/ChordGrid.h"
 
+#include "favourites/CollectionViewCell.h"
+
 namespace favourites {
 
 fretboard::FretPattern chordFretsOf(const catalogue::Acorde& record)
@@ -7,12 +9,9 @@ fretboard::FretPattern chordFretsOf(const catalogue::Acorde& record)
     return {record.C1, record.C2, record.C3, record.C4, record.C5, record.C6};
 }
 
-ChordGrid::ChordGrid(QAbstractItemView* view, fretboard::SampleBank& bank, QObject* parent)
-    : QObject(parent), model_(new ChordGridModel(view ? static_cast<QObject*>(view) : this)),
-      view_(view), bank_(bank)
+ChordGrid::ChordGrid(QAbstractItemView* view, fretboard::SampleBank& bank)
+    : QObject(view), model_(new finder::ChordListModel(view)), bank_(bank)
 {
-    if (!view)
-        return;
     view->setModel(model_);
     view->setItemDelegate(new CollectionViewCell(view));
     view->setMouseTracking(true);
@@ -29,7 +28,7 @@ void ChordGrid::setList(catalogue::ChordListRef list)
 void ChordGrid::reloadData()
 {
     if (model_)
-        model_->reloadData();
+        model_->reload();
 }
 
 void ChordGrid::didSelectItem(int row)

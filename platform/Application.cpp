@@ -92,14 +92,16 @@ int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
     application.setDelegate(delegate.get());
 
     auto window = std::make_shared<Window>();
-    window->setRootViewController(makeRootController());
     Scene& scene = application.addScene(std::make_unique<Scene>());
     scene.addWindow(window.get());
     delegate->window = window;
     QObject::connect(window.get(), &Window::returnedToForeground, window.get(),
                      [&application] { application.enterForeground(); });
 
+    // The launch handler sets up the audio session before the root screen's
+    // view loads and builds its sample bank.
     delegate->didFinishLaunching(application, {});
+    window->setRootViewController(makeRootController());
     window->show();
     const int status = QApplication::exec();
     delegate->willTerminate(application);

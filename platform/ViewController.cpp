@@ -1,6 +1,5 @@
 #include "platform/ViewController.h"
 
-#include "platform/LayoutLoader.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "platform/Window.h"
@@ -12,7 +11,7 @@
 
 namespace platform {
 
-ViewController::ViewController(std::string layoutName) : layoutName_(std::move(layoutName)) {}
+ViewController::ViewController() = default;
 
 ViewController::~ViewController()
 {
@@ -41,12 +40,7 @@ QWidget* ViewController::view()
     return view_.data();
 }
 
-QWidget* ViewController::loadView()
-{
-    if (layoutName_.empty())
-        return new QWidget;
-    return loadLayout(layoutName_);
-}
+QWidget* ViewController::loadView() { return new QWidget; }
 
 void ViewController::presentViewController(ViewControllerRef controller)
 {

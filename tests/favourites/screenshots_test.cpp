@@ -7,6 +7,7 @@
 #include "platform/Alert.h"
 #include "platform/Window.h"
 
+#include <QListWidget>
 #include <QTest>
 
 #include <fstream>
@@ -62,7 +63,7 @@ TEST_F(Screenshots, DISABLED_FavouritesScreen)
     again->setFilteredTableData(someFavourites());
     again->setAllTableData(favtest::catalogueList());
     shoot(again, "cifrario-favoritos-deletar.png", [&again] {
-        again->tablePlist->setCurrentRow(1);
+        again->outlet<QListWidget>("tablePlist")->setCurrentRow(1);
         again->tableCommitDeleteRow(1);
     });
 }

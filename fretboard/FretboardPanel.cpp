@@ -1,0 +1,182 @@
+#include "fretboard/FretboardPanel.h"
+
+#include "fretboard/PinchRelay.h"
+#include "fretboard/model/FretTag.h"
+#include "fretboard/model/NoteNames.h"
+#include "platform/ActivityIndicator.h"
+#include "platform/Bundle.h"
+#include "platform/Button.h"
+#include "platform/MainQueue.h"
+
+#include <QAbstractButton>
+
+namespace fretboard {
+namespace {
+
+const std::string kBall = "Ball.png";
+const std::string kRootBall = "BallT.png";
+const std::string kAudioOnImage = "icone-audio-on-chord.png";
+const std::string kAudioOffImage = "icone-audio-off-chord.png";
+constexpr int kAudioOn = 1;
+constexpr int kAudioOff = 0;
+
+} // namespace
+
+FretboardPanel::FretboardPanel(QWidget* parent)
+    : FretboardView(parent), bank_(std::make_unique<SampleBank>())
+{
+    for (int string = kHighEString; string <= kLowEString; ++string)
+        for (int fret = kOpenString; fret <= kLastFret; ++fret) {
+            platform::Button* button = this->button({string, fret});
+            connect(button, &QAbstractButton::clicked, this,
+                    [this, button] { playNoteNeck(button); });
+        }
+    auto* pinch = new PinchRelay(this);
+    connect(pinch, &PinchRelay::pinched, this, [this] { Paleta(); });
+}
+
+FretboardPanel::~FretboardPanel() = default;
+
+void FretboardPanel::useAudioEngine(std::shared_ptr<platform::AudioEngine> engine)
+{
+    bank_ = std::make_unique<SampleBank>(std::move(engine));
+}
+
+void FretboardPanel::attachControls(platform::Button* soundSwitch, platform::Button* replay,
+                                    QAbstractButton* clearAll)
+{
+    soundSwitch_ = soundSwitch;
+    replay_ = replay;
+    if (soundSwitch)
+        connect(soundSwitch, &QAbstractButton::clicked, this, [this] { SetAudioOnOff(); });
+    if (replay)
+        connect(replay, &QAbstractButton::clicked, this, [this] { Paleta(); });
+    if (clearAll)
+        connect(clearAll, &QAbstractButton::clicked, this, [this] { ClearNeckAll(); });
+}
+
+void FretboardPanel::setActivityIndicator(platform::ActivityIndicator* indicator)
+{
+    indicator_ = indicator;
+}
+
+FretPattern FretboardPanel::labels() const
+{
+    FretPattern pattern;
+    for (int string = kHighEString; string <= kLowEString; ++string)
+        pattern[static_cast<std::size_t>(string - 1)] = label(string)->text().toStdString();
+    return pattern;
+}
+
+void FretboardPanel::setLabels(const FretPattern& labels)
+{
+    for (int string = kHighEString; string <= kLowEString; ++string)
+        label(string)->setText(QString::fromStdString(labels[static_cast<std::size_t>(string - 1)]));
+}
+
+platform::Button* FretboardPanel::fretButton(Position position) const
+{
+    return position.isValid() ? button(position) : nullptr;
+}
+
+platform::Button* FretboardPanel::fretButtonNamed(std::string_view name) const
+{
+    // A name outside the 96 names no button: its string is left undrawn.
+    const auto position = positionFromName(name);
+    return position ? fretButton(*position) : nullptr;
+}
+
+void FretboardPanel::showChord(const FretPattern& frets, const std::string& root)
+{
+    setRoot(root);
+    ClearNeck("*");
+    setLabels(frets);
+    setChordNeck(frets);
+}
+
+void FretboardPanel::ClearNeck(const std::string& strings)
+{
+    for (int string = kHighEString; string <= kLowEString; ++string) {
+        if (strings != "*" && strings != std::to_string(string))
+            continue;
+        for (int fret = kOpenString; fret <= kLastFret; ++fret)
+            button({string, fret})->setImage(std::string());
+        for (int fret = kOpenString; fret <= kLastFret; ++fret)
+            button({string, fret})->setTitle(std::nullopt);
+    }
+}
+
+void FretboardPanel::ClearNeckAll()
+{
+    ClearNeck("*");
+    setLabels({" ", " ", " ", " ", " ", " "});
+    Q_EMIT labelsEdited(labels());
+}
+
+void FretboardPanel::setChordNeck(const FretPattern& frets)
+{
+    // On the board before its notes start.
+    setChord(frets);
+    playChord(frets);
+}
+
+void FretboardPanel::setChord(const FretPattern& frets)
+{
+    for (int string = kHighEString; string <= kLowEString; ++string) {
+        const std::string& fret = frets[static_cast<std::size_t>(string - 1)];
+        if (fret == kNotPlayed)
+            continue;
+        const std::string name = stringPrefix(string) + fret;
+        const bool isRoot = isRootNote(noteNameForFretButton(name), root_);
+        if (platform::Button* target = fretButtonNamed(name))
+            target->setImage(isRoot ? kRootBall : kBall);
+    }
+}
+
+void FretboardPanel::playChord(const FretPattern& frets) { bank_->playChord(frets); }
+
+void FretboardPanel::playNoteNeck(platform::Button* sender)
+{
+    // Only the 96 position codes name a string and a fret; any other tag
+    // leaves the board and the labels as they are, and the pattern on display
+    // is drawn, sounded and reported again.
+    if (const auto tapped = sender ? positionFromTag(sender->tag()) : std::nullopt) {
+        ClearNeck(std::to_string(tapped->string));
+        QLabel* text = label(tapped->string);
+        text->setText(QString::fromStdString(
+            toggledFretText(text->text().toStdString(), fretText(tapped->fret))));
+        Q_EMIT labelsEdited(labels());
+    }
+    setChordNeck(labels());
+    Q_EMIT fretTapped(sender);
+}
+
+void FretboardPanel::LoadAudioSessions()
+{
+    if (indicator_)
+        indicator_->startAnimating();
+    bank_->loadForMainScreen(platform::Bundle::main());
+    // Stops the indicator once control is back in the event loop; a panel or
+    // indicator gone by then is left alone.
+    platform::runOnMainQueue([panel = QPointer<FretboardPanel>(this)] {
+        if (panel && panel->indicator_)
+            panel->indicator_->stopAnimating();
+    });
+}
+
+void FretboardPanel::SetAudioOnOff()
+{
+    const bool switchingOff = soundSwitch_ && soundSwitch_->tag() == kAudioOn;
+    if (soundSwitch_) {
+        soundSwitch_->setImage(switchingOff ? kAudioOffImage : kAudioOnImage);
+        soundSwitch_->setTitle(switchingOff ? " off" : " on");
+    }
+    if (replay_)
+        replay_->setHidden(switchingOff);
+    if (soundSwitch_)
+        soundSwitch_->setTag(switchingOff ? kAudioOff : kAudioOn);
+}
+
+void FretboardPanel::Paleta() { playChord(labels()); }
+
+} // namespace fretboard

@@ -1,0 +1,90 @@
+#pragma once
+// The main screen's fretboard panel: the neck with its 96 fret buttons and six
+// fret labels (FretboardView), the 96 note players that sound it, chords drawn
+// with their root positions marked, fret taps, the sound switch, the replay
+// button and the pinch that replays. The screen shows a chord through
+// showChord and hears of taps through its signals.
+#include "fretboard/FretboardView.h"
+#include "fretboard/SampleBank.h"
+#include "fretboard/model/FretPattern.h"
+
+#include <QPointer>
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+class QAbstractButton;
+
+namespace platform {
+class ActivityIndicator;
+}
+
+namespace fretboard {
+
+class FretboardPanel : public FretboardView {
+    Q_OBJECT
+public:
+    explicit FretboardPanel(QWidget* parent = nullptr);
+    ~FretboardPanel() override;
+
+    // Plays through `engine` from now on, with a new, empty bank.
+    void useAudioEngine(std::shared_ptr<platform::AudioEngine> engine);
+    // The screen's sound switch, replay and clear buttons, which the panel
+    // works from now on; any may be absent.
+    void attachControls(platform::Button* soundSwitch, platform::Button* replay,
+                        QAbstractButton* clearAll);
+    // The indicator that the bank's loading starts and stops; may be absent.
+    void setActivityIndicator(platform::ActivityIndicator* indicator);
+
+    // The root whose positions drawing marks ("C ", "Db ", "*").
+    void setRoot(std::string root) { root_ = std::move(root); }
+    // The six labels' texts, string 1 first.
+    FretPattern labels() const;
+    void setLabels(const FretPattern& labels);
+    // The button of a position, or of a position name ("C3C12"); nothing for
+    // anything else.
+    platform::Button* fretButton(Position position) const;
+    platform::Button* fretButtonNamed(std::string_view name) const;
+    SampleBank& sampleBank() { return *bank_; }
+
+    // Shows a chord: the board cleared, the labels set, the pattern drawn
+    // with root marks for `root`, then sounded.
+    void showChord(const FretPattern& frets, const std::string& root);
+    // Clears image and title of the 16 buttons of string "1".."6", or of all
+    // strings for "*"; any other text clears nothing.
+    void ClearNeck(const std::string& strings);
+    // Clears all strings and blanks the six labels.
+    void ClearNeckAll();
+    // Draws a pattern over the board, then sounds it.
+    void setChordNeck(const FretPattern& frets);
+    void setChord(const FretPattern& frets);
+    void playChord(const FretPattern& frets);
+    // A fret tap: toggles the tapped fret on its string's label, then draws
+    // and sounds the labels; a sender whose tag is no position only redraws
+    // and sounds. Then reports the tap.
+    void playNoteNeck(platform::Button* sender);
+    // Rebuilds the bank of 96 note players, showing the indicator until
+    // control is back in the event loop.
+    void LoadAudioSessions();
+    // Flips the sound switch's look and tag and hides or shows the replay
+    // button. No playback reads it.
+    void SetAudioOnOff();
+    // Sounds the labels' chord again; a pinch on the neck does the same.
+    void Paleta();
+
+Q_SIGNALS:
+    // The labels were changed here (a tap or clearing all).
+    void labelsEdited(const fretboard::FretPattern& labels);
+    // A fret tap has been drawn and sounded.
+    void fretTapped(QObject* sender);
+
+private:
+    std::unique_ptr<SampleBank> bank_;
+    std::string root_;
+    QPointer<platform::Button> soundSwitch_;
+    QPointer<platform::Button> replay_;
+    QPointer<platform::ActivityIndicator> indicator_;
+};
+
+} // namespace fretboard
