@@ -77,6 +77,21 @@ QSizeF mainScreenBounds()
 
 void setMainScreenBounds(std::optional<QSizeF> bounds) { screenBoundsOverride = bounds; }
 
+void launchApplication(Application& application, ApplicationDelegate& delegate,
+                       const std::shared_ptr<Window>& window,
+                       const RootControllerFactory& makeRootController)
+{
+    Scene& scene = application.addScene(std::make_unique<Scene>());
+    scene.addWindow(window.get());
+    delegate.window = window;
+    QObject::connect(window.get(), &Window::returnedToForeground, window.get(),
+                     [&application] { application.enterForeground(); });
+    // The launch handler sets up the audio session before the root screen's
+    // view loads and builds its sample bank.
+    delegate.didFinishLaunching(application, {});
+    window->setRootViewController(makeRootController());
+}
+
 int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
                     const RootControllerFactory& makeRootController)
 {
@@ -92,16 +107,7 @@ int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
     application.setDelegate(delegate.get());
 
     auto window = std::make_shared<Window>();
-    Scene& scene = application.addScene(std::make_unique<Scene>());
-    scene.addWindow(window.get());
-    delegate->window = window;
-    QObject::connect(window.get(), &Window::returnedToForeground, window.get(),
-                     [&application] { application.enterForeground(); });
-
-    // The launch handler sets up the audio session before the root screen's
-    // view loads and builds its sample bank.
-    delegate->didFinishLaunching(application, {});
-    window->setRootViewController(makeRootController());
+    launchApplication(application, *delegate, window, makeRootController);
     window->show();
     const int status = QApplication::exec();
     delegate->willTerminate(application);

@@ -96,4 +96,12 @@ using RootControllerFactory = std::function<ViewControllerRef()>;
 int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
                     const RootControllerFactory& makeRootController);
 
+// The launch inside applicationMain, on an application object that exists: a
+// scene holding the window, the window's return to the foreground forwarded
+// to the application, the delegate told of the launch, then the root
+// controller made and set, so its view loads after the launch handler ran.
+void launchApplication(Application& application, ApplicationDelegate& delegate,
+                       const std::shared_ptr<Window>& window,
+                       const RootControllerFactory& makeRootController);
+
 } // namespace platform
