@@ -181,7 +181,7 @@ TEST_F(Launch, TheLaunchHandlerRunsBeforeTheMainScreenLoads)
     EXPECT_EQ(at("didFinishLaunchingWithOptions called"), 0);
     EXPECT_EQ(at("session: category"), 1);
     EXPECT_EQ(at("session: active"), 2);
-    EXPECT_EQ(at("main view loaded"), 3);
+    EXPECT_GT(at("main view loaded"), 2); // a font notice may come between
     EXPECT_NE(dynamic_cast<NotingMain*>(launched->rootViewController()), nullptr);
     EXPECT_EQ(delegate.window, launched);
 }

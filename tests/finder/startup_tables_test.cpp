@@ -233,6 +233,9 @@ TEST_F(MainScreen, StartUpRunTwiceWiresEveryActionOnce)
     EXPECT_FALSE(named("imageInstruc")->isHidden());
     QTest::mouseClick(named<QAbstractButton>("FavoriteOnOff"), Qt::LeftButton);
     EXPECT_EQ(finder().filteredFavorite()->size(), 1u);
+    EXPECT_EQ(textOf("FavNumber"), "001"); // one mark, not three toggles
+    named<QLineEdit>("searchBar")->setText("m7");
+    EXPECT_EQ(finder().filteredTableData()->size(), 551u);
     EXPECT_EQ(screen->view()->findChildren<platform::ActivityIndicator*>().size(), 1);
 }
 
