@@ -77,6 +77,13 @@ QSizeF mainScreenBounds()
 
 void setMainScreenBounds(std::optional<QSizeF> bounds) { screenBoundsOverride = bounds; }
 
+void nameApplication()
+{
+    QCoreApplication::setOrganizationName(QString());
+    QCoreApplication::setApplicationName(QStringLiteral("Cifrario"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Cifrário"));
+}
+
 void launchApplication(Application& application, ApplicationDelegate& delegate,
                        const std::shared_ptr<Window>& window,
                        const RootControllerFactory& makeRootController)
@@ -98,8 +105,7 @@ int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
     // JACK must not try to start a server of its own when audio opens.
     ::setenv("JACK_NO_START_SERVER", "1", 0);
     QApplication qtApp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Cifrario"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Cifrário"));
+    nameApplication();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     Application application;

@@ -96,6 +96,10 @@ using RootControllerFactory = std::function<ViewControllerRef()>;
 int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
                     const RootControllerFactory& makeRootController);
 
+// The program's names, which also name its data folder
+// (~/.local/share/Cifrario): "Cifrario", shown as "Cifrário", no organisation.
+void nameApplication();
+
 // The launch inside applicationMain, on an application object that exists: a
 // scene holding the window, the window's return to the foreground forwarded
 // to the application, the delegate told of the launch, then the root
