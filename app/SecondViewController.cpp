@@ -4,9 +4,7 @@
 
 namespace app {
 
-SecondViewController::SecondViewController() : ui_(std::make_unique<Ui::SecondViewController>())
-{
-}
+SecondViewController::SecondViewController() : ui_(std::make_unique<Ui::SecondViewController>()) {}
 
 SecondViewController::~SecondViewController() = default;
 
@@ -16,7 +14,8 @@ QWidget* SecondViewController::loadView()
     ui_->setupUi(view);
     connect(ui_->buttonVelmora, &QAbstractButton::clicked, this, [this] { linkVelmora(); });
     connect(ui_->buttonApps, &QAbstractButton::clicked, this, [this] { linkApps(); });
-    connect(ui_->buttonFechar, &QAbstractButton::clicked, this, [this] { dismissViewController(); });
+    connect(ui_->buttonFechar, &QAbstractButton::clicked, this,
+            [this] { dismissViewController(); });
     return view;
 }
 

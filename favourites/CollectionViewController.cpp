@@ -18,7 +18,8 @@ QWidget* CollectionViewController::loadView()
     ui_->setupUi(view);
     showGridIn(ui_->collectionView);
     // The way back to the main screen.
-    connect(ui_->buttonVoltar, &QAbstractButton::clicked, this, [this] { dismissViewController(); });
+    connect(ui_->buttonVoltar, &QAbstractButton::clicked, this,
+            [this] { dismissViewController(); });
     return view;
 }
 

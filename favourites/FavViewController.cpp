@@ -132,18 +132,19 @@ void FavViewController::bindListTable()
     // Every row can be deleted: from its context menu, or with the Delete key
     // on the selected row.
     tablePlist->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tablePlist, &QWidget::customContextMenuRequested, this, [this, tablePlist](const QPoint& at) {
-        const QModelIndex index = tablePlist->indexAt(at);
-        if (!index.isValid())
-            return;
-        auto* menu = new QMenu(tablePlist);
-        menu->setObjectName(QStringLiteral("menuLista"));
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        const int row = index.row();
-        menu->addAction(QStringLiteral("Deletar"), this,
-                        [this, row] { tableCommitDeleteRow(row); });
-        menu->popup(tablePlist->viewport()->mapToGlobal(at));
-    });
+    connect(tablePlist, &QWidget::customContextMenuRequested, this,
+            [this, tablePlist](const QPoint& at) {
+                const QModelIndex index = tablePlist->indexAt(at);
+                if (!index.isValid())
+                    return;
+                auto* menu = new QMenu(tablePlist);
+                menu->setObjectName(QStringLiteral("menuLista"));
+                menu->setAttribute(Qt::WA_DeleteOnClose);
+                const int row = index.row();
+                menu->addAction(QStringLiteral("Deletar"), this,
+                                [this, row] { tableCommitDeleteRow(row); });
+                menu->popup(tablePlist->viewport()->mapToGlobal(at));
+            });
     auto* deleteKey = new QShortcut(QKeySequence::Delete, tablePlist);
     deleteKey->setContext(Qt::WidgetShortcut);
     connect(deleteKey, &QShortcut::activated, this, [this, tablePlist] {

@@ -18,7 +18,10 @@ void GridScreen::setFilteredTableData(catalogue::ChordListRef list)
         grid_->setList(filteredTableData_);
 }
 
-void GridScreen::setAllTableData(catalogue::ChordListRef list) { allTableData_ = std::move(list); }
+void GridScreen::setAllTableData(catalogue::ChordListRef list)
+{
+    allTableData_ = std::move(list);
+}
 
 void GridScreen::collectionViewDidSelectItem(int row)
 {

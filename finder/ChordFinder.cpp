@@ -23,9 +23,8 @@ bool containsIgnoringCase(std::string_view text, std::string_view word)
     const auto lower = [](char c) {
         return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
     };
-    return std::search(text.begin(), text.end(), word.begin(), word.end(), [&](char a, char b) {
-               return lower(a) == lower(b);
-           }) != text.end();
+    return std::search(text.begin(), text.end(), word.begin(), word.end(),
+                       [&](char a, char b) { return lower(a) == lower(b); }) != text.end();
 }
 
 // A new list of the records of `source` that `keep` accepts, in order.
@@ -177,9 +176,9 @@ void ChordFinder::setFilterRoot(const std::string& root)
         setRootText("*");
         replaceFiltered(allTableData_, true);
     } else {
-        replaceFiltered(
-            recordsWhere(allTableData_, [&](const Acorde& c) { return beginsWith(c.Tonica, root); }),
-            true);
+        replaceFiltered(recordsWhere(allTableData_,
+                                     [&](const Acorde& c) { return beginsWith(c.Tonica, root); }),
+                        true);
     }
     Q_EMIT favouritesChanged();
 }
@@ -209,16 +208,17 @@ void ChordFinder::setFilterRootType(const std::string& root, const std::string& 
 void ChordFinder::setFilterCateg(const std::string& category)
 {
     // A new working list, so the walk never appends to the list it walks.
-    filteredTableDataType_ = recordsWhere(
-        filteredTableData_, [&](const Acorde& c) { return containsIgnoringCase(c.Categoria, category); });
+    filteredTableDataType_ = recordsWhere(filteredTableData_, [&](const Acorde& c) {
+        return containsIgnoringCase(c.Categoria, category);
+    });
     replaceFiltered(filteredTableDataType_, isFiltered_);
     Q_EMIT favouritesChanged();
 }
 
 void ChordFinder::setFilterFav()
 {
-    filteredTableDataType_ =
-        recordsWhere(allTableData_, [](const Acorde& c) { return containsIgnoringCase(c.Fav, "*"); });
+    filteredTableDataType_ = recordsWhere(
+        allTableData_, [](const Acorde& c) { return containsIgnoringCase(c.Fav, "*"); });
     replaceFiltered(filteredTableDataType_, isFiltered_);
     Q_EMIT favouritesChanged();
 }
@@ -230,19 +230,24 @@ void ChordFinder::searchBarTextDidChange(const std::string& text)
         Q_EMIT shownListChanged();
         return;
     }
-    replaceFiltered(recordsWhere(allTableData_,
-                                 [&](const Acorde& c) { return c.Cifra.find(text) != std::string::npos; }),
-                    true);
+    replaceFiltered(
+        recordsWhere(allTableData_,
+                     [&](const Acorde& c) { return c.Cifra.find(text) != std::string::npos; }),
+        true);
 }
 
-void ChordFinder::setFretLabels(const fretboard::FretPattern& labels) { fretLabels_ = labels; }
+void ChordFinder::setFretLabels(const fretboard::FretPattern& labels)
+{
+    fretLabels_ = labels;
+}
 
 void ChordFinder::setFilterChord()
 {
     replaceFiltered(recordsWhere(allTableData_,
                                  [&](const Acorde& c) {
                                      for (int s = 1; s <= 6; ++s) {
-                                         const auto& label = fretLabels_[static_cast<std::size_t>(s - 1)];
+                                         const auto& label =
+                                             fretLabels_[static_cast<std::size_t>(s - 1)];
                                          if (label != fretboard::kNotPlayed && c.fret(s) != label)
                                              return false;
                                      }
@@ -257,7 +262,10 @@ void ChordFinder::setNChords()
     Q_EMIT countChanged(list ? static_cast<int>(list->size()) : 0);
 }
 
-void ChordFinder::setFavouriteCounter(const std::string& text) { favouriteCounter_ = text; }
+void ChordFinder::setFavouriteCounter(const std::string& text)
+{
+    favouriteCounter_ = text;
+}
 
 void ChordFinder::SetFavorite()
 {
@@ -289,7 +297,10 @@ void ChordFinder::ClearFavorites()
     Q_EMIT favouritesChanged();
 }
 
-void ChordFinder::favouritesReturned() { Q_EMIT favouritesChanged(); }
+void ChordFinder::favouritesReturned()
+{
+    Q_EMIT favouritesChanged();
+}
 
 void ChordFinder::lerCifras(const std::string& pageText)
 {

@@ -22,7 +22,10 @@
 namespace finder {
 namespace {
 
-QString text(const std::string& s) { return QString::fromStdString(s); }
+QString text(const std::string& s)
+{
+    return QString::fromStdString(s);
+}
 
 catalogue::ChordListRef loadBundledCatalogue()
 {
@@ -103,7 +106,8 @@ void FirstViewController::showTables()
     };
     const auto chordList = [this](TableView* table, QFont font, auto listOf, auto signal) {
         auto* model = new ChordListModel(table, std::move(font));
-        connect(&finder_, signal, model, [this, model, listOf] { model->setList(listOf(finder_)); });
+        connect(&finder_, signal, model,
+                [this, model, listOf] { model->setList(listOf(finder_)); });
         model->setList(listOf(finder_));
         return model;
     };
@@ -111,7 +115,8 @@ void FirstViewController::showTables()
     const auto favourites = [](const ChordFinder& f) { return f.filteredFavorite(); };
     TableView* roots = ui_->tableViewTonica;
     TableView* types = ui_->tableViewTipo;
-    show(roots, new TextListModel(finder_.tonicas(), tableFont, roots), new TableViewCell(34, roots));
+    show(roots, new TextListModel(finder_.tonicas(), tableFont, roots),
+         new TableViewCell(34, roots));
     show(types, new TextListModel(finder_.tipos(), tableFont, types), new TableViewCell(34, types));
     TableView* chords = ui_->tableViewCifras;
     show(chords, chordList(chords, tableFont, shown, &ChordFinder::shownListChanged),
@@ -225,22 +230,40 @@ void FirstViewController::setFilterCateg(QObject*)
     finder_.setFilterCateg(word);
 }
 
-void FirstViewController::setFilterFav() { finder_.setFilterFav(); }
+void FirstViewController::setFilterFav()
+{
+    finder_.setFilterFav();
+}
 
 void FirstViewController::searchBarTextDidChange(const std::string& typed)
 {
     finder_.searchBarTextDidChange(typed);
 }
 
-void FirstViewController::setNChords(const std::string&) { finder_.setNChords(); }
+void FirstViewController::setNChords(const std::string&)
+{
+    finder_.setNChords();
+}
 
-void FirstViewController::setFilterChord(QObject*) { finder_.setFilterChord(); }
+void FirstViewController::setFilterChord(QObject*)
+{
+    finder_.setFilterChord();
+}
 
-void FirstViewController::SetFavorite() { finder_.SetFavorite(); }
+void FirstViewController::SetFavorite()
+{
+    finder_.SetFavorite();
+}
 
-void FirstViewController::ClearFavorites() { finder_.ClearFavorites(); }
+void FirstViewController::ClearFavorites()
+{
+    finder_.ClearFavorites();
+}
 
-void FirstViewController::LoadAudioSessions() { ui_->fretboard->LoadAudioSessions(); }
+void FirstViewController::LoadAudioSessions()
+{
+    ui_->fretboard->LoadAudioSessions();
+}
 
 void FirstViewController::viewWillAppear(bool animated)
 {
@@ -299,15 +322,18 @@ void FirstViewController::ShowInstruc()
 {
     // Each part flips from its own state.
     const std::array<QWidget*, 14> overlay = {
-        ui_->imageInstruc,  ui_->setasInstruc,  ui_->label_instr1,  ui_->label_instr2,
-        ui_->label_instr3,  ui_->label_instr4,  ui_->label_instr5,  ui_->label_instr6,
-        ui_->label_instr7,  ui_->label_instr8,  ui_->label_instr9,  ui_->label_instr10,
+        ui_->imageInstruc,  ui_->setasInstruc, ui_->label_instr1, ui_->label_instr2,
+        ui_->label_instr3,  ui_->label_instr4, ui_->label_instr5, ui_->label_instr6,
+        ui_->label_instr7,  ui_->label_instr8, ui_->label_instr9, ui_->label_instr10,
         ui_->label_instr11, ui_->label_instr12};
     for (QWidget* part : overlay)
         part->setHidden(!part->isHidden());
 }
 
-void FirstViewController::dismissKeyboard() { ui_->searchBar->clearFocus(); }
+void FirstViewController::dismissKeyboard()
+{
+    ui_->searchBar->clearFocus();
+}
 
 void FirstViewController::endEditing()
 {

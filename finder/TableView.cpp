@@ -15,7 +15,10 @@ TableView::TableView(QWidget* parent) : QListView(parent)
             [this](const QModelIndex& index) { Q_EMIT didSelectRow(index.row()); });
 }
 
-int TableView::numberOfRows() const { return model() ? model()->rowCount() : 0; }
+int TableView::numberOfRows() const
+{
+    return model() ? model()->rowCount() : 0;
+}
 
 void TableView::selectRow(int row)
 {

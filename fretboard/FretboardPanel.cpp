@@ -71,7 +71,8 @@ FretPattern FretboardPanel::labels() const
 void FretboardPanel::setLabels(const FretPattern& labels)
 {
     for (int string = kHighEString; string <= kLowEString; ++string)
-        label(string)->setText(QString::fromStdString(labels[static_cast<std::size_t>(string - 1)]));
+        label(string)->setText(
+            QString::fromStdString(labels[static_cast<std::size_t>(string - 1)]));
 }
 
 platform::Button* FretboardPanel::fretButton(Position position) const
@@ -133,7 +134,10 @@ void FretboardPanel::setChord(const FretPattern& frets)
     }
 }
 
-void FretboardPanel::playChord(const FretPattern& frets) { bank_->playChord(frets); }
+void FretboardPanel::playChord(const FretPattern& frets)
+{
+    bank_->playChord(frets);
+}
 
 void FretboardPanel::playNoteNeck(platform::Button* sender)
 {
@@ -177,6 +181,9 @@ void FretboardPanel::SetAudioOnOff()
         soundSwitch_->setTag(switchingOff ? kAudioOff : kAudioOn);
 }
 
-void FretboardPanel::Paleta() { playChord(labels()); }
+void FretboardPanel::Paleta()
+{
+    playChord(labels());
+}
 
 } // namespace fretboard

@@ -40,7 +40,10 @@ QWidget* ViewController::view()
     return view_.data();
 }
 
-QWidget* ViewController::loadView() { return new QWidget; }
+QWidget* ViewController::loadView()
+{
+    return new QWidget;
+}
 
 void ViewController::presentViewController(ViewControllerRef controller)
 {
@@ -124,7 +127,10 @@ Window* ViewController::window() const
     return nullptr;
 }
 
-void ViewController::attachTo(Window* window) { window_ = window; }
+void ViewController::attachTo(Window* window)
+{
+    window_ = window;
+}
 
 // --- NavigationController ---------------------------------------------------
 

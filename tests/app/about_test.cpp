@@ -5,16 +5,16 @@
 
 #include <QAbstractButton>
 #include <QLabel>
-#include <QTextEdit>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 TEST(About, OutletsConnectAndLinksDoNothing)
 {
     auto about = std::make_shared<app::SecondViewController>();
     ASSERT_NE(about->view(), nullptr);
-    for (const char* name : {"label_desenvolvedor", "label_dicionario", "label_musico",
-                             "label_textoapps"})
+    for (const char* name :
+         {"label_desenvolvedor", "label_dicionario", "label_musico", "label_textoapps"})
         EXPECT_NE(about->outlet<QLabel>(name), nullptr) << name;
     for (const char* name : {"texto_desenvolvedor", "texto_dicionario", "texto_musico"})
         EXPECT_NE(about->outlet<QTextEdit>(name), nullptr) << name;

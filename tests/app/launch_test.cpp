@@ -3,9 +3,9 @@
 #include "app/AppDelegate.h"
 #include "finder/FirstViewController.h"
 #include "platform/Log.h"
-#include "support/FakePageFetcher.h"
 #include "platform/NotificationCenter.h"
 #include "platform/System.h"
+#include "support/FakePageFetcher.h"
 
 #include <gtest/gtest.h>
 

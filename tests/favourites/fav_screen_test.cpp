@@ -85,8 +85,7 @@ TEST_F(FavScreen, HandOverSharesTheListsAndTheGridShowsThem)
     EXPECT_EQ(model->index(0).data().toString(), "C/E");
     EXPECT_EQ(model->index(1).data().toString(), "C");
     EXPECT_EQ(model->index(2).data().toString(), "C/E");
-    EXPECT_EQ(model->index(2).data(finder::ChordListModel::ImageStemRole).toString(),
-              "DS3_0001");
+    EXPECT_EQ(model->index(2).data(finder::ChordListModel::ImageStemRole).toString(), "DS3_0001");
     EXPECT_TRUE(rows(*screen).empty()); // an empty Documents folder
     for (int string = 1; string <= 6; ++string)
         for (int fret = 0; fret <= 15; ++fret)

@@ -10,8 +10,8 @@
 #include "platform/Window.h"
 
 #include <QAbstractButton>
-#include <QListView>
 #include <QLineEdit>
+#include <QListView>
 #include <QTest>
 
 using catalogue::ChordList;

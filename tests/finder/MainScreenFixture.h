@@ -63,9 +63,9 @@ struct Finder : ::testing::Test {
     // The number of catalogue records that pass a test.
     template <class Test> std::size_t countInCatalogue(Test test) const
     {
-        return static_cast<std::size_t>(std::count_if(
-            all().begin(), all().end(),
-            [&](const catalogue::AcordeRef& chord) { return test(*chord); }));
+        return static_cast<std::size_t>(
+            std::count_if(all().begin(), all().end(),
+                          [&](const catalogue::AcordeRef& chord) { return test(*chord); }));
     }
 };
 

@@ -82,8 +82,8 @@ TEST_F(Finder, PressAfterASearchMarksTheChordOnDisplay)
     finder.searchBarTextDidChange("dim"); // the list changes under the chosen row
     finder.SetFavorite();
     EXPECT_EQ(chosen->Fav, "*");
-    EXPECT_EQ(std::count_if(all().begin(), all().end(), [](const auto& c) { return c->Fav == "*"; }),
-              1);
+    EXPECT_EQ(
+        std::count_if(all().begin(), all().end(), [](const auto& c) { return c->Fav == "*"; }), 1);
     // A marked chord chosen again shows its mark and is un-marked next.
     finder.searchBarTextDidChange("m7");
     finder.selectChord(3);

@@ -26,7 +26,9 @@ std::string marks(const fretboard::FretboardPanel& panel)
             const std::string image = panel.fretButton({string, fret})->imageName();
             if (!image.empty())
                 out += (out.empty() ? "" : " ") + fretboard::positionName({string, fret}) + ":" +
-                       (image == "BallT.png" ? "T" : image == "Ball.png" ? "B" : image);
+                       (image == "BallT.png"  ? "T"
+                        : image == "Ball.png" ? "B"
+                                              : image);
         }
     return out;
 }
@@ -71,8 +73,9 @@ TEST_F(MainScreen, StartUpDrawsTheOpenCWithItsRootsMarked)
     EXPECT_EQ(marks(*panel), "C2C1:T C3C0:B C4C2:B C5C3:T");
     EXPECT_EQ(fretboard::formatPattern(panel->labels()), "x,1,0,2,3,x");
     for (int string = 1; string <= 6; ++string)
-        EXPECT_EQ(panel->findChild<QLabel*>(QStringLiteral("cdr%1").arg(string))->text().toStdString(),
-                  panel->labels()[static_cast<std::size_t>(string - 1)]);
+        EXPECT_EQ(
+            panel->findChild<QLabel*>(QStringLiteral("cdr%1").arg(string))->text().toStdString(),
+            panel->labels()[static_cast<std::size_t>(string - 1)]);
 }
 
 TEST_F(MainScreen, StartUpSoundsNothing)
@@ -86,7 +89,8 @@ TEST_F(MainScreen, StartUpSoundsNothing)
 
 TEST_F(MainScreen, ScreenFlowShowsARowsChordAndFiltersOnTheControls)
 {
-    screen->tableViewDidSelectRow(table("tableViewTonica"), findertest::rowOf(finder().tonicas(), "D "));
+    screen->tableViewDidSelectRow(table("tableViewTonica"),
+                                  findertest::rowOf(finder().tonicas(), "D "));
     EXPECT_EQ(textOf("labelnChords"), QStringLiteral("(%1)").arg(shown().size()));
     EXPECT_EQ(table("tableViewCifras")->numberOfRows(), static_cast<int>(shown().size()));
     const auto record = shown()[2];
@@ -138,7 +142,12 @@ TEST_F(MainScreen, TablesShowTheirListsAsStored)
     const QModelIndex photo = table("tableViewFotos")->model()->index(0, 0);
     EXPECT_EQ(photo.data(finder::ChordListModel::ImageStemRole).toString(), "DS1_0019");
     EXPECT_EQ(photo.data().toString(), "C");
-    EXPECT_EQ(table("tableViewCifras")->model()->index(0, 0).data(Qt::FontRole).value<QFont>().pixelSize(),
+    EXPECT_EQ(table("tableViewCifras")
+                  ->model()
+                  ->index(0, 0)
+                  .data(Qt::FontRole)
+                  .value<QFont>()
+                  .pixelSize(),
               20);
     EXPECT_EQ(photo.data(Qt::FontRole).value<QFont>().pixelSize(), 18);
 
@@ -243,7 +252,8 @@ TEST_F(MainScreen, StartUpRunTwiceWiresEveryActionOnce)
 TEST(MainScreenOlderSystem, LoadsTheBankWithoutAnIndicator)
 {
     platform::setSystemVersion(12);
-    auto screen = std::make_shared<finder::FirstViewController>(std::make_unique<FakePageFetcher>());
+    auto screen =
+        std::make_shared<finder::FirstViewController>(std::make_unique<FakePageFetcher>());
     screen->view();
     platform::setSystemVersion(13);
     EXPECT_EQ(screen->view()->findChild<platform::ActivityIndicator*>(), nullptr);
@@ -256,7 +266,8 @@ TEST(MainScreenOlderSystem, LoadsTheBankWithoutAnIndicator)
 // its screen still paints.
 TEST(MainScreenLifetime, ATableOutlivingItsScreenStillPaints)
 {
-    auto screen = std::make_shared<finder::FirstViewController>(std::make_unique<FakePageFetcher>());
+    auto screen =
+        std::make_shared<finder::FirstViewController>(std::make_unique<FakePageFetcher>());
     QPointer<finder::TableView> photos = screen->outlet<finder::TableView>("tableViewFotos");
     photos->resize(226, 466);
     screen.reset(); // the view goes on a later turn
