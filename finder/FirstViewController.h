@@ -4,10 +4,8 @@
 // handlers forward to the finder, the panel or the import; the views follow
 // the finder by its signals.
 #include "finder/ChordFinder.h"
-#include "platform/PageFetch.h"
+#include "finder/ImportPane.h"
 #include "platform/ViewController.h"
-
-#include <QPointer>
 
 #include <memory>
 #include <string>
@@ -18,9 +16,6 @@ class FirstViewController;
 namespace fretboard {
 class FretboardPanel;
 }
-namespace platform {
-class ActivityIndicator;
-}
 
 namespace finder {
 
@@ -29,10 +24,10 @@ class TableView;
 class FirstViewController : public platform::ViewController {
     Q_OBJECT
 public:
-    FirstViewController();
-    // The import's page fetch is handed in; the default fetches over the
-    // network with its time and size bounds.
-    explicit FirstViewController(std::unique_ptr<platform::PageFetcher> pageFetcher);
+    // The import's page fetch; the default fetches over the network with its
+    // time and size bounds.
+    explicit FirstViewController(std::unique_ptr<platform::PageFetcher> pageFetcher =
+                                     std::make_unique<platform::CurlPageFetcher>());
     ~FirstViewController() override;
 
     // Start-up: the open C drawn, the sample bank, the catalogue.
@@ -45,23 +40,21 @@ public:
     ChordFinder& finder() { return finder_; }
     fretboard::FretboardPanel* fretboard() const;
 
-    // Row selection in any of the five tables.
+    // A row chosen in any of the five tables; the first chord row chosen.
     void tableViewDidSelectRow(TableView* tableView, int row);
-    // Selects the first chord row and shows its chord.
     void tableViewSelect(QObject* sender);
     // The category of the held-down category button.
     void setFilterCateg(QObject* sender);
-    void setFilterFav();
-    void searchBarTextDidChange(const std::string& text);
-    void setNChords(const std::string& unused);
-    // Filters the chord list by the fret labels.
-    void setFilterChord(QObject* sender);
+    void setFilterFav() { finder_.setFilterFav(); }
+    void searchBarTextDidChange(const std::string& text) { finder_.searchBarTextDidChange(text); }
+    void setNChords(const std::string&) { finder_.setNChords(); }
+    void setFilterChord(QObject*) { finder_.setFilterChord(); }
     void dismissKeyboard();
-    void SetFavorite();
-    void ClearFavorites();
+    void SetFavorite() { finder_.SetFavorite(); }
+    void ClearFavorites() { finder_.ClearFavorites(); }
     // Chord names from a web page: the page shown, then its bold names read.
-    void abrirCifra(QObject* sender);
-    void lerCifras(QObject* sender);
+    void abrirCifra(QObject*) { importPane_->abrirCifra(); }
+    void lerCifras(QObject*) { importPane_->lerCifras(finder_); }
     void ShowInstruc();
     // Rebuilds the fretboard's bank of 96 note players.
     virtual void LoadAudioSessions();
@@ -70,18 +63,16 @@ protected:
     QWidget* loadView() override;
 
 private:
-    void showTables();
     void followFinder();
     void wireActions();
     void showChord();
+    void showFavouriteMark();
     void endEditing();
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     std::unique_ptr<Ui::FirstViewController> ui_;
     ChordFinder finder_;
-    std::unique_ptr<platform::PageFetcher> pageFetcher_;
-    QPointer<platform::ActivityIndicator> activityIndicator_;
-    bool fetching_ = false;
+    std::unique_ptr<ImportPane> importPane_;
 };
 
 } // namespace finder

@@ -7,6 +7,7 @@
 #include "platform/Bundle.h"
 #include "platform/Button.h"
 #include "platform/MainQueue.h"
+#include "platform/System.h"
 
 #include <QAbstractButton>
 
@@ -58,6 +59,16 @@ void FretboardPanel::attachControls(platform::Button* soundSwitch, platform::But
 void FretboardPanel::setActivityIndicator(platform::ActivityIndicator* indicator)
 {
     indicator_ = indicator;
+}
+
+void FretboardPanel::showLoadingOver(QWidget* screen)
+{
+    if (indicator_ || !platform::systemVersionAtLeast(13))
+        return;
+    indicator_ = new platform::ActivityIndicator(screen, platform::ActivityIndicator::Style::Large);
+    indicator_->setCenter(screen->rect().center());
+    indicator_->setHidesWhenStopped(true);
+    indicator_->raise();
 }
 
 FretPattern FretboardPanel::labels() const

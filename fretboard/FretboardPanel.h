@@ -36,6 +36,9 @@ public:
                         QAbstractButton* clearAll);
     // The indicator that the bank's loading starts and stops; may be absent.
     void setActivityIndicator(platform::ActivityIndicator* indicator);
+    // On systems that have one (13 on), a large indicator in the middle of
+    // `screen` for the bank's loading; once per panel.
+    void showLoadingOver(QWidget* screen);
 
     // The root whose positions drawing marks ("C ", "Db ", "*").
     void setRoot(std::string root) { root_ = std::move(root); }
