@@ -1,13 +1,9 @@
 #include "favourites/ChordGrid.h"
 
 #include "favourites/CollectionViewCell.h"
+#include "finder/ChordFinder.h"
 
 namespace favourites {
-
-fretboard::FretPattern chordFretsOf(const catalogue::Acorde& record)
-{
-    return {record.C1, record.C2, record.C3, record.C4, record.C5, record.C6};
-}
 
 ChordGrid::ChordGrid(QAbstractItemView* view, fretboard::SampleBank& bank)
     : QObject(view), model_(new finder::ChordListModel(view)), bank_(bank)
@@ -36,7 +32,7 @@ void ChordGrid::didSelectItem(int row)
     if (!model_)
         return;
     if (const catalogue::AcordeRef record = model_->recordAt(row))
-        bank_.playChord(chordFretsOf(*record));
+        bank_.playChord(finder::fretsOf(*record));
 }
 
 } // namespace favourites

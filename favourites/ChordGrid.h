@@ -13,9 +13,6 @@
 
 namespace favourites {
 
-// The fret texts of a record, string 1 to string 6.
-fretboard::FretPattern chordFretsOf(const catalogue::Acorde& record);
-
 class ChordGrid : public QObject {
     Q_OBJECT
 public:

@@ -78,6 +78,11 @@ template <class List> bool holds(const List& list, int row)
 
 } // namespace
 
+fretboard::FretPattern fretsOf(const catalogue::Acorde& record)
+{
+    return {record.C1, record.C2, record.C3, record.C4, record.C5, record.C6};
+}
+
 const fretboard::FretPattern ChordFinder::kOpenC = {" ", "1", "0", "2", "3", " "};
 
 ChordFinder::ChordFinder()
@@ -165,7 +170,7 @@ void ChordFinder::selectChord(int row)
     indexFav_ = row;
     chordOnDisplay_ = record;
     favouriteOn_ = record->Fav == "*";
-    fretLabels_ = {record->C1, record->C2, record->C3, record->C4, record->C5, record->C6};
+    fretLabels_ = fretsOf(*record);
     setRootText(record->Tonica);
     Q_EMIT chordShown();
 }

@@ -15,6 +15,9 @@
 
 namespace finder {
 
+// The fret texts of a record, string 1 to string 6.
+fretboard::FretPattern fretsOf(const catalogue::Acorde& record);
+
 class ChordFinder : public QObject {
     Q_OBJECT
 public:
