@@ -2,8 +2,8 @@
 
 namespace finder {
 
-ChordListModel::ChordListModel(QObject* parent, QFont font)
-    : QAbstractListModel(parent), font_(std::move(font)), hasFont_(font_ != QFont())
+ChordListModel::ChordListModel(QObject* parent, const QFont& font)
+    : QAbstractListModel(parent), font_(font), hasFont_(font_ != QFont())
 {
 }
 
@@ -49,8 +49,9 @@ QVariant ChordListModel::data(const QModelIndex& index, int role) const
     }
 }
 
-TextListModel::TextListModel(const std::vector<std::string>& texts, QFont font, QObject* parent)
-    : QAbstractListModel(parent), font_(std::move(font))
+TextListModel::TextListModel(const std::vector<std::string>& texts, const QFont& font,
+                             QObject* parent)
+    : QAbstractListModel(parent), font_(font)
 {
     setTexts(texts);
 }

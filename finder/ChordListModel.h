@@ -19,7 +19,7 @@ public:
     static constexpr int ImageStemRole = Qt::UserRole + 1;
 
     // Rows shown in `font` (FontRole); a default font gives no FontRole.
-    explicit ChordListModel(QObject* parent = nullptr, QFont font = {});
+    explicit ChordListModel(QObject* parent = nullptr, const QFont& font = {});
 
     // Shows that list (none counts as empty) and has the views ask again.
     void setList(catalogue::ChordListRef list);
@@ -45,7 +45,8 @@ private:
 class TextListModel : public QAbstractListModel {
     Q_OBJECT
 public:
-    TextListModel(const std::vector<std::string>& texts, QFont font, QObject* parent = nullptr);
+    TextListModel(const std::vector<std::string>& texts, const QFont& font,
+                  QObject* parent = nullptr);
     void setTexts(const std::vector<std::string>& texts);
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;

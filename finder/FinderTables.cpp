@@ -12,10 +12,10 @@ namespace {
 // A chord-list model on `table` that takes `listOf(finder)` whenever the
 // finder sends `changed`.
 template <class ListOf>
-ChordListModel* followingModel(TableView* table, QFont font, ChordFinder& finder,
+ChordListModel* followingModel(TableView* table, const QFont& font, ChordFinder& finder,
                                void (ChordFinder::*changed)(), ListOf listOf)
 {
-    auto* model = new ChordListModel(table, std::move(font));
+    auto* model = new ChordListModel(table, font);
     QObject::connect(&finder, changed, model,
                      [model, &finder, listOf] { model->setList(listOf(finder)); });
     model->setList(listOf(finder));

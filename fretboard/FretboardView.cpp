@@ -14,7 +14,8 @@ namespace {
 
 std::size_t indexOf(Position position)
 {
-    return static_cast<std::size_t>((position.string - 1) * kPositionsPerString + position.fret);
+    return static_cast<std::size_t>(position.string - 1) * kPositionsPerString +
+           static_cast<std::size_t>(position.fret);
 }
 
 QString labelStyle(int pixelSize)

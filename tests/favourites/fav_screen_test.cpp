@@ -42,6 +42,7 @@ protected:
     static std::vector<std::string> rows(const FavViewController& screen)
     {
         std::vector<std::string> texts;
+        texts.reserve(static_cast<std::size_t>(table(screen)->count()));
         for (int i = 0; i < table(screen)->count(); ++i)
             texts.push_back(table(screen)->item(i)->text().toStdString());
         return texts;

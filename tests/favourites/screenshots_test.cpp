@@ -25,7 +25,7 @@ protected:
     {
         auto window = std::make_shared<platform::Window>();
         window->setOverrideUserInterfaceStyle(platform::UserInterfaceStyle::Dark);
-        window->setRootViewController(screen);
+        window->setRootViewController(std::move(screen));
         window->setFixedSize(1164, 800);
         window->show();
         QTest::qWait(50);
