@@ -33,10 +33,7 @@ Scene::Scene(bool withSizeRestrictions)
         restrictions_ = std::make_unique<SizeRestrictions>(&windows_);
 }
 
-Application::Application()
-{
-    sharedApplication = this;
-}
+Application::Application() { sharedApplication = this; }
 
 Application::~Application()
 {
@@ -44,10 +41,7 @@ Application::~Application()
         sharedApplication = nullptr;
 }
 
-Application* Application::shared()
-{
-    return sharedApplication;
-}
+Application* Application::shared() { return sharedApplication; }
 
 std::vector<Scene*> Application::connectedScenes()
 {
@@ -57,10 +51,7 @@ std::vector<Scene*> Application::connectedScenes()
     return scenes;
 }
 
-Scene* Application::anyConnectedScene()
-{
-    return scenes_.empty() ? nullptr : scenes_.front().get();
-}
+Scene* Application::anyConnectedScene() { return scenes_.empty() ? nullptr : scenes_.front().get(); }
 
 Scene& Application::addScene(std::unique_ptr<Scene> scene)
 {
@@ -72,8 +63,7 @@ void Application::enterForeground()
 {
     if (delegate_)
         delegate_->willEnterForeground(*this);
-    NotificationCenter::defaultCenter().postNotification(
-        kApplicationWillEnterForegroundNotification);
+    NotificationCenter::defaultCenter().postNotification(kApplicationWillEnterForegroundNotification);
 }
 
 QSizeF mainScreenBounds()
@@ -85,10 +75,7 @@ QSizeF mainScreenBounds()
     return {};
 }
 
-void setMainScreenBounds(std::optional<QSizeF> bounds)
-{
-    screenBoundsOverride = bounds;
-}
+void setMainScreenBounds(std::optional<QSizeF> bounds) { screenBoundsOverride = bounds; }
 
 void nameApplication()
 {

@@ -91,8 +91,8 @@ std::shared_ptr<const DecodedSample> AudioEngine::sample(const std::string& path
         return nullptr;
     }
     auto found = cache_.find(stamp->key);
-    if (found != cache_.end() && found->second.size == stamp->size &&
-        found->second.modified == stamp->modified)
+    if (found != cache_.end() && found->second.size == stamp->size
+        && found->second.modified == stamp->modified)
         return found->second.sample;
     auto decoded = readAndDecode(path, error);
     if (!decoded)
@@ -116,8 +116,8 @@ void AudioEngine::preloadSamples(const std::vector<std::string>& paths)
         if (!stamp)
             continue;
         auto found = cache_.find(stamp->key);
-        if (found != cache_.end() && found->second.size == stamp->size &&
-            found->second.modified == stamp->modified)
+        if (found != cache_.end() && found->second.size == stamp->size
+            && found->second.modified == stamp->modified)
             continue;
         jobs.push_back({path, *stamp, nullptr});
     }
