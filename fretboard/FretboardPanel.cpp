@@ -33,7 +33,7 @@ FretboardPanel::FretboardPanel(QWidget* parent)
                     [this, button] { playNoteNeck(button); });
         }
     auto* pinch = new PinchRelay(this);
-    connect(pinch, &PinchRelay::pinched, this, [this] { Paleta(); });
+    connect(pinch, &PinchRelay::pinched, this, [this](QObject* source) { handlePinch(source); });
 }
 
 FretboardPanel::~FretboardPanel() = default;
@@ -195,6 +195,11 @@ void FretboardPanel::SetAudioOnOff()
 void FretboardPanel::Paleta()
 {
     playChord(labels());
+}
+
+void FretboardPanel::handlePinch(QObject*)
+{
+    Paleta();
 }
 
 } // namespace fretboard

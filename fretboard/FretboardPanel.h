@@ -73,8 +73,10 @@ public:
     // Flips the sound switch's look and tag and hides or shows the replay
     // button. No playback reads it.
     void SetAudioOnOff();
-    // Sounds the labels' chord again; a pinch on the neck does the same.
+    // Sounds the labels' chord again; so does each step of a pinch on the
+    // neck, through handlePinch.
     void Paleta();
+    void handlePinch(QObject* sender);
 
 Q_SIGNALS:
     // The labels were changed here (a tap or clearing all).
