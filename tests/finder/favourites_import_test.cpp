@@ -9,6 +9,8 @@
 #include <QTextBrowser>
 #include <QTextEdit>
 
+#include <stdexcept>
+
 namespace {
 
 class FakeFavourites : public platform::ViewController, public finder::ChordListReceiver {
@@ -164,4 +166,21 @@ TEST(ChordImport, BoldNamesOfAServedPageJoinTheFavourites)
     EXPECT_EQ(log.lines().size(), 2u);
     screen->lerCifras(nullptr);
     EXPECT_EQ(screen->finder().filteredFavorite()->size(), 4u);
+}
+
+// A fetch that fails by throwing is logged like any failed fetch, and leaves
+// the screen taking input again.
+TEST_F(MainScreen, AFetchThatThrowsLeavesTheScreenUsable)
+{
+    fetcher->setPage("http://cifras.test/", "<b>Am</b>");
+    screen->outlet<QLineEdit>("LinkCifra")->setText("http://cifras.test/");
+    fetcher->duringFetch = [] { throw std::runtime_error("sem rede"); };
+    platform::LogCapture log;
+    screen->abrirCifra(nullptr);
+    EXPECT_EQ(log.lines(),
+              std::vector<std::string>{"Página não carregada: http://cifras.test/: sem rede"});
+    EXPECT_TRUE(screen->view()->isEnabled());
+    fetcher->duringFetch = nullptr;
+    screen->abrirCifra(nullptr);
+    EXPECT_TRUE(screen->outlet<QTextEdit>("textHTML")->toPlainText().contains("Am"));
 }
