@@ -4,7 +4,7 @@
 
 namespace catalogue {
 
-HandShape handShape(const Frets& frets)
+HandShape handShape(const FretPattern& frets)
 {
     HandShape hand;
     int fretted = 0;
@@ -51,7 +51,7 @@ HandShape handShape(const Frets& frets)
     return hand;
 }
 
-std::string playabilityProblem(const Frets& frets)
+std::string playabilityProblem(const FretPattern& frets)
 {
     int sounding = 0;
     for (int f : frets) {

@@ -4,7 +4,7 @@
 // string that sounds), and one other finger may lie flat across adjacent
 // strings all fretted at the highest fretted fret; every other fretted string
 // takes a finger of its own.
-#include "catalogue/Frets.h"
+#include "catalogue/FretPattern.h"
 
 #include <string>
 
@@ -23,11 +23,11 @@ struct HandShape {
     int flatStrings = 0;  // strings under the flat finger at the highest fret
 };
 
-HandShape handShape(const Frets& frets);
+HandShape handShape(const FretPattern& frets);
 
 // Why the pattern cannot be played, or empty when it can: frets 0 to 15, at
 // least three strings sounding, string 3 sounding, fretted strings within six
 // consecutive frets, at most four fingers.
-std::string playabilityProblem(const Frets& frets);
+std::string playabilityProblem(const FretPattern& frets);
 
 } // namespace catalogue

@@ -78,12 +78,13 @@ template <class List> bool holds(const List& list, int row)
 
 } // namespace
 
-fretboard::FretPattern fretsOf(const catalogue::Acorde& record)
+catalogue::FretPattern fretsOf(const catalogue::Acorde& record)
 {
-    return {record.C1, record.C2, record.C3, record.C4, record.C5, record.C6};
+    return catalogue::FretPattern::of(record).value_or(catalogue::FretPattern{});
 }
 
-const fretboard::FretPattern ChordFinder::kOpenC = {" ", "1", "0", "2", "3", " "};
+const catalogue::FretPattern ChordFinder::kOpenC = {
+    {catalogue::kMuted, 1, 0, 2, 3, catalogue::kMuted}};
 
 ChordFinder::ChordFinder()
     : allTableData_(std::make_shared<catalogue::ChordList>()),
@@ -241,24 +242,20 @@ void ChordFinder::searchBarTextDidChange(const std::string& text)
         true);
 }
 
-void ChordFinder::setFretLabels(const fretboard::FretPattern& labels)
+void ChordFinder::setFretLabels(const catalogue::FretPattern& labels)
 {
     fretLabels_ = labels;
 }
 
 void ChordFinder::setFilterChord()
 {
-    replaceFiltered(recordsWhere(allTableData_,
-                                 [&](const Acorde& c) {
-                                     for (int s = 1; s <= 6; ++s) {
-                                         const auto& label =
-                                             fretLabels_[static_cast<std::size_t>(s - 1)];
-                                         if (label != fretboard::kNotPlayed && c.fret(s) != label)
-                                             return false;
-                                     }
-                                     return true;
-                                 }),
-                    true);
+    const auto fits = [this](const Acorde& c) {
+        for (int s = 1; s <= 6; ++s)
+            if (fretLabels_.fret(s) != catalogue::kMuted && c.fret(s) != fretLabels_.fretText(s))
+                return false;
+        return true;
+    };
+    replaceFiltered(recordsWhere(allTableData_, fits), true);
 }
 
 void ChordFinder::setNChords()

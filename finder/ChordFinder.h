@@ -5,7 +5,7 @@
 // of the screen on them. Views hear what changed through the signals and
 // refresh themselves; nothing else tells them.
 #include "catalogue/Acorde.h"
-#include "fretboard/model/FretPattern.h"
+#include "catalogue/FretPattern.h"
 
 #include <QObject>
 
@@ -15,14 +15,15 @@
 
 namespace finder {
 
-// The fret texts of a record, string 1 to string 6.
-fretboard::FretPattern fretsOf(const catalogue::Acorde& record);
+// The fret pattern of a record; one with a text that is no fret text plays
+// nothing.
+catalogue::FretPattern fretsOf(const catalogue::Acorde& record);
 
 class ChordFinder : public QObject {
     Q_OBJECT
 public:
     // The chord shown before any choice: the open C, root "C ".
-    static const fretboard::FretPattern kOpenC;
+    static const catalogue::FretPattern kOpenC;
     static constexpr const char* kStartRoot = "C ";
 
     ChordFinder();
@@ -46,7 +47,7 @@ public:
     const catalogue::AcordeRef& chordOnDisplay() const { return chordOnDisplay_; }
     const std::string& rootText() const { return rootText_; }
     const std::string& typeText() const { return typeText_; }
-    const fretboard::FretPattern& fretLabels() const { return fretLabels_; }
+    const catalogue::FretPattern& fretLabels() const { return fretLabels_; }
     // The favourite switch: on once the chord on display is marked here or
     // was shown marked.
     bool favouriteOn() const { return favouriteOn_; }
@@ -70,7 +71,7 @@ public:
     // Keeps the records that fit the fret labels: a blank label takes any
     // fret on its string, any other exactly that fret.
     void setFilterChord();
-    void setFretLabels(const fretboard::FretPattern& labels);
+    void setFretLabels(const catalogue::FretPattern& labels);
     // Counts the shown list for the count label.
     void setNChords();
 
@@ -114,7 +115,7 @@ private:
     catalogue::AcordeRef chordOnDisplay_;
     std::string rootText_ = kStartRoot;
     std::string typeText_ = " *";
-    fretboard::FretPattern fretLabels_ = kOpenC;
+    catalogue::FretPattern fretLabels_ = kOpenC;
     bool favouriteOn_ = false;
     std::string favouriteCounter_;
 };

@@ -108,7 +108,7 @@ void FirstViewController::wireActions()
             [this](const QString& typed) { finder_.setFavouriteCounter(typed.toStdString()); });
     ui_->fretboard->attachControls(ui_->AudioOnOff, ui_->ButtonPaleta, ui_->buttonClearNeck);
     connect(ui_->fretboard, &fretboard::FretboardPanel::labelsEdited, this,
-            [this](const fretboard::FretPattern& labels) { finder_.setFretLabels(labels); });
+            [this](const catalogue::FretPattern& labels) { finder_.setFretLabels(labels); });
     connect(ui_->fretboard, &fretboard::FretboardPanel::fretTapped, this,
             [this](QObject* sender) { setFilterChord(sender); });
 }

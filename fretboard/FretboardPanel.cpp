@@ -1,6 +1,7 @@
 #include "fretboard/FretboardPanel.h"
 
 #include "fretboard/PinchRelay.h"
+#include "fretboard/model/FretLabel.h"
 #include "fretboard/model/FretTag.h"
 #include "fretboard/model/NoteNames.h"
 #include "platform/ActivityIndicator.h"
@@ -71,19 +72,18 @@ void FretboardPanel::showLoadingOver(QWidget* screen)
     indicator_->raise();
 }
 
-FretPattern FretboardPanel::labels() const
+catalogue::FretPattern FretboardPanel::labels() const
 {
-    FretPattern pattern;
+    std::array<std::string, kStringCount> texts;
     for (int string = kHighEString; string <= kLowEString; ++string)
-        pattern[static_cast<std::size_t>(string - 1)] = label(string)->text().toStdString();
-    return pattern;
+        texts[static_cast<std::size_t>(string - 1)] = label(string)->text().toStdString();
+    return patternOfTexts(texts);
 }
 
-void FretboardPanel::setLabels(const FretPattern& labels)
+void FretboardPanel::setLabels(const catalogue::FretPattern& labels)
 {
     for (int string = kHighEString; string <= kLowEString; ++string)
-        label(string)->setText(
-            QString::fromStdString(labels[static_cast<std::size_t>(string - 1)]));
+        label(string)->setText(QString::fromStdString(labels.fretText(string)));
 }
 
 platform::Button* FretboardPanel::fretButton(Position position) const
@@ -98,7 +98,7 @@ platform::Button* FretboardPanel::fretButtonNamed(std::string_view name) const
     return position ? fretButton(*position) : nullptr;
 }
 
-void FretboardPanel::showChord(const FretPattern& frets, const std::string& root)
+void FretboardPanel::showChord(const catalogue::FretPattern& frets, const std::string& root)
 {
     setRoot(root);
     ClearNeck("*");
@@ -121,31 +121,30 @@ void FretboardPanel::ClearNeck(const std::string& strings)
 void FretboardPanel::ClearNeckAll()
 {
     ClearNeck("*");
-    setLabels({" ", " ", " ", " ", " ", " "});
+    setLabels(catalogue::FretPattern{});
     Q_EMIT labelsEdited(labels());
 }
 
-void FretboardPanel::setChordNeck(const FretPattern& frets)
+void FretboardPanel::setChordNeck(const catalogue::FretPattern& frets)
 {
     // On the board before its notes start.
     setChord(frets);
     playChord(frets);
 }
 
-void FretboardPanel::setChord(const FretPattern& frets)
+void FretboardPanel::setChord(const catalogue::FretPattern& frets)
 {
     for (int string = kHighEString; string <= kLowEString; ++string) {
-        const std::string& fret = frets[static_cast<std::size_t>(string - 1)];
-        if (fret == kNotPlayed)
+        if (frets.fret(string) == catalogue::kMuted)
             continue;
-        const std::string name = stringPrefix(string) + fret;
+        const std::string name = stringPrefix(string) + frets.fretText(string);
         const bool isRoot = isRootNote(noteNameForFretButton(name), root_);
         if (platform::Button* target = fretButtonNamed(name))
             target->setImage(isRoot ? kRootBall : kBall);
     }
 }
 
-void FretboardPanel::playChord(const FretPattern& frets)
+void FretboardPanel::playChord(const catalogue::FretPattern& frets)
 {
     bank_->playChord(frets);
 }
@@ -159,7 +158,7 @@ void FretboardPanel::playNoteNeck(platform::Button* sender)
         ClearNeck(std::to_string(tapped->string));
         QLabel* text = label(tapped->string);
         text->setText(QString::fromStdString(
-            toggledFretText(text->text().toStdString(), fretText(tapped->fret))));
+            toggledFretText(text->text().toStdString(), catalogue::fretText(tapped->fret))));
         Q_EMIT labelsEdited(labels());
     }
     setChordNeck(labels());

@@ -4,9 +4,9 @@
 // with their root positions marked, fret taps, the sound switch, the replay
 // button and the pinch that replays. The screen shows a chord through
 // showChord and hears of taps through its signals.
+#include "catalogue/FretPattern.h"
 #include "fretboard/FretboardView.h"
 #include "fretboard/SampleBank.h"
-#include "fretboard/model/FretPattern.h"
 
 #include <QPointer>
 
@@ -43,8 +43,8 @@ public:
     // The root whose positions drawing marks ("C ", "Db ", "*").
     void setRoot(std::string root) { root_ = std::move(root); }
     // The six labels' texts, string 1 first.
-    FretPattern labels() const;
-    void setLabels(const FretPattern& labels);
+    catalogue::FretPattern labels() const;
+    void setLabels(const catalogue::FretPattern& labels);
     // The button of a position, or of a position name ("C3C12"); nothing for
     // anything else.
     platform::Button* fretButton(Position position) const;
@@ -53,16 +53,16 @@ public:
 
     // Shows a chord: the board cleared, the labels set, the pattern drawn
     // with root marks for `root`, then sounded.
-    void showChord(const FretPattern& frets, const std::string& root);
+    void showChord(const catalogue::FretPattern& frets, const std::string& root);
     // Clears image and title of the 16 buttons of string "1".."6", or of all
     // strings for "*"; any other text clears nothing.
     void ClearNeck(const std::string& strings);
     // Clears all strings and blanks the six labels.
     void ClearNeckAll();
     // Draws a pattern over the board, then sounds it.
-    void setChordNeck(const FretPattern& frets);
-    void setChord(const FretPattern& frets);
-    void playChord(const FretPattern& frets);
+    void setChordNeck(const catalogue::FretPattern& frets);
+    void setChord(const catalogue::FretPattern& frets);
+    void playChord(const catalogue::FretPattern& frets);
     // A fret tap: toggles the tapped fret on its string's label, then draws
     // and sounds the labels; a sender whose tag is no position only redraws
     // and sounds. Then reports the tap.
@@ -80,7 +80,7 @@ public:
 
 Q_SIGNALS:
     // The labels were changed here (a tap or clearing all).
-    void labelsEdited(const fretboard::FretPattern& labels);
+    void labelsEdited(const catalogue::FretPattern& labels);
     // A fret tap has been drawn and sounded.
     void fretTapped(QObject* sender);
 

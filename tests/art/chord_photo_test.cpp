@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 using photos::ChordPhotoPainter;
-using photos::Frets;
+using photos::FretPattern;
 
 namespace {
 constexpr int X = photos::kMuted;
@@ -53,7 +53,7 @@ bool fingerInSpace(const QImage& image, int first, int string, int fret)
 
 TEST(ChordPhoto, FingertipsCoverEveryFrettedNote)
 {
-    const std::vector<Frets> voicings{
+    const std::vector<FretPattern> voicings{
         {X, 1, 0, 2, 3, X},        // C at the nut
         {1, 1, 2, 3, 3, 1},        // F: barre and three fingers, two on one fret
         {0, 2, 2, 2, 0, X},        // A: three fingers on one fret

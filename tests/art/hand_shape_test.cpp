@@ -1,4 +1,4 @@
-// Fret logic behind the chord photographs: reading fret texts, where the index
+// Fret logic behind the chord photographs: where the index
 // bars, which fret the picture starts from, and one picture per stem.
 #include "tools/photos/HandShape.h"
 #include "tools/photos/PhotoStems.h"
@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 
 using photos::Barre;
-using photos::Frets;
+using photos::FretPattern;
 using photos::kMuted;
 
 namespace {
@@ -15,22 +15,11 @@ constexpr int X = kMuted;
 catalogue::AcordeRef record(const std::string& id, const std::string& stem,
                             std::array<std::string, 6> frets)
 {
-    return std::make_shared<catalogue::Acorde>(id, "000001", "C ", "  . ", "Maior", " ", "C",
-                                               stem, frets[0], frets[1], frets[2], frets[3],
-                                               frets[4], frets[5], " ", " ");
+    return std::make_shared<catalogue::Acorde>(id, "000001", "C ", "  . ", "Maior", " ", "C", stem,
+                                               frets[0], frets[1], frets[2], frets[3], frets[4],
+                                               frets[5], " ", " ");
 }
 } // namespace
-
-TEST(HandShape, ReadsFretTextsOfStringsOneToSix)
-{
-    EXPECT_EQ(photos::parseFrets(*record("1", "S", {" ", "1", "0", "2", "3", " "})),
-              (Frets{X, 1, 0, 2, 3, X}));
-    EXPECT_EQ(photos::parseFrets(*record("1", "S", {"15", "12", "10", "9", " ", " "})),
-              (Frets{15, 12, 10, 9, X, X}));
-    for (const char* bad : {"16", "01", "", "a", "  ", "-1"})
-        EXPECT_FALSE(photos::parseFrets(*record("1", "S", {"1", bad, "0", "2", "3", " "})))
-            << '"' << bad << '"';
-}
 
 TEST(HandShape, IndexBarsTheLowestFretWhenNoOpenStringLiesUnderIt)
 {
@@ -48,8 +37,8 @@ TEST(HandShape, IndexBarsTheLowestFretWhenNoOpenStringLiesUnderIt)
 
 TEST(HandShape, NoBarreForSingleLowestNotesOrOpenStringsUnderTheFinger)
 {
-    EXPECT_FALSE(photos::findBarre({X, 1, 0, 2, 3, X}));      // C: one note at fret 1
-    EXPECT_FALSE(photos::findBarre({0, 2, 2, 2, 0, X}));      // A: open string 1 under it
+    EXPECT_FALSE(photos::findBarre({X, 1, 0, 2, 3, X}));             // C: one note at fret 1
+    EXPECT_FALSE(photos::findBarre({0, 2, 2, 2, 0, X}));             // A: open string 1 under it
     EXPECT_FALSE(photos::findBarre({2, 3, 0, 2, X, X}).has_value()); // open string between
     EXPECT_FALSE(photos::findBarre({0, 0, 0, 0, 0, 0}));
     EXPECT_FALSE(photos::findBarre({X, X, X, X, X, X}));
@@ -81,16 +70,15 @@ TEST(PhotoStems, OnePicturePerStemWithTheFirstRecordsFrets)
         catalogue::loadCatalogue(path, [&](const std::string& l) { lines.push_back(l); });
     ASSERT_EQ(records->size(), 9u) << (lines.empty() ? "" : lines.front());
 
-    const auto shapes = photos::distinctStems(*records, [&](const std::string& l) {
-        lines.push_back(l);
-    });
+    const auto shapes =
+        photos::distinctStems(*records, [&](const std::string& l) { lines.push_back(l); });
     EXPECT_TRUE(lines.empty());
     ASSERT_EQ(shapes.size(), 8u);
     EXPECT_EQ(shapes[0].stem, "DS1_0019");
-    EXPECT_EQ(shapes[0].frets, (Frets{X, 1, 0, 2, 3, X}));
+    EXPECT_EQ(shapes[0].frets, (FretPattern{X, 1, 0, 2, 3, X}));
     // DS2_0001 is shared by F at the nut and F at the 8th fret: the first wins.
     EXPECT_EQ(shapes[2].stem, "DS2_0001");
-    EXPECT_EQ(shapes[2].frets, (Frets{1, 1, 2, 3, 3, 1}));
+    EXPECT_EQ(shapes[2].frets, (FretPattern{1, 1, 2, 3, 3, 1}));
 }
 
 TEST(PhotoStems, UnsafeStemsAndBadFretsAreSkippedAndLogged)
@@ -107,7 +95,7 @@ TEST(PhotoStems, UnsafeStemsAndBadFretsAreSkippedAndLogged)
         photos::distinctStems(records, [&](const std::string& l) { lines.push_back(l); });
     ASSERT_EQ(shapes.size(), 2u);
     // The record with readable frets supplies the stem's picture.
-    EXPECT_EQ(shapes[0].frets, (Frets{3, 3, 0, 2, 3, X}));
+    EXPECT_EQ(shapes[0].frets, (FretPattern{3, 3, 0, 2, 3, X}));
     // Notes too far apart: still drawn, but reported.
     EXPECT_EQ(shapes[1].stem, "DS1_0002");
     ASSERT_EQ(lines.size(), 4u);

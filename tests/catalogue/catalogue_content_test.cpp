@@ -59,7 +59,7 @@ int pitchOf(const Acorde& a)
 // The interval of the named bass of a slash record, -1 otherwise.
 int slashBass(const Acorde& a)
 {
-    return isSlashType(a.Tipo) ? bassTone(*fretsOf(a), pitchOf(a)) : -1;
+    return isSlashType(a.Tipo) ? bassTone(*FretPattern::of(a), pitchOf(a)) : -1;
 }
 
 class Catalogue : public ::testing::Test {
@@ -136,10 +136,10 @@ TEST_F(Catalogue, OrderAndFieldForms)
     for (std::size_t i = 0; i < list->size(); ++i) {
         const auto& a = *(*list)[i];
         SCOPED_TRACE("position " + std::to_string(i + 1) + " " + a.Cifra);
-        auto frets = fretsOf(a);
+        auto frets = FretPattern::of(a);
         ASSERT_TRUE(frets);
         std::tuple<int, int, int, int> key{rootIndex(a.Tonica), typeIndex(a.Tipo), slashBass(a),
-                                           fretSum(*frets)};
+                                           frets->fretSum()};
         ASSERT_GE(std::get<0>(key), 0);
         ASSERT_LT(std::get<1>(key), 91);
         EXPECT_LE(previous, key);
@@ -162,7 +162,7 @@ TEST_F(Catalogue, EveryVoicingSoundsItsChordAndIsPlayable)
 {
     for (std::size_t i = 0; i < list->size(); ++i) {
         const auto& a = *(*list)[i];
-        auto frets = *fretsOf(a);
+        auto frets = *FretPattern::of(a);
         int bass = -1;
         if (isSlashType(a.Tipo)) {
             // The bass the symbol names, read back from the symbol.
@@ -170,9 +170,9 @@ TEST_F(Catalogue, EveryVoicingSoundsItsChordAndIsPlayable)
             bass = (*pitchClass(a.Cifra.substr(slash + 1)) - pitchOf(a) + 12) % 12;
         }
         EXPECT_EQ(toneProblem(frets, pitchOf(a), *chordTonesOf(a.Tipo), bass), "")
-            << "position " << i + 1 << " " << a.Cifra << " " << toString(frets);
+            << "position " << i + 1 << " " << a.Cifra << " " << frets.format();
         EXPECT_EQ(playabilityProblem(frets), "")
-            << "position " << i + 1 << " " << a.Cifra << " " << toString(frets);
+            << "position " << i + 1 << " " << a.Cifra << " " << frets.format();
     }
 }
 
@@ -239,7 +239,8 @@ TEST_F(Catalogue, TwinsAndPhotoStems)
                 bool sameForm = a.Tipo == b.Tipo && slashBass(a) == slashBass(b);
                 if (!sameForm)
                     continue;
-                EXPECT_EQ(*fretsOf(a), *fretsOf(b)) << stem << " " << a.Cifra << " " << b.Cifra;
+                EXPECT_EQ(*FretPattern::of(a), *FretPattern::of(b))
+                    << stem << " " << a.Cifra << " " << b.Cifra;
                 if (!fixedStems.count(stem)) {
                     EXPECT_NE(a.Tonica, b.Tonica) << stem << " twice in " << a.Cifra;
                 }
@@ -247,10 +248,12 @@ TEST_F(Catalogue, TwinsAndPhotoStems)
         }
     }
     // Twins that share a form and frets share a stem.
-    std::map<std::tuple<int, std::string, int, Frets>, std::map<std::string, std::set<std::string>>>
+    std::map<std::tuple<int, std::string, int, FretPattern>,
+             std::map<std::string, std::set<std::string>>>
         stemsOf;
     for (const auto& r : *list)
-        stemsOf[{pitchOf(*r), r->Tipo, slashBass(*r), *fretsOf(*r)}][r->Tonica].insert(r->Image);
+        stemsOf[{pitchOf(*r), r->Tipo, slashBass(*r), *FretPattern::of(*r)}][r->Tonica].insert(
+            r->Image);
     int shared = 0;
     for (const auto& [key, byRoot] : stemsOf) {
         if (byRoot.size() != 2)
@@ -258,7 +261,7 @@ TEST_F(Catalogue, TwinsAndPhotoStems)
         const auto& a = byRoot.begin()->second;
         const auto& b = byRoot.rbegin()->second;
         EXPECT_TRUE(std::any_of(a.begin(), a.end(), [&](const auto& st) { return b.count(st); }))
-            << toString(std::get<3>(key)) << " " << std::get<1>(key);
+            << std::get<3>(key).format() << " " << std::get<1>(key);
         ++shared;
     }
     EXPECT_GT(shared, 1000);

@@ -11,7 +11,7 @@ constexpr int C = 0;
 constexpr int E = 4;
 constexpr int A = 9;
 
-std::string problem(const Frets& f, int root, const char* tipo, int bass = -1)
+std::string problem(const FretPattern& f, int root, const char* tipo, int bass = -1)
 {
     return toneProblem(f, root, *chordTonesOf(tipo), bass);
 }

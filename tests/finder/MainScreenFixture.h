@@ -27,6 +27,14 @@ inline catalogue::ChordListRef freshCatalogue()
     return catalogue::loadCatalogue(path, [](const std::string& line) { ADD_FAILURE() << line; });
 }
 
+// A pattern from six fret texts, string 1 first.
+inline catalogue::FretPattern frets(const std::array<std::string_view, 6>& texts)
+{
+    const auto pattern = catalogue::FretPattern::parse(texts);
+    EXPECT_TRUE(pattern.has_value());
+    return pattern.value_or(catalogue::FretPattern{});
+}
+
 inline int rowOf(const std::vector<std::string>& list, const std::string& entry)
 {
     const auto it = std::find(list.begin(), list.end(), entry);
@@ -55,9 +63,9 @@ struct Finder : ::testing::Test {
     {
         finder.selectType(findertest::rowOf(finder.tipos(), entry));
     }
-    void filterByLabels(const fretboard::FretPattern& labels)
+    void filterByLabels(const std::array<std::string_view, 6>& labels)
     {
-        finder.setFretLabels(labels);
+        finder.setFretLabels(findertest::frets(labels));
         finder.setFilterChord();
     }
     // The number of catalogue records that pass a test.

@@ -56,9 +56,8 @@ TEST_F(Finder, ChordRowShowsTheChordAndLeavesTheListAlone)
     EXPECT_EQ(finder.rootText(), "D ");
     EXPECT_EQ(finder.indexFav(), 2);
     EXPECT_EQ(finder.chordOnDisplay(), record);
-    EXPECT_EQ(fretboard::formatPattern(finder.fretLabels()),
-              fretboard::formatPattern(
-                  {record->C1, record->C2, record->C3, record->C4, record->C5, record->C6}));
+    EXPECT_EQ(finder.fretLabels(), findertest::frets({record->C1, record->C2, record->C3,
+                                                      record->C4, record->C5, record->C6}));
     EXPECT_FALSE(finder.favouriteOn());
     EXPECT_EQ(finder.filteredTableData(), listBefore);
     // A type row now combines with the chord's root.
@@ -120,7 +119,7 @@ TEST_F(Finder, SearchFindsSymbolsCaseSensitively)
 
 TEST_F(Finder, FretFilterKeepsExactlyTheChordsThatFitTheLabels)
 {
-    const std::vector<fretboard::FretPattern> patterns = {
+    const std::vector<std::array<std::string_view, 6>> patterns = {
         {" ", "1", " ", " ", " ", " "}, {" ", "10", " ", " ", " ", " "},
         {" ", " ", "0", "2", "3", " "}, {" ", " ", " ", " ", " ", "0"},
         {"0", "1", "0", "2", "3", " "}, {" ", " ", " ", " ", " ", " "}};
@@ -129,7 +128,7 @@ TEST_F(Finder, FretFilterKeepsExactlyTheChordsThatFitTheLabels)
         EXPECT_TRUE(finder.isFiltered());
         auto fits = [&](const Acorde& c) {
             for (int s = 1; s <= 6; ++s) {
-                const std::string& label = labels[static_cast<std::size_t>(s - 1)];
+                const std::string_view label = labels[static_cast<std::size_t>(s - 1)];
                 if (label != " " && c.fret(s) != label)
                     return false;
             }

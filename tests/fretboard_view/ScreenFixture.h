@@ -1,8 +1,9 @@
 #pragma once
 // The fretboard panel on its own, sounding through an engine of its own that
 // only the test renders, in a bundle of links to the built one.
+#include "catalogue/FretPattern.h"
 #include "fretboard/FretboardPanel.h"
-#include "fretboard/model/FretPattern.h"
+#include "fretboard/model/FretLabel.h"
 #include "platform/ActivityIndicator.h"
 #include "platform/Bundle.h"
 #include "platform/Button.h"
@@ -73,6 +74,13 @@ private:
     std::string previous_;
 };
 
+// A pattern from six fret texts, string 1 first; texts that are no fret
+// texts count as strings not played, as on the labels.
+inline catalogue::FretPattern frets(const std::array<std::string, 6>& texts)
+{
+    return fretboard::patternOfTexts(texts);
+}
+
 class Fretboard : public ::testing::Test {
 protected:
     struct Tap {
@@ -101,12 +109,11 @@ protected:
         QObject::connect(panel, &fretboard::FretboardPanel::fretTapped, [this](QObject* sender) {
             taps.push_back({sender, pattern(), anyPlaying()});
         });
-        QObject::connect(panel, &fretboard::FretboardPanel::labelsEdited,
-                         [this](const fretboard::FretPattern& labels) {
-                             edits.push_back(fretboard::formatPattern(labels));
-                         });
+        QObject::connect(
+            panel, &fretboard::FretboardPanel::labelsEdited,
+            [this](const catalogue::FretPattern& labels) { edits.push_back(labels.format()); });
         panel->setRoot("C ");
-        panel->setLabels({" ", "1", "0", "2", "3", " "});
+        panel->setLabels(frets({" ", "1", "0", "2", "3", " "}));
     }
     void TearDown() override
     {
@@ -114,7 +121,7 @@ protected:
         platform::drainMainQueue();
     }
 
-    std::string pattern() const { return fretboard::formatPattern(panel->labels()); }
+    std::string pattern() const { return panel->labels().format(); }
     // Marked positions in string then fret order: "C2C1:T C3C0:B", T for the
     // root mark, B for the ball; any other image by its name.
     std::string marks() const

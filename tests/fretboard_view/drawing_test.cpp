@@ -73,7 +73,7 @@ TEST_F(Fretboard, ViewHoldsTheNamedButtonsAndLabelsOnTheNeckAtAnySize)
 
 TEST_F(Fretboard, MarksAreSeenOverThePicture)
 {
-    panel->setChordNeck({" ", "1", "0", "2", "3", " "});
+    panel->setChordNeck(fretboardtest::frets({" ", "1", "0", "2", "3", " "}));
     const QImage shot = panel->grab().toImage();
     const auto colourAt = [&](const char* name) {
         return shot.pixelColor(button(name)->geometry().center());
@@ -88,37 +88,37 @@ TEST_F(Fretboard, MarksAreSeenOverThePicture)
 
 TEST_F(Fretboard, ChordIsDrawnWithItsRootPositionsMarked)
 {
-    panel->setChordNeck({" ", "1", "0", "2", "3", " "});
+    panel->setChordNeck(fretboardtest::frets({" ", "1", "0", "2", "3", " "}));
     EXPECT_EQ(marks(), "C2C1:T C3C0:B C4C2:B C5C3:T");
 
-    panel->showChord({" ", "1", "0", "2", "3", " "}, "*");
+    panel->showChord(fretboardtest::frets({" ", "1", "0", "2", "3", " "}), "*");
     EXPECT_EQ(marks(), "C2C1:B C3C0:B C4C2:B C5C3:B");
 
     // A major: its third C# on string 2. Both names of that note mark it.
     for (const char* root : {"Db ", "C# "}) {
-        panel->showChord({"0", "2", "2", "2", "0", " "}, root);
+        panel->showChord(fretboardtest::frets({"0", "2", "2", "2", "0", " "}), root);
         EXPECT_EQ(marks(), "C1C0:B C2C2:T C3C2:B C4C2:B C5C0:B") << root;
         EXPECT_EQ(pattern(), "0,2,2,2,0,x");
     }
-    panel->showChord({"0", "2", "2", "2", "0", " "}, "C ");
+    panel->showChord(fretboardtest::frets({"0", "2", "2", "2", "0", " "}), "C ");
     EXPECT_EQ(marks(), "C1C0:B C2C2:B C3C2:B C4C2:B C5C0:B");
 }
 
 TEST_F(Fretboard, DrawingAddsMarksAndSkipsTextsThatNameNoPosition)
 {
-    panel->setChordNeck({" ", " ", " ", " ", "3", " "});
-    panel->setChordNeck({" ", " ", " ", " ", "5", " "});
+    panel->setChordNeck(fretboardtest::frets({" ", " ", " ", " ", "3", " "}));
+    panel->setChordNeck(fretboardtest::frets({" ", " ", " ", " ", "5", " "}));
     EXPECT_EQ(marks(), "C5C3:T C5C5:B");
 
     panel->ClearNeck("*");
-    panel->setChordNeck({"16", "01", "", " 2", "12", "15"});
+    panel->setChordNeck(fretboardtest::frets({"16", "01", "", " 2", "12", "15"}));
     EXPECT_EQ(marks(), "C5C12:B C6C15:B");
 }
 
 TEST_F(Fretboard, ClearingTakesOneStringOrAllAndNothingElse)
 {
     const auto drawEverything = [&] {
-        panel->setChordNeck({"0", "0", "1", "2", "2", "0"});
+        panel->setChordNeck(fretboardtest::frets({"0", "0", "1", "2", "2", "0"}));
         for (int string = 1; string <= 6; ++string)
             for (int fret = 0; fret <= 15; ++fret)
                 panel->fretButton({string, fret})->setTitle("t");

@@ -11,7 +11,7 @@ struct FretTaps : Fretboard {
     {
         Fretboard::SetUp();
         load();
-        panel->setChordNeck({" ", "1", "0", "2", "3", " "});
+        panel->setChordNeck(fretboardtest::frets({" ", "1", "0", "2", "3", " "}));
         silence();
     }
 };

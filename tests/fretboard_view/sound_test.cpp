@@ -74,7 +74,7 @@ TEST_F(Sounds, AMissingSampleIsLoggedAndTheLoadGoesOn)
 TEST_F(Sounds, ChordSoundsExactlyTheSamplesOfItsStrings)
 {
     load();
-    panel->setChordNeck({" ", "1", "0", "2", "3", " "});
+    panel->setChordNeck(fretboardtest::frets({" ", "1", "0", "2", "3", " "}));
     const int frames = audiotest::kSampleFrames + 1000;
     EXPECT_EQ(renderMono(*engine, frames), expectedMix(kCMajorSamples, frames));
     EXPECT_EQ(engine->soundingVoices(), 0);
@@ -86,11 +86,11 @@ TEST_F(Sounds, ASixStringChordStartsInOneBuffer)
 {
     load();
     const std::uint64_t before = engine->publications();
-    panel->setChordNeck({"0", "0", "1", "2", "2", "0"});
+    panel->setChordNeck(fretboardtest::frets({"0", "0", "1", "2", "2", "0"}));
     EXPECT_EQ(engine->publications(), before + 1);
     EXPECT_EQ(startedVoices(), 6);
     silence();
-    panel->setChordNeck({"0", "0", "1", "2", "2", "0"});
+    panel->setChordNeck(fretboardtest::frets({"0", "0", "1", "2", "2", "0"}));
     const std::vector<std::string> eMajor{"C6", "C5-002", "C4-002", "C3-001", "C2", "C1"};
     EXPECT_EQ(renderMono(*engine, 4096), expectedMix(eMajor, 4096));
 }

@@ -354,7 +354,7 @@ QPointF ChordPhotoPainter::stringMarkPoint(int string)
     return {kNutLeft / 2, stringY(string)};
 }
 
-std::vector<FingerPlacement> ChordPhotoPainter::placeFingers(const Frets& frets)
+std::vector<FingerPlacement> ChordPhotoPainter::placeFingers(const FretPattern& frets)
 {
     const int first = firstFretShown(frets);
     std::vector<FingerPlacement> fingers;
@@ -390,7 +390,7 @@ std::vector<FingerPlacement> ChordPhotoPainter::placeFingers(const Frets& frets)
     return fingers;
 }
 
-QImage ChordPhotoPainter::render(const Frets& frets) const
+QImage ChordPhotoPainter::render(const FretPattern& frets) const
 {
     const int first = std::clamp(firstFretShown(frets), 1, int(necks_.size()));
     QImage image = necks_[first - 1].copy();

@@ -33,13 +33,13 @@ public:
 
     // The picture of one voicing: opaque, kWidth x kHeight. Safe to call from
     // several threads at once.
-    QImage render(const Frets& frets) const;
+    QImage render(const FretPattern& frets) const;
 
     // The fingers of a voicing in drawing order: the barre first, then one
     // finger per other fretted string, from the low E string down. Fingers on
     // one fret stand side by side, the one on the lowest-pitched string nearest
     // the nut.
-    static std::vector<FingerPlacement> placeFingers(const Frets& frets);
+    static std::vector<FingerPlacement> placeFingers(const FretPattern& frets);
 
     // Where a lone finger presses `string` at `fret` (1 to 15) when the picture
     // starts at firstFret: on the string, just behind the fret wire.

@@ -4,25 +4,9 @@
 
 namespace photos {
 
-namespace {
-int lowestFretted(const Frets& frets)
+std::optional<Barre> findBarre(const FretPattern& frets)
 {
-    int lowest = 0;
-    for (int f : frets)
-        if (f > 0 && (lowest == 0 || f < lowest))
-            lowest = f;
-    return lowest;
-}
-} // namespace
-
-std::optional<Frets> parseFrets(const catalogue::Acorde& record)
-{
-    return catalogue::fretsOf(record);
-}
-
-std::optional<Barre> findBarre(const Frets& frets)
-{
-    const int lowest = lowestFretted(frets);
+    const int lowest = frets.lowestFret();
     if (lowest == 0)
         return std::nullopt;
     int low = 0;
@@ -44,15 +28,15 @@ std::optional<Barre> findBarre(const Frets& frets)
     return Barre{lowest, low, high};
 }
 
-int firstFretShown(const Frets& frets)
+int firstFretShown(const FretPattern& frets)
 {
     const int highest = *std::max_element(frets.begin(), frets.end());
     if (highest <= kFretsShown)
         return 1;
-    return lowestFretted(frets);
+    return frets.lowestFret();
 }
 
-bool fitsInPicture(const Frets& frets)
+bool fitsInPicture(const FretPattern& frets)
 {
     const int highest = *std::max_element(frets.begin(), frets.end());
     return highest < firstFretShown(frets) + kFretsShown;

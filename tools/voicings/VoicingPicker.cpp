@@ -5,10 +5,10 @@
 
 namespace voicings {
 namespace {
-using catalogue::Frets;
+using catalogue::FretPattern;
 
 struct Standing {
-    Frets frets;
+    FretPattern frets;
     int position;
 };
 
@@ -41,8 +41,9 @@ int fittingSlot(const std::vector<Slot>& slots, const std::vector<int>& left, in
 }
 } // namespace
 
-Picked pickVoicings(const std::vector<Candidate>& candidates, const std::vector<Frets>& standing,
-                    const std::vector<Frets>& preferred, const std::vector<Slot>& slots)
+Picked pickVoicings(const std::vector<Candidate>& candidates,
+                    const std::vector<FretPattern>& standing,
+                    const std::vector<FretPattern>& preferred, const std::vector<Slot>& slots)
 {
     Picked picked;
     picked.slots.resize(slots.size());
@@ -56,7 +57,7 @@ Picked pickVoicings(const std::vector<Candidate>& candidates, const std::vector<
     for (const auto& f : standing)
         chosen.push_back({f, neckPosition(f)});
     std::vector<bool> used(candidates.size(), false);
-    auto isChosen = [&](const Frets& f) {
+    auto isChosen = [&](const FretPattern& f) {
         return std::any_of(chosen.begin(), chosen.end(),
                            [&](const Standing& s) { return s.frets == f; });
     };

@@ -19,15 +19,16 @@ struct Slot {
 };
 
 struct Picked {
-    std::vector<std::vector<catalogue::Frets>> slots; // the voicings of each slot
-    std::vector<catalogue::Frets> order;              // all of them, in order of choice
+    std::vector<std::vector<catalogue::FretPattern>> slots; // the voicings of each slot
+    std::vector<catalogue::FretPattern> order;              // all of them, in order of choice
     int repeated = 0; // voicings repeated because no further legal one fits
 };
 
 // `standing`: voicings already there (fixed records); `preferred`: voicings to
 // take first where they are legal and fit (the sharp or flat twin's choice).
 Picked pickVoicings(const std::vector<Candidate>& candidates,
-                    const std::vector<catalogue::Frets>& standing,
-                    const std::vector<catalogue::Frets>& preferred, const std::vector<Slot>& slots);
+                    const std::vector<catalogue::FretPattern>& standing,
+                    const std::vector<catalogue::FretPattern>& preferred,
+                    const std::vector<Slot>& slots);
 
 } // namespace voicings

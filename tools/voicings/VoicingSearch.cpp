@@ -24,7 +24,7 @@ struct Search {
     int bassInterval;
     unsigned allowed;
     std::vector<Candidate> found;
-    Frets frets{};
+    FretPattern frets{};
 
     // Strings are chosen from string 6 (index 5) up to string 1 (index 0),
     // keeping the fretted notes within six frets as they go.
@@ -68,18 +68,18 @@ struct Search {
         if (handShape(frets).fingers > kFingers)
             return;
         found.push_back({frets, voicingCost(frets, rootPc, chord, bassInterval),
-                         neckPosition(frets), fretSum(frets)});
+                         neckPosition(frets), frets.fretSum()});
     }
 };
 } // namespace
 
-int neckPosition(const Frets& frets)
+int neckPosition(const FretPattern& frets)
 {
     bool open = std::find(frets.begin(), frets.end(), 0) != frets.end();
     return open ? 0 : handShape(frets).lowest;
 }
 
-int voicingCost(const Frets& frets, int rootPc, const ChordTones& chord, int bassInterval)
+int voicingCost(const FretPattern& frets, int rootPc, const ChordTones& chord, int bassInterval)
 {
     const unsigned heard = heardTones(frets, rootPc);
     const int bass = bassTone(frets, rootPc);

@@ -3,14 +3,14 @@
 // chord sounds and what one hand can hold, each with a cost that says how far
 // it is from the voicings a guitarist reaches for first.
 #include "catalogue/ChordTones.h"
-#include "catalogue/Frets.h"
+#include "catalogue/FretPattern.h"
 
 #include <vector>
 
 namespace voicings {
 
 struct Candidate {
-    catalogue::Frets frets{};
+    catalogue::FretPattern frets{};
     int cost = 0;     // in tenths; lower is better
     int position = 0; // 0 for a shape with open strings, else the lowest fret
     int sum = 0;      // fret sum, the catalogue's last order key
@@ -23,11 +23,11 @@ std::vector<Candidate> legalVoicings(int rootPc, const catalogue::ChordTones& ch
                                      int bassInterval);
 
 // The cost of one voicing (which must be legal).
-int voicingCost(const catalogue::Frets& frets, int rootPc, const catalogue::ChordTones& chord,
+int voicingCost(const catalogue::FretPattern& frets, int rootPc, const catalogue::ChordTones& chord,
                 int bassInterval);
 
 // Where a shape sits on the neck: 0 when it sounds an open string, else its
 // lowest fret.
-int neckPosition(const catalogue::Frets& frets);
+int neckPosition(const catalogue::FretPattern& frets);
 
 } // namespace voicings
