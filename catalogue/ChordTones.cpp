@@ -1,5 +1,7 @@
 #include "catalogue/ChordTones.h"
 
+#include "catalogue/ChordNaming.h"
+
 #include <bit>
 #include <sstream>
 #include <stdexcept>
@@ -161,11 +163,6 @@ ChordTones makeEntry(const Row& row)
     bool tension = contains(tipo, "9") || contains(tipo, "11") || contains(tipo, "13");
     c.extended = sixthOrSeventh && tension;
     return c;
-}
-
-int mod12(int v)
-{
-    return ((v % 12) + 12) % 12;
 }
 
 std::string intervalsText(unsigned mask)

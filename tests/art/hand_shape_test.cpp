@@ -1,11 +1,10 @@
-// Fret logic behind the chord photographs: where the index
-// bars, which fret the picture starts from, and one picture per stem.
+// Fret logic behind the chord photographs: which fret the picture starts from, and one picture per
+// stem.
 #include "tools/photos/HandShape.h"
 #include "tools/photos/PhotoStems.h"
 
 #include <gtest/gtest.h>
 
-using photos::Barre;
 using photos::FretPattern;
 using photos::kMuted;
 
@@ -20,29 +19,6 @@ catalogue::AcordeRef record(const std::string& id, const std::string& stem,
                                                frets[5], " ", " ");
 }
 } // namespace
-
-TEST(HandShape, IndexBarsTheLowestFretWhenNoOpenStringLiesUnderIt)
-{
-    // F: full barre at 1.
-    EXPECT_EQ(photos::findBarre({1, 1, 2, 3, 3, 1}), (Barre{1, 1, 6}));
-    // Am7 at the 12th fret, low E not played.
-    EXPECT_EQ(photos::findBarre({12, 13, 12, 14, 12, X}), (Barre{12, 1, 5}));
-    // Bm: strings 1 to 5, the ones in between fretted higher.
-    EXPECT_EQ(photos::findBarre({2, 3, 4, 4, 2, X}), (Barre{2, 1, 5}));
-    // A muted string under the finger does not prevent it.
-    EXPECT_EQ(photos::findBarre({X, 5, 5, 5, X, X}), (Barre{5, 2, 4}));
-    // An open string above the finger (lower pitch) does not matter either.
-    EXPECT_EQ(photos::findBarre({3, 3, 4, 5, 5, 0}), (Barre{3, 1, 2}));
-}
-
-TEST(HandShape, NoBarreForSingleLowestNotesOrOpenStringsUnderTheFinger)
-{
-    EXPECT_FALSE(photos::findBarre({X, 1, 0, 2, 3, X}));             // C: one note at fret 1
-    EXPECT_FALSE(photos::findBarre({0, 2, 2, 2, 0, X}));             // A: open string 1 under it
-    EXPECT_FALSE(photos::findBarre({2, 3, 0, 2, X, X}).has_value()); // open string between
-    EXPECT_FALSE(photos::findBarre({0, 0, 0, 0, 0, 0}));
-    EXPECT_FALSE(photos::findBarre({X, X, X, X, X, X}));
-}
 
 TEST(HandShape, PictureStartsAtTheNutUnlessTheNotesLieHigher)
 {

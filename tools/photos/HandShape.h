@@ -19,20 +19,6 @@ constexpr int kFretsShown = 6;
 
 using catalogue::FretPattern;
 
-// The index finger lying flat across strings lowString..highString at fret.
-struct Barre {
-    int fret;
-    int lowString;  // the highest-pitched string it covers (smallest number)
-    int highString; // the lowest-pitched string it covers (largest number)
-    bool operator==(const Barre&) const = default;
-};
-
-// The index bars when the lowest fretted fret is held on two or more strings and
-// no open string sounds under the flat finger. The finger reaches over the neck
-// from the high E side, so it lies across strings 1 to highString: an open
-// string anywhere there rules the barre out.
-std::optional<Barre> findBarre(const FretPattern& frets);
-
 // The fret the picture starts from: 1 (the nut in view) when every fretted note
 // lies within the first kFretsShown frets, else the lowest fretted fret. A
 // voicing with no fretted note starts at 1.

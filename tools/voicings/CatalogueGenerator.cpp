@@ -195,10 +195,10 @@ private:
         auto& slots = slotted_[i];
         for (std::size_t k = 0; k < slots.size(); ++k) {
             auto& slot = slots[k];
-            std::sort(slot.begin(), slot.end(), [](const FretPattern& a, const FretPattern& b) {
-                int sa = a.fretSum();
-                int sb = b.fretSum();
-                return sa != sb ? sa < sb : a < b;
+            // Equal sums keep the order of choice, so the first choice of the
+            // first slot stays first.
+            std::stable_sort(slot.begin(), slot.end(), [](const auto& a, const auto& b) {
+                return a.fretSum() < b.fretSum();
             });
             for (const auto& f : slot)
                 records.push_back({&s, f, nullptr, {}, {}});
