@@ -90,23 +90,32 @@ void setMainScreenBounds(std::optional<QSizeF> bounds)
     screenBoundsOverride = bounds;
 }
 
-void launch(Application& application, ApplicationDelegate& delegate, ViewControllerRef root)
+void launch(Application& application, ApplicationDelegate& delegate,
+            const RootControllerFactory& makeRootController)
 {
     application.setDelegate(&delegate);
     auto window = std::make_shared<Window>();
-    window->setRootViewController(std::move(root));
     Scene& scene = application.addScene(std::make_unique<Scene>());
     scene.addWindow(window.get());
     delegate.window = window;
     QObject::connect(window.get(), &Window::returnedToForeground, window.get(),
                      [&application] { application.enterForeground(); });
-
+    // The launch handler sets up the audio session before the root screen's
+    // view loads and builds its sample bank.
     delegate.didFinishLaunching(application, {});
+    window->setRootViewController(makeRootController());
     // The screens are laid out at the size of the root screen's layout; a
     // smaller window shows them scaled down.
     if (ViewController* rootController = window->rootViewController())
         window->setDesignSize(rootController->view()->size());
     window->show();
+}
+
+void nameApplication()
+{
+    QCoreApplication::setOrganizationName(QString());
+    QCoreApplication::setApplicationName(QStringLiteral("Cifrario"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Cifrário"));
 }
 
 int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
@@ -115,13 +124,12 @@ int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
     // JACK must not try to start a server of its own when audio opens.
     ::setenv("JACK_NO_START_SERVER", "1", 0);
     QApplication qtApp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Cifrario"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Cifrário"));
+    nameApplication();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     Application application;
     std::unique_ptr<ApplicationDelegate> delegate = makeDelegate();
-    launch(application, *delegate, makeRootController());
+    launch(application, *delegate, makeRootController);
     const int status = QApplication::exec();
     delegate->willTerminate(application);
     delegate->window->setRootViewController(nullptr);

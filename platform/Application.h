@@ -93,11 +93,19 @@ void setMainScreenBounds(std::optional<QSizeF> bounds);
 using DelegateFactory = std::function<std::unique_ptr<ApplicationDelegate>()>;
 using RootControllerFactory = std::function<ViewControllerRef()>;
 
-// Builds the window around `root`, hands it to the delegate, calls the launch
-// handler and shows the window: all of the start but the event loop.
-void launch(Application& application, ApplicationDelegate& delegate, ViewControllerRef root);
+// All of the start but the event loop, on an application object that exists:
+// a scene holding a new window, handed to the delegate, the window's return to
+// the foreground forwarded to the application, the launch handler, then the
+// root controller made and set (so its view loads after the launch handler
+// ran), and the window shown.
+void launch(Application& application, ApplicationDelegate& delegate,
+            const RootControllerFactory& makeRootController);
 
 int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
                     const RootControllerFactory& makeRootController);
+
+// The program's names, which also name its data folder
+// (~/.local/share/Cifrario): "Cifrario", shown as "Cifrário", no organisation.
+void nameApplication();
 
 } // namespace platform

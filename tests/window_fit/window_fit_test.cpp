@@ -35,7 +35,7 @@ struct WindowFit : ::testing::Test {
         // ctest names the screen; by hand: QT_QPA_PLATFORM=offscreen:configfile=<this
         // folder>/screen-1366x768.json
         ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1366, 768));
-        platform::launch(application, delegate, main);
+        platform::launch(application, delegate, [this] { return main; });
         window = delegate.window.get();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
     }
