@@ -141,6 +141,9 @@ public:
     std::uint64_t limitedFrames() const { return limited_.load(std::memory_order_relaxed); }
     // Frames that the final clamp changed: none, while the limiter works.
     std::uint64_t clippedFrames() const { return clipped_.load(std::memory_order_relaxed); }
+    // Times commands were handed to the mix: once per command outside a
+    // Batch, once per outermost Batch inside one. Main thread only.
+    std::uint64_t publications() const { return publications_; }
 
 private:
     struct Command {
@@ -166,6 +169,7 @@ private:
 
     CommandQueue<Command, 4096> commands_;
     int batchDepth_ = 0;
+    std::uint64_t publications_ = 0;
     std::uint64_t lastVoiceId_ = 0;
     std::unique_ptr<DeviceOutput> device_;
 
