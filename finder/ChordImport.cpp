@@ -13,13 +13,14 @@ void FirstViewController::abrirCifra(QObject*)
     if (pageFetcher_) {
         // The fetch is bounded in time and size; the window keeps painting
         // while it runs.
-        const platform::PageFetchResult page = pageFetcher_->fetch(address);
-        if (!page.ok()) {
-            platform::log("Página não carregada: " + page.error);
+        const auto page = pageFetcher_->fetch(address);
+        if (!page) {
+            platform::log(platform::LogLevel::Warning, "Página não carregada: " + page.error());
         } else {
-            text = pageTextFromBytes(*page.bytes);
-            if (text.empty() && !page.bytes->empty())
-                platform::log("Página não está em UTF-8; texto ignorado: " + address);
+            text = pageTextFromBytes(*page);
+            if (text.empty() && !page->empty())
+                platform::log(platform::LogLevel::Warning,
+                              "Página não está em UTF-8; texto ignorado: " + address);
         }
     }
     if (WebViewCifra)

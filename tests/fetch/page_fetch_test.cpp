@@ -52,35 +52,35 @@ TEST_F(PageFetch, ReturnsTheBytesOfAPage)
 {
     CurlPageFetcher fetcher;
     auto result = fetcher.fetch(server.url("/page"));
-    ASSERT_TRUE(result.ok()) << result.error;
-    EXPECT_EQ(*result.bytes, kPage);
-    EXPECT_TRUE(result.error.empty());
+    ASSERT_TRUE(result.ok()) << result.error();
+    EXPECT_EQ(*result, kPage);
+    EXPECT_TRUE(result.error().empty());
 
     result = fetcher.fetch(server.url("/empty"));
-    ASSERT_TRUE(result.ok()) << result.error;
-    EXPECT_EQ(*result.bytes, "");
+    ASSERT_TRUE(result.ok()) << result.error();
+    EXPECT_EQ(*result, "");
 
     // Schemes are case-insensitive; redirects are followed.
     std::string upper = server.url("/moved");
     upper.replace(0, 4, "HTTP");
     result = fetcher.fetch(upper);
-    ASSERT_TRUE(result.ok()) << result.error;
-    EXPECT_EQ(*result.bytes, kPage);
+    ASSERT_TRUE(result.ok()) << result.error();
+    EXPECT_EQ(*result, kPage);
 }
 
 TEST_F(PageFetch, AnHttpErrorIsAFailure)
 {
     const auto result = CurlPageFetcher().fetch(server.url("/missing"));
     EXPECT_FALSE(result.ok());
-    EXPECT_NE(result.error.find("404"), std::string::npos) << result.error;
-    EXPECT_NE(result.error.find(server.url("/missing")), std::string::npos) << result.error;
+    EXPECT_NE(result.error().find("404"), std::string::npos) << result.error();
+    EXPECT_NE(result.error().find(server.url("/missing")), std::string::npos) << result.error();
 }
 
 TEST_F(PageFetch, ASlowPageTimesOut)
 {
     const auto result = CurlPageFetcher({200ms, 1000}).fetch(server.url("/stalled"));
     EXPECT_FALSE(result.ok());
-    EXPECT_FALSE(result.error.empty());
+    EXPECT_FALSE(result.error().empty());
 }
 
 TEST_F(PageFetch, TheWindowKeepsPaintingWhileWaiting)
@@ -88,7 +88,7 @@ TEST_F(PageFetch, TheWindowKeepsPaintingWhileWaiting)
     bool timerFired = false;
     QTimer::singleShot(10ms, [&] { timerFired = true; });
     const auto result = CurlPageFetcher({5000ms, 100000}).fetch(server.url("/slow"));
-    ASSERT_TRUE(result.ok()) << result.error;
+    ASSERT_TRUE(result.ok()) << result.error();
     EXPECT_TRUE(timerFired);
 }
 
@@ -99,11 +99,12 @@ TEST_F(PageFetch, APageOverTheLimitFailsCleanly)
     for (const char* path : {"/over", "/over-unannounced"}) {
         const auto result = small.fetch(server.url(path));
         EXPECT_FALSE(result.ok()) << path;
-        EXPECT_NE(result.error.find("larger than 1000 bytes"), std::string::npos) << result.error;
+        EXPECT_NE(result.error().find("larger than 1000 bytes"), std::string::npos)
+            << result.error();
     }
     const auto huge = CurlPageFetcher().fetch(server.url("/huge"));
     EXPECT_FALSE(huge.ok());
-    EXPECT_NE(huge.error.find("larger than 5242880 bytes"), std::string::npos) << huge.error;
+    EXPECT_NE(huge.error().find("larger than 5242880 bytes"), std::string::npos) << huge.error();
 }
 
 TEST_F(PageFetch, ReadsAFileAddress)
@@ -117,8 +118,8 @@ TEST_F(PageFetch, ReadsAFileAddress)
     CurlPageFetcher fetcher;
     const std::string address = "file://" + dir.filePath("p%C3%A1gina.html").toStdString();
     const auto result = fetcher.fetch(address);
-    ASSERT_TRUE(result.ok()) << result.error;
-    EXPECT_EQ(*result.bytes, kPage);
+    ASSERT_TRUE(result.ok()) << result.error();
+    EXPECT_EQ(*result, kPage);
 
     EXPECT_FALSE(fetcher.fetch("file://" + dir.filePath("absent.html").toStdString()).ok());
 }
@@ -132,7 +133,7 @@ TEST_F(PageFetch, RefusesOtherSchemes)
           std::string("data:text/html,<b>C</b>")}) {
         const auto result = fetcher.fetch(address);
         EXPECT_FALSE(result.ok()) << address;
-        EXPECT_FALSE(result.error.empty()) << address;
+        EXPECT_FALSE(result.error().empty()) << address;
     }
     // A redirect may not lead out of the web onto local files.
     EXPECT_FALSE(fetcher.fetch(server.url("/to-file")).ok());

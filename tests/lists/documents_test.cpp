@@ -42,7 +42,7 @@ TEST(Documents, LiesInTheApplicationDataFolderAndIsCreatedWhenMissing)
 
     EXPECT_EQ(documents.directory(), home.path() / "Cifrario" / "Cifrario" / "Documents");
     EXPECT_FALSE(fs::exists(documents.directory()));
-    EXPECT_EQ(documents.entries(), std::vector<std::string>{});
+    EXPECT_EQ(*documents.entries(), std::vector<std::string>{});
     EXPECT_TRUE(fs::is_directory(documents.directory()));
 }
 
@@ -57,10 +57,8 @@ TEST(Documents, ListsEveryEntryAndReadsOnlyFiles)
     EXPECT_EQ(sorted(*documents.entries()),
               (std::vector<std::string>{".oculto", "Lista 1", "pasta", "quebrado"}));
 
-    EXPECT_EQ(documents.read("Lista 1"), "um");
-    std::string reason;
-    EXPECT_FALSE(documents.read("pasta", &reason));
-    EXPECT_EQ(reason, "not a regular file");
+    EXPECT_EQ(*documents.read("Lista 1"), "um");
+    EXPECT_EQ(documents.read("pasta").error(), "not a regular file: a folder");
     EXPECT_FALSE(documents.read("quebrado"));
     EXPECT_FALSE(documents.read("ausente"));
     EXPECT_FALSE(documents.read("../Documents/Lista 1"));
@@ -79,7 +77,7 @@ TEST(Documents, WriteReplacesInOneStepAndAFailureKeepsTheOldFile)
     writeFile(documents.directory() / "pasta" / "dentro", "d");
     const auto refused = documents.write("pasta", "x");
     EXPECT_FALSE(refused);
-    EXPECT_EQ(refused.reason, "a folder holds that name");
+    EXPECT_EQ(refused.error(), "a folder holds that name");
     EXPECT_EQ(fileBytes(documents.directory() / "pasta" / "dentro"), "d");
 
     // A link is replaced by the file; what it pointed to is not written.

@@ -183,9 +183,11 @@ TEST_F(SavedListsTest, AListThatCannotBeReadLeavesTheFavouritesAsTheyWere)
         EXPECT_EQ(*favourites, (ChordList{cm, d3})) << name;
     }
     EXPECT_TRUE(log.contains("lista não lida: \"ausente\" - open: No such file or directory"));
-    EXPECT_TRUE(log.contains("lista não lida: \"pasta\" - not a regular file"));
-    EXPECT_TRUE(log.contains("lista não é um array de property list: \"texto\""));
-    EXPECT_TRUE(log.contains("lista não é um array de property list: \"cortada\""));
+    EXPECT_TRUE(log.contains("lista não lida: \"pasta\" - not a regular file: a folder"));
+    EXPECT_TRUE(
+        log.contains("lista não é um array de property list: \"texto\" - not a property list"));
+    EXPECT_TRUE(
+        log.contains("lista não é um array de property list: \"cortada\" - not a property list"));
 }
 
 TEST_F(SavedListsTest, UnsafeNamesTouchNothingInOrOutsideDocuments)

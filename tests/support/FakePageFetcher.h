@@ -11,20 +11,20 @@ class FakePageFetcher final : public platform::PageFetcher {
 public:
     void setPage(const std::string& address, std::string bytes)
     {
-        pages_[address] = {std::move(bytes), {}};
+        pages_.insert_or_assign(address, std::move(bytes));
     }
 
-    platform::PageFetchResult fetch(const std::string& address) override
+    platform::Result<std::string> fetch(const std::string& address) override
     {
         requests.push_back(address);
         const auto page = pages_.find(address);
         if (page == pages_.end())
-            return {std::nullopt, address + ": no such page"};
+            return platform::failure(address + ": no such page");
         return page->second;
     }
 
     std::vector<std::string> requests;
 
 private:
-    std::map<std::string, platform::PageFetchResult> pages_;
+    std::map<std::string, std::string> pages_;
 };
