@@ -1,12 +1,14 @@
 #include "ListsTestSupport.h"
 
 #include "platform/Documents.h"
+#include "platform/Log.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 using liststest::fileBytes;
 using liststest::TempFolder;
@@ -123,4 +125,46 @@ TEST(Documents, RemoveTakesTheEntryItselfNeverALinksTarget)
     EXPECT_FALSE(documents.remove(""));
     EXPECT_FALSE(documents.remove(".."));
     EXPECT_EQ(tree(data.path()), (std::set<std::string>{"Documents", "alvo", "fora", "fora/f"}));
+}
+
+TEST(Documents, SavesWhenTheFolderIsOnAnotherFileSystem)
+{
+    TempFolder data;
+    // /dev/shm is a memory file system apart from the temporary folder's.
+    std::string pattern = "/dev/shm/cifrario-documents-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr)
+        GTEST_SKIP() << "no /dev/shm";
+    const fs::path elsewhere = pattern;
+    struct stat a {}, b {};
+    ::stat(data.path().c_str(), &a);
+    ::stat(elsewhere.c_str(), &b);
+    if (a.st_dev == b.st_dev) {
+        fs::remove_all(elsewhere);
+        GTEST_SKIP() << "/dev/shm is on the same file system";
+    }
+    fs::create_directory_symlink(elsewhere, data.path() / "Documents");
+    const Documents documents(data.path());
+    const auto saved = documents.write("lista", "um");
+    const auto again = documents.write("lista", "dois");
+    EXPECT_TRUE(saved) << saved.error();
+    EXPECT_TRUE(again) << again.error();
+    EXPECT_EQ(fileBytes(elsewhere / "lista"), "dois");
+    EXPECT_EQ(*documents.entries(), std::vector<std::string>{"lista"});
+    // No temporary file is left on either side.
+    EXPECT_EQ(std::distance(fs::directory_iterator(data.path()), fs::directory_iterator()), 1);
+    fs::remove_all(elsewhere);
+}
+
+TEST(Documents, AFolderThatCannotBeListedSaysSo)
+{
+    TempFolder data;
+    writeFile(data.path() / "Documents", "x"); // a file where the folder should be
+    const Documents documents(data.path());
+    platform::LogCapture log;
+    EXPECT_FALSE(documents.entries());
+    const std::vector<std::string> lines = log.lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "Documents folder cannot be listed: " + (data.path() / "Documents").string() +
+                            ": Not a directory");
+    EXPECT_EQ(log.levelOf(lines[0]), platform::LogLevel::Warning);
 }

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -249,4 +250,22 @@ TEST_F(SavedListsTest, AFailedSaveKeepsTheOldListWholeAndLeavesNoStrayFile)
     EXPECT_FALSE(lists.save("pasta", favourites, list).saved);
     EXPECT_TRUE(fs::is_directory(documents / "pasta" / "dentro"));
     EXPECT_TRUE(log.contains("lista não salva: \"pasta\" - a folder holds that name"));
+}
+
+TEST_F(SavedListsTest, ALongListIsLoggedByItsFirstEntriesAndItsCount)
+{
+    favourites->assign(40, cm);
+    platform::LogCapture log;
+    lists.save("longa", favourites, list);
+    std::string first32 = "(";
+    for (int i = 0; i < 32; ++i)
+        first32 += std::string(i ? ", " : "") + "\"000100\"";
+    const std::vector<std::string> lines = log.lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "acorde: 000100"), 40);
+    EXPECT_TRUE(log.contains("list: " + first32 + ")"));
+    EXPECT_TRUE(log.contains("list: " + first32 + ", … 33 elements)"));
+    EXPECT_TRUE(log.contains("list: " + first32 + ", … 40 elements)"));
+    log.clear();
+    lists.save("longa", favourites, list);
+    EXPECT_EQ(log.lines().front(), "List: " + first32 + ", … 40 elements)");
 }
