@@ -135,7 +135,8 @@ TEST(Documents, SavesWhenTheFolderIsOnAnotherFileSystem)
     if (::mkdtemp(pattern.data()) == nullptr)
         GTEST_SKIP() << "no /dev/shm";
     const fs::path elsewhere = pattern;
-    struct stat a {}, b {};
+    struct stat a {
+    }, b{};
     ::stat(data.path().c_str(), &a);
     ::stat(elsewhere.c_str(), &b);
     if (a.st_dev == b.st_dev) {
@@ -164,7 +165,7 @@ TEST(Documents, AFolderThatCannotBeListedSaysSo)
     EXPECT_FALSE(documents.entries());
     const std::vector<std::string> lines = log.lines();
     ASSERT_EQ(lines.size(), 1u);
-    EXPECT_EQ(lines[0], "Documents folder cannot be listed: " + (data.path() / "Documents").string() +
-                            ": Not a directory");
+    EXPECT_EQ(lines[0], "Documents folder cannot be listed: " +
+                            (data.path() / "Documents").string() + ": Not a directory");
     EXPECT_EQ(log.levelOf(lines[0]), platform::LogLevel::Warning);
 }
