@@ -60,7 +60,7 @@ TEST(ChordNameIndex, AnswersAsAPassOverTheWholeCatalogue)
 TEST(ChordNameIndex, SymbolsHoldingTheSeparatorStillMatchByPrefix)
 {
     // "C/ E" begins with "C/ ", so the name "C" finds it before "C" itself.
-    const ChordList records{chord("1", "Dm"), chord("2", "C/ E"), chord("3", "C"), chord("4", "C/"),
+    const ChordList records{chord("1", "Dm"), chord("2", "C/"), chord("3", "C/ E"), chord("4", "C"),
                             chord("5", "Dm")};
     const std::string page = "<b>C</b><b>C/</b><b>Dm</b><b>C/ E</b><b>C/ </b><b></b>";
     const ChordList found = finder::chordsNamedInText(page, records);
