@@ -3,6 +3,7 @@
 #include "finder/ChordNameScan.h"
 #include "finder/FirstViewController.h"
 #include "platform/Log.h"
+#include "platform/PageView.h"
 
 namespace finder {
 
@@ -23,8 +24,10 @@ void FirstViewController::abrirCifra(QObject*)
                               "Página não está em UTF-8; texto ignorado: " + address);
         }
     }
-    if (WebViewCifra)
-        WebViewCifra->setHtml(QString::fromStdString(text));
+    // Only the page view shows a page: a plain text browser would load what
+    // the page names.
+    if (auto* page = qobject_cast<platform::PageView*>(WebViewCifra.data()))
+        page->showPage(text);
     if (textHTML)
         textHTML->setPlainText(QString::fromStdString(text));
 }

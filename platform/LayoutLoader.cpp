@@ -4,6 +4,7 @@
 #include "platform/Bundle.h"
 #include "platform/Button.h"
 #include "platform/Log.h"
+#include "platform/PageView.h"
 
 #include <QFile>
 #include <QUiLoader>
@@ -17,6 +18,7 @@ std::map<std::string, WidgetFactory>& factories()
         {"platform::Button", [](QWidget* p) -> QWidget* { return new Button(p); }},
         {"platform::ActivityIndicator",
          [](QWidget* p) -> QWidget* { return new ActivityIndicator(p); }},
+        {"platform::PageView", [](QWidget* p) -> QWidget* { return new PageView(p); }},
     };
     return map;
 }
