@@ -1,6 +1,10 @@
 #include "tools/images/BundleImages.h"
 
+#include "fretboard/FretboardPicture.h"
+#include "tools/images/FretboardDrawing.h"
+
 #include <QDir>
+#include <QFileInfo>
 #include <QImageWriter>
 #include <QLinearGradient>
 #include <QPainter>
@@ -120,14 +124,15 @@ void drawArrow(QPainter& p, const QPainterPath& path, const QColor& colour)
     p.drawPath(head);
 }
 
-bool writePng(const QImage& image, const QString& path, QString& error)
+// In the format the file name ends with.
+bool writeImageFile(const QImage& image, const QString& path, QString& error)
 {
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly)) {
         error = file.errorString();
         return false;
     }
-    QImageWriter writer(&file, "png");
+    QImageWriter writer(&file, QFileInfo(path).suffix().toLatin1());
     if (!writer.write(image)) {
         error = writer.errorString();
         file.cancelWriting();
@@ -314,14 +319,29 @@ std::vector<NamedImage> bundleImages()
     };
 }
 
+std::vector<NamedImage> fretboardPictures()
+{
+    std::vector<NamedImage> pictures;
+    const fretboard::FretboardGeometry geometry(fretboard::kPictureSize);
+    for (int ratio : fretboard::kPictureRatios) {
+        // Opaque, so stored without alpha.
+        pictures.push_back({QString::fromStdString(fretboard::pictureFileName(ratio)),
+                            drawFretboard(geometry, ratio).convertToFormat(QImage::Format_RGB32)});
+    }
+    return pictures;
+}
+
 int writeImages(const QString& folder, const std::function<void(const std::string&)>& log)
 {
     const QDir dir(folder);
     int failures = 0;
-    for (const auto& [name, image] : bundleImages()) {
+    std::vector<NamedImage> all = bundleImages();
+    for (auto& picture : fretboardPictures())
+        all.push_back(std::move(picture));
+    for (const auto& [name, image] : all) {
         QString error;
         const QString path = dir.filePath(name);
-        if (!writePng(image, path, error)) {
+        if (!writeImageFile(image, path, error)) {
             ++failures;
             log("Imagem não gravada: " + path.toStdString() + ": " + error.toStdString());
         }

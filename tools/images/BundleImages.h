@@ -29,11 +29,13 @@ struct NamedImage {
     QImage image;
 };
 
-// Every picture under its bundle file name.
+// Every small picture above under its bundle file name.
 std::vector<NamedImage> bundleImages();
+// The fretboard picture at each drawn ratio, under its bundle file name.
+std::vector<NamedImage> fretboardPictures();
 
-// Writes them as PNG into `folder`, each file replaced whole or not at all.
-// Returns how many could not be written; each of those is logged.
+// Writes all of them into `folder`, in the format each name ends with, each file replaced whole or
+// not at all. Returns how many could not be written; each of those is logged.
 int writeImages(const QString& folder, const std::function<void(const std::string&)>& log);
 
 } // namespace images

@@ -1,5 +1,5 @@
-// Build-time generator of the program's small pictures (fret marks, icons and
-// the instructions overlay), written into the bundle folder.
+// Build-time generator of the program's pictures (fret marks, icons, the
+// instructions overlay and the fretboard), written into the bundle folder.
 //   bundle_images <bundle folder>
 #include "tools/images/BundleImages.h"
 

@@ -1,0 +1,21 @@
+# cmake -DEXE=<executable> -DOUT=<file> [-DSTRIP=<strip>] -P WriteFingerprint.cmake
+# Writes the SHA-256 of EXE's code (debug information stripped) to OUT, leaving
+# OUT untouched when it already holds that value.
+set(code ${OUT}.code)
+if(STRIP)
+  execute_process(COMMAND ${STRIP} --strip-debug -o ${code} ${EXE} RESULT_VARIABLE failed)
+else()
+  set(failed 1)
+endif()
+if(failed)
+  file(COPY_FILE ${EXE} ${code})
+endif()
+file(SHA256 ${code} digest)
+file(REMOVE ${code})
+set(old "")
+if(EXISTS ${OUT})
+  file(READ ${OUT} old)
+endif()
+if(NOT old STREQUAL digest)
+  file(WRITE ${OUT} ${digest})
+endif()
