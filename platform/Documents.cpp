@@ -72,7 +72,7 @@ std::filesystem::path temporaryFolder(const std::filesystem::path& documents)
 {
     struct stat inside {};
     struct stat beside {};
-    const std::filesystem::path parent = documents.parent_path();
+    std::filesystem::path parent = documents.parent_path();
     if (::stat(documents.c_str(), &inside) == 0 && ::stat(parent.c_str(), &beside) == 0 &&
         inside.st_dev != beside.st_dev)
         return documents;
@@ -81,7 +81,7 @@ std::filesystem::path temporaryFolder(const std::filesystem::path& documents)
 
 } // namespace
 
-Documents::Documents(std::filesystem::path dataFolder)
+Documents::Documents(const std::filesystem::path& dataFolder)
     : directory_(dataFolder.empty() ? std::filesystem::path() : dataFolder / "Documents")
 {
 }

@@ -19,7 +19,7 @@ public:
     static constexpr std::size_t maxReadSize = 16 * 1024 * 1024;
 
     // Documents/ inside the given data folder.
-    explicit Documents(std::filesystem::path dataFolder);
+    explicit Documents(const std::filesystem::path& dataFolder);
 
     // Documents/ inside the application's data folder (QStandardPaths'
     // application data location), as it stands at this call.

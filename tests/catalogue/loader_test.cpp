@@ -158,7 +158,7 @@ TEST_F(LoaderFile, AnythingButARegularFileOfBoundedSizeIsRefusedWithoutWaiting)
     for (const auto& [file, fault] : cases) {
         auto r = load(file, kCatalogueRecords);
         EXPECT_TRUE(r.list->empty());
-        EXPECT_EQ(r.log, std::vector<std::string>{"Catálogo inválido: " + file + ": " + fault});
+        EXPECT_EQ(r.log, std::vector<std::string>{"Catálogo inválido: " + file + ": " += fault});
         std::filesystem::remove_all(file);
     }
     ::alarm(0);

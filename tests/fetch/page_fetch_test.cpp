@@ -163,7 +163,7 @@ TEST(FileAddress, AnythingButARegularFileIsRefusedWithoutWaiting)
     CurlPageFetcher fetcher;
     for (const auto& [path, reason] : cases) {
         const auto result = fetcher.fetch("file://" + path);
-        EXPECT_EQ(result.error(), "file://" + path + ": " + reason);
+        EXPECT_EQ(result.error(), "file://" + path + ": " += reason);
     }
     EXPECT_FALSE(fetcher.fetch("file://elsewhere/etc/hostname"));
     ::alarm(0);

@@ -109,7 +109,7 @@ TEST(Documents, RemoveTakesTheEntryItselfNeverALinksTarget)
     TempFolder data;
     const Documents documents(data.path());
     ASSERT_TRUE(documents.entries());
-    const fs::path dir = documents.directory();
+    const fs::path& dir = documents.directory();
     writeFile(data.path() / "alvo", "alvo");
     fs::create_directory(data.path() / "fora");
     writeFile(data.path() / "fora" / "f", "f");

@@ -79,7 +79,7 @@ TEST_F(HostileLists, AnythingButARegularFileIsRefusedWithoutWaiting)
         EXPECT_EQ(files.read(name).error(), reason) << name;
         EXPECT_FALSE(lists.open(name, favourites, all)) << name;
         EXPECT_EQ(*favourites, ChordList{d}) << name;
-        const std::string line = "lista não lida: \"" + name + "\" - " + reason;
+        const std::string line = "lista não lida: \"" + name + "\" - " += reason;
         EXPECT_TRUE(log.contains(line)) << line;
         EXPECT_EQ(log.levelOf(line), platform::LogLevel::Warning);
     }
