@@ -1,6 +1,6 @@
 #include "catalogue/CatalogueLoader.h"
 
-#include "catalogue/Frets.h"
+#include "catalogue/FretPattern.h"
 
 #include <algorithm>
 #include <array>

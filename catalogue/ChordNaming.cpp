@@ -16,10 +16,6 @@ struct Accidental {
 constexpr std::array<Accidental, 5> kAccidentals = {
     {{"", 0}, {"#", 1}, {"x", 2}, {"b", -1}, {"bb", -2}}};
 
-int mod12(int v)
-{
-    return ((v % 12) + 12) % 12;
-}
 } // namespace
 
 std::optional<int> pitchClass(std::string_view noteName)
@@ -44,10 +40,17 @@ std::string bassName(std::string_view root, int interval)
     int steps = 0;
     switch (interval) {
     case 3:
-    case 4: steps = 2; break;
-    case 7: steps = 4; break;
-    case 10: steps = 6; break;
-    default: return {};
+    case 4:
+        steps = 2;
+        break;
+    case 7:
+        steps = 4;
+        break;
+    case 10:
+        steps = 6;
+        break;
+    default:
+        return {};
     }
     auto letter = (kLetters.find(root.front()) + static_cast<std::size_t>(steps)) % 7;
     int target = mod12(*rootPc + interval);

@@ -11,6 +11,12 @@
 
 namespace catalogue {
 
+// Pitch class of a count of semitones above C, negative counts included.
+inline constexpr int mod12(int semitones)
+{
+    return ((semitones % 12) + 12) % 12;
+}
+
 // Pitch class of a note name; nothing for a text that is no note name.
 std::optional<int> pitchClass(std::string_view noteName);
 

@@ -1,5 +1,7 @@
 #include "catalogue/ChordTones.h"
 
+#include "catalogue/ChordNaming.h"
+
 #include <bit>
 #include <sstream>
 #include <stdexcept>
@@ -163,11 +165,6 @@ ChordTones makeEntry(const Row& row)
     return c;
 }
 
-int mod12(int v)
-{
-    return ((v % 12) + 12) % 12;
-}
-
 std::string intervalsText(unsigned mask)
 {
     std::string s;
@@ -234,23 +231,27 @@ ToneFault toneFault(unsigned heard, int bass, const ChordTones& chord, int bassI
 std::string toneProblem(unsigned heard, int bass, const ChordTones& chord, int bassInterval)
 {
     switch (toneFault(heard, bass, chord, bassInterval)) {
-    case ToneFault::None: return {};
+    case ToneFault::None:
+        return {};
     case ToneFault::ForeignTone:
         return "foreign tone " + intervalsText(heard & ~(chord.must | chord.optional));
     case ToneFault::WrongBass:
         return "bass " + std::to_string(bass) + " instead of " + std::to_string(bassInterval);
     case ToneFault::IncompleteTriad:
         return "incomplete triad, missing " + intervalsText(chord.must & ~heard);
-    case ToneFault::MissingTone: return "missing " + intervalsText(chord.must & ~heard);
-    case ToneFault::RootLeftOut: return "root left out of a chord that is not extended";
-    case ToneFault::ThirdLeftOut: return "third left out of a chord of fewer than five tones";
+    case ToneFault::MissingTone:
+        return "missing " + intervalsText(chord.must & ~heard);
+    case ToneFault::RootLeftOut:
+        return "root left out of a chord that is not extended";
+    case ToneFault::ThirdLeftOut:
+        return "third left out of a chord of fewer than five tones";
     case ToneFault::RootAndThirdLeftOut:
         return "root and third left out of a chord of fewer than six tones";
     }
     return {};
 }
 
-unsigned heardTones(const Frets& frets, int rootPc)
+unsigned heardTones(const FretPattern& frets, int rootPc)
 {
     unsigned mask = 0;
     for (std::size_t s = 0; s < frets.size(); ++s)
@@ -259,7 +260,7 @@ unsigned heardTones(const Frets& frets, int rootPc)
     return mask;
 }
 
-int bassTone(const Frets& frets, int rootPc)
+int bassTone(const FretPattern& frets, int rootPc)
 {
     int lowest = -1;
     int interval = -1;
@@ -275,7 +276,8 @@ int bassTone(const Frets& frets, int rootPc)
     return interval;
 }
 
-std::string toneProblem(const Frets& frets, int rootPc, const ChordTones& chord, int bassInterval)
+std::string toneProblem(const FretPattern& frets, int rootPc, const ChordTones& chord,
+                        int bassInterval)
 {
     return toneProblem(heardTones(frets, rootPc), bassTone(frets, rootPc), chord, bassInterval);
 }

@@ -2,7 +2,7 @@
 // What each chord type sounds: the tones a voicing must sound, the tones it may
 // add, and what it may leave out. Tones are intervals in semitones above the
 // root (0 to 11), held as bit masks (bit i = interval i).
-#include "catalogue/Frets.h"
+#include "catalogue/FretPattern.h"
 
 #include <string>
 #include <string_view>
@@ -45,11 +45,12 @@ ToneFault toneFault(unsigned heard, int bass, const ChordTones& chord, int bassI
 std::string toneProblem(unsigned heard, int bass, const ChordTones& chord, int bassInterval);
 
 // The same for a fret pattern over a root (pitch class 0..11).
-std::string toneProblem(const Frets& frets, int rootPc, const ChordTones& chord, int bassInterval);
+std::string toneProblem(const FretPattern& frets, int rootPc, const ChordTones& chord,
+                        int bassInterval);
 
 // Mask of the intervals a pattern sounds over the root, and the interval of
 // its lowest sounding note (-1 when nothing sounds).
-unsigned heardTones(const Frets& frets, int rootPc);
-int bassTone(const Frets& frets, int rootPc);
+unsigned heardTones(const FretPattern& frets, int rootPc);
+int bassTone(const FretPattern& frets, int rootPc);
 
 } // namespace catalogue

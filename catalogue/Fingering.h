@@ -1,12 +1,22 @@
 #pragma once
-// Whether one hand can play a fret pattern. The hand has four fingers: the
-// index may bar several strings at the lowest fretted fret (not across an open
-// string that sounds), and one other finger may lie flat across adjacent
-// strings all fretted at the highest fretted fret; every other fretted string
-// takes a finger of its own.
-#include "catalogue/Frets.h"
+// How one hand frets a pattern. The hand has four fingers: the index (1),
+// middle (2), ring (3) and little finger (4).
+//  - The index takes the lowest fretted fret. Reaching over the neck from the
+//    high E side, it lies flat (a barre) across strings 1 to the
+//    lowest-pitched string it presses, so it bars the strings held there up
+//    to the first sounding open string; the others held there take a finger
+//    each.
+//  - Every other fretted string takes a finger of its own; only when that
+//    would need more than four, one finger lies flat across adjacent strings
+//    all held at the highest fretted fret.
+//  - Fingers follow one another from lower to higher frets (on one fret, the
+//    lower-pitched string takes the lower finger), so no finger lies behind
+//    another on a string: a string under the barre that sounds higher is
+//    held by a finger in front of it.
+#include "catalogue/FretPattern.h"
 
 #include <string>
+#include <vector>
 
 namespace catalogue {
 
@@ -15,19 +25,34 @@ inline constexpr int kFingers = 4;
 inline constexpr int kMaxFretsSpanned = 6;
 inline constexpr int kMinSoundingStrings = 3;
 
-struct HandShape {
-    int fingers = 0;      // fingers the pattern needs
-    int lowest = 0;       // lowest fretted fret (0 when nothing is fretted)
-    int highest = 0;      // highest fretted fret
-    int barreStrings = 0; // strings under the index barre (0 or 1: no barre)
-    int flatStrings = 0;  // strings under the flat finger at the highest fret
+// One finger on the neck: `finger` 1 (index) to 4 (little) at `fret`, over
+// strings fromString (highest-pitched) to toString; equal for a single note.
+struct FingerPlace {
+    int finger = 1;
+    int fret = 0;
+    int fromString = 0;
+    int toString = 0;
+    bool liesFlat() const { return toString > fromString; }
+    bool operator==(const FingerPlace&) const = default;
 };
 
-HandShape handShape(const Frets& frets);
+struct Fingering {
+    int needed = 0;                   // fingers the pattern needs
+    std::vector<FingerPlace> fingers; // index first; empty when more than four are needed
+    int lowest = 0;                   // lowest fretted fret (0 when nothing is fretted)
+    int highest = 0;                  // highest fretted fret
+    // How hard the hand works: fingers, barres, stretches beyond one fret per
+    // finger, the span, and fingers reaching a lower string behind the barre.
+    int effort = 0;
+    bool barre() const { return !fingers.empty() && fingers.front().liesFlat(); }
+};
 
-// Why the pattern cannot be played, or empty when it can: frets 0 to 15, at
-// least three strings sounding, string 3 sounding, fretted strings within six
-// consecutive frets, at most four fingers.
-std::string playabilityProblem(const Frets& frets);
+Fingering fingeringOf(const FretPattern& frets);
+
+// Why the pattern is no voicing the catalogue can hold, or empty when it is:
+// frets 0 to 15, at least three strings sounding, string 3 sounding, at least
+// one string fretted, fretted strings within six consecutive frets, at most
+// four fingers.
+std::string playabilityProblem(const FretPattern& frets);
 
 } // namespace catalogue

@@ -2,9 +2,9 @@
 
 namespace favourites {
 
-fretboard::FretPattern chordFretsOf(const catalogue::Acorde& record)
+catalogue::FretPattern chordFretsOf(const catalogue::Acorde& record)
 {
-    return {record.C1, record.C2, record.C3, record.C4, record.C5, record.C6};
+    return catalogue::FretPattern::of(record).value_or(catalogue::FretPattern{});
 }
 
 ChordGrid::ChordGrid(QAbstractItemView* view, fretboard::SampleBank& bank, QObject* parent)

@@ -14,8 +14,9 @@
 
 namespace favourites {
 
-// The fret texts of a record, string 1 to string 6.
-fretboard::FretPattern chordFretsOf(const catalogue::Acorde& record);
+// The fret pattern of a record; one with a text that is no fret text plays
+// nothing.
+catalogue::FretPattern chordFretsOf(const catalogue::Acorde& record);
 
 class ChordGrid : public QObject {
     Q_OBJECT

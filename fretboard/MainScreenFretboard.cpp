@@ -4,7 +4,7 @@
 
 #include "fretboard/FretboardView.h"
 #include "fretboard/PinchRelay.h"
-#include "fretboard/model/FretPattern.h"
+#include "fretboard/model/FretLabel.h"
 #include "fretboard/model/FretTag.h"
 #include "fretboard/model/NoteNames.h"
 #include "platform/Bundle.h"
@@ -123,7 +123,7 @@ void FirstViewController::setChord(QObject*, const std::string& c1, const std::s
     const std::string root = tonicaText ? tonicaText->text().toStdString() : std::string();
     for (int string = kHighEString; string <= kLowEString; ++string) {
         const std::string& fret = *frets[static_cast<std::size_t>(string - 1)];
-        if (fret == fretboard::kNotPlayed)
+        if (fret == catalogue::kNotPlayedText)
             continue;
         const std::string name = fretboard::stringPrefix(string) + fret;
         const bool isRoot = fretboard::isRootNote(fretboard::noteNameForFretButton(name), root);
@@ -136,7 +136,7 @@ void FirstViewController::playChord(QObject*, const std::string& c1, const std::
                                     const std::string& c3, const std::string& c4,
                                     const std::string& c5, const std::string& c6)
 {
-    sampleBank.playChord({c1, c2, c3, c4, c5, c6});
+    sampleBank.playChord(fretboard::patternOfTexts({c1, c2, c3, c4, c5, c6}));
 }
 
 void FirstViewController::playNote(QObject*, platform::AudioPlayer* player)
@@ -154,7 +154,7 @@ void FirstViewController::playNoteNeck(platform::Button* sender)
         ClearNeck(std::to_string(tapped->string));
         if (QLabel* label = cdr[static_cast<std::size_t>(tapped->string - 1)]) {
             const std::string toggled = fretboard::toggledFretText(
-                label->text().toStdString(), fretboard::fretText(tapped->fret));
+                label->text().toStdString(), catalogue::fretText(tapped->fret));
             label->setText(QString::fromStdString(toggled));
         }
     }

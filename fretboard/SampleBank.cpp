@@ -1,6 +1,5 @@
 #include "fretboard/SampleBank.h"
 
-#include "fretboard/model/FretPattern.h"
 #include "fretboard/model/Position.h"
 #include "platform/FileUrl.h"
 #include "platform/Log.h"
@@ -85,14 +84,13 @@ void SampleBank::prepareAll()
     });
 }
 
-void SampleBank::playChord(const FretPattern& frets)
+void SampleBank::playChord(const catalogue::FretPattern& frets)
 {
     platform::AudioEngine::Batch together(*engine_);
     for (int string = kStrings; string >= 1; --string) {
-        // " " and any text that is not exactly "0".."15" play no position.
-        if (const auto position =
-                playedPosition(string, frets[static_cast<std::size_t>(string - 1)]))
-            playNote(slot(position->string, position->fret).get());
+        const Position position{string, frets.fret(string)};
+        if (position.isValid()) // a string not played sounds nothing
+            playNote(slot(position.string, position.fret).get());
     }
 }
 

@@ -6,7 +6,7 @@
 // fret 3 is "nC6C3", made from the resource "C6-003" of type "mp3".
 //
 // Every function: main thread only.
-#include "fretboard/model/FretPattern.h"
+#include "catalogue/FretPattern.h"
 #include "fretboard/model/Position.h"
 #include "platform/Bundle.h"
 #include "platform/audio/AudioEngine.h"
@@ -46,7 +46,7 @@ public:
     // All notes reach the output together, in one audio buffer. Strings at
     // " " and texts that name no position stay silent; notes already
     // sounding elsewhere go on.
-    void playChord(const FretPattern& frets);
+    void playChord(const catalogue::FretPattern& frets);
     // Sounds one player from the start of its sample: play, rewind to 0,
     // ready again. A player that is still sounding restarts rather than
     // sounding twice. No player: nothing.

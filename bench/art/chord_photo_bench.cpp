@@ -10,7 +10,7 @@
 
 namespace {
 constexpr int X = photos::kMuted;
-const photos::Frets kF{1, 1, 2, 3, 3, 1};
+const photos::FretPattern kF{1, 1, 2, 3, 3, 1};
 
 void prepareNecks(benchmark::State& state)
 {

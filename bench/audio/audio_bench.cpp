@@ -94,7 +94,7 @@ void BM_ChordToFirstSound(benchmark::State& state)
     std::vector<float> buffer(AudioEngine::kBufferFrames * AudioEngine::kChannels);
     double framesUntilSound = 0;
     for (auto _ : state) {
-        bank.playChord({"0", "0", "1", "2", "2", "0"});
+        bank.playChord({0, 0, 1, 2, 2, 0});
         int frames = 0;
         bool heard = false;
         while (!heard && frames < AudioEngine::kSampleRate) {

@@ -37,7 +37,7 @@ TEST(BundleImages, RootMarkStandsApartFromTheFretMark)
     EXPECT_EQ(ball.alpha(), 255);
     EXPECT_EQ(root.alpha(), 255);
     EXPECT_LT(std::abs(ball.red() - ball.green()), 40); // ivory
-    EXPECT_GT(root.red(), root.green() + 100);           // red
+    EXPECT_GT(root.red(), root.green() + 100);          // red
 }
 
 TEST(BundleImages, FavouriteStarOutlinedOrFilled)
@@ -74,8 +74,7 @@ TEST(BundleImages, WritesEachNamedPng)
     EXPECT_TRUE(lines.empty());
     for (const char* name : {"Ball.png", "BallT.png", "icone-favorite.png",
                              "icone-favorite-set.png", "icone-audio-on-chord.png",
-                             "icone-audio-off-chord.png", "instrucao-01.png",
-                             "instrucao-02.png"}) {
+                             "icone-audio-off-chord.png", "instrucao-01.png", "instrucao-02.png"}) {
         QImage back(QDir(dir.path()).filePath(name));
         EXPECT_FALSE(back.isNull()) << name;
         EXPECT_TRUE(back.hasAlphaChannel()) << name;

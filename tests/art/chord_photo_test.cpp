@@ -1,6 +1,9 @@
 // The drawn chord photographs: size, opacity, fingers where the notes are,
 // string marks, and files written whole.
+#include "catalogue/Fingering.h"
+#include "catalogue/SourceFiles.h"
 #include "tools/photos/ChordPhoto.h"
+#include "tools/photos/PhotoStems.h"
 #include "tools/photos/PhotoWriter.h"
 
 #include <QDir>
@@ -9,15 +12,14 @@
 #include <gtest/gtest.h>
 
 using photos::ChordPhotoPainter;
-using photos::Frets;
+using photos::FretPattern;
 
 namespace {
 constexpr int X = photos::kMuted;
 
 bool isSkin(const QColor& c)
 {
-    return c.red() > 150 && c.red() > c.green() && c.green() > c.blue() &&
-           c.red() - c.blue() > 30;
+    return c.red() > 150 && c.red() > c.green() && c.green() > c.blue() && c.red() - c.blue() > 30;
 }
 
 const ChordPhotoPainter& painter()
@@ -53,14 +55,14 @@ bool fingerInSpace(const QImage& image, int first, int string, int fret)
 
 TEST(ChordPhoto, FingertipsCoverEveryFrettedNote)
 {
-    const std::vector<Frets> voicings{
-        {X, 1, 0, 2, 3, X},        // C at the nut
-        {1, 1, 2, 3, 3, 1},        // F: barre and three fingers, two on one fret
-        {0, 2, 2, 2, 0, X},        // A: three fingers on one fret
-        {2, 3, 2, 0, X, X},        // D: a short barre over strings 1 to 3
-        {X, 3, 0, 3, X, X},        // two fingers on one fret, an open string between
-        {12, 13, 12, 14, 12, X},   // Am7 high up: barre over five strings
-        {0, 10, 9, 0, X, X},       // open strings with notes high up
+    const std::vector<FretPattern> voicings{
+        {X, 1, 0, 2, 3, X},      // C at the nut
+        {1, 1, 2, 3, 3, 1},      // F: barre and three fingers, two on one fret
+        {0, 2, 2, 2, 0, X},      // A: three fingers on one fret
+        {2, 3, 2, 0, X, X},      // D: a short barre over strings 1 to 3
+        {X, 3, 0, 3, X, X},      // two fingers on one fret, an open string between
+        {12, 13, 12, 14, 12, X}, // Am7 high up: barre over five strings
+        {0, 10, 9, 0, X, X},     // open strings with notes high up
     };
     for (const auto& frets : voicings) {
         const QImage image = painter().render(frets);
@@ -124,6 +126,29 @@ TEST(ChordPhoto, BarreDrawnAsOneWideFingerFirst)
     // The two fingers on fret 3 stand apart, the upper one nearer the nut.
     EXPECT_LT(fingers[1].press.x(), fingers[2].press.x());
     EXPECT_LT(fingers[1].press.y(), fingers[2].press.y());
+}
+
+TEST(ChordPhoto, EveryStemDrawsTheFingersOfTheFingeringModel)
+{
+    const auto records =
+        catalogue::loadCatalogue(sourcePath("resources/catalogue.tsv"), [](const std::string&) {});
+    const auto shapes = photos::distinctStems(*records, [](const std::string&) {});
+    ASSERT_GT(shapes.size(), 2000u);
+    for (const auto& shape : shapes) {
+        const auto hand = catalogue::fingeringOf(shape.frets);
+        const auto drawn = ChordPhotoPainter::placeFingers(shape.frets);
+        EXPECT_EQ(drawn.size(), hand.fingers.size()) << shape.stem;
+        EXPECT_LE(drawn.size(), 4u) << shape.stem;
+        // The barre, where the model bars, is drawn first and wide.
+        if (hand.barre()) {
+            ASSERT_FALSE(drawn.empty());
+            EXPECT_EQ(drawn.front().press,
+                      ChordPhotoPainter::notePoint(photos::firstFretShown(shape.frets),
+                                                   hand.fingers.front().toString,
+                                                   hand.fingers.front().fret))
+                << shape.stem;
+        }
+    }
 }
 
 TEST(ChordPhoto, WritesOneJpegPerStem)

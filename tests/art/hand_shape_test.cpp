@@ -1,12 +1,11 @@
-// Fret logic behind the chord photographs: reading fret texts, where the index
-// bars, which fret the picture starts from, and one picture per stem.
+// Fret logic behind the chord photographs: which fret the picture starts from, and one picture per
+// stem.
 #include "tools/photos/HandShape.h"
 #include "tools/photos/PhotoStems.h"
 
 #include <gtest/gtest.h>
 
-using photos::Barre;
-using photos::Frets;
+using photos::FretPattern;
 using photos::kMuted;
 
 namespace {
@@ -15,45 +14,11 @@ constexpr int X = kMuted;
 catalogue::AcordeRef record(const std::string& id, const std::string& stem,
                             std::array<std::string, 6> frets)
 {
-    return std::make_shared<catalogue::Acorde>(id, "000001", "C ", "  . ", "Maior", " ", "C",
-                                               stem, frets[0], frets[1], frets[2], frets[3],
-                                               frets[4], frets[5], " ", " ");
+    return std::make_shared<catalogue::Acorde>(id, "000001", "C ", "  . ", "Maior", " ", "C", stem,
+                                               frets[0], frets[1], frets[2], frets[3], frets[4],
+                                               frets[5], " ", " ");
 }
 } // namespace
-
-TEST(HandShape, ReadsFretTextsOfStringsOneToSix)
-{
-    EXPECT_EQ(photos::parseFrets(*record("1", "S", {" ", "1", "0", "2", "3", " "})),
-              (Frets{X, 1, 0, 2, 3, X}));
-    EXPECT_EQ(photos::parseFrets(*record("1", "S", {"15", "12", "10", "9", " ", " "})),
-              (Frets{15, 12, 10, 9, X, X}));
-    for (const char* bad : {"16", "01", "", "a", "  ", "-1"})
-        EXPECT_FALSE(photos::parseFrets(*record("1", "S", {"1", bad, "0", "2", "3", " "})))
-            << '"' << bad << '"';
-}
-
-TEST(HandShape, IndexBarsTheLowestFretWhenNoOpenStringLiesUnderIt)
-{
-    // F: full barre at 1.
-    EXPECT_EQ(photos::findBarre({1, 1, 2, 3, 3, 1}), (Barre{1, 1, 6}));
-    // Am7 at the 12th fret, low E not played.
-    EXPECT_EQ(photos::findBarre({12, 13, 12, 14, 12, X}), (Barre{12, 1, 5}));
-    // Bm: strings 1 to 5, the ones in between fretted higher.
-    EXPECT_EQ(photos::findBarre({2, 3, 4, 4, 2, X}), (Barre{2, 1, 5}));
-    // A muted string under the finger does not prevent it.
-    EXPECT_EQ(photos::findBarre({X, 5, 5, 5, X, X}), (Barre{5, 2, 4}));
-    // An open string above the finger (lower pitch) does not matter either.
-    EXPECT_EQ(photos::findBarre({3, 3, 4, 5, 5, 0}), (Barre{3, 1, 2}));
-}
-
-TEST(HandShape, NoBarreForSingleLowestNotesOrOpenStringsUnderTheFinger)
-{
-    EXPECT_FALSE(photos::findBarre({X, 1, 0, 2, 3, X}));      // C: one note at fret 1
-    EXPECT_FALSE(photos::findBarre({0, 2, 2, 2, 0, X}));      // A: open string 1 under it
-    EXPECT_FALSE(photos::findBarre({2, 3, 0, 2, X, X}).has_value()); // open string between
-    EXPECT_FALSE(photos::findBarre({0, 0, 0, 0, 0, 0}));
-    EXPECT_FALSE(photos::findBarre({X, X, X, X, X, X}));
-}
 
 TEST(HandShape, PictureStartsAtTheNutUnlessTheNotesLieHigher)
 {
@@ -81,16 +46,15 @@ TEST(PhotoStems, OnePicturePerStemWithTheFirstRecordsFrets)
         path, [&](const std::string& l) { lines.push_back(l); }, 9);
     ASSERT_EQ(records->size(), 9u) << (lines.empty() ? "" : lines.front());
 
-    const auto shapes = photos::distinctStems(*records, [&](const std::string& l) {
-        lines.push_back(l);
-    });
+    const auto shapes =
+        photos::distinctStems(*records, [&](const std::string& l) { lines.push_back(l); });
     EXPECT_TRUE(lines.empty());
     ASSERT_EQ(shapes.size(), 8u);
     EXPECT_EQ(shapes[0].stem, "DS1_0019");
-    EXPECT_EQ(shapes[0].frets, (Frets{X, 1, 0, 2, 3, X}));
+    EXPECT_EQ(shapes[0].frets, (FretPattern{X, 1, 0, 2, 3, X}));
     // DS2_0001 is shared by F at the nut and F at the 8th fret: the first wins.
     EXPECT_EQ(shapes[2].stem, "DS2_0001");
-    EXPECT_EQ(shapes[2].frets, (Frets{1, 1, 2, 3, 3, 1}));
+    EXPECT_EQ(shapes[2].frets, (FretPattern{1, 1, 2, 3, 3, 1}));
 }
 
 TEST(PhotoStems, UnsafeStemsAndBadFretsAreSkippedAndLogged)
@@ -107,7 +71,7 @@ TEST(PhotoStems, UnsafeStemsAndBadFretsAreSkippedAndLogged)
         photos::distinctStems(records, [&](const std::string& l) { lines.push_back(l); });
     ASSERT_EQ(shapes.size(), 2u);
     // The record with readable frets supplies the stem's picture.
-    EXPECT_EQ(shapes[0].frets, (Frets{3, 3, 0, 2, 3, X}));
+    EXPECT_EQ(shapes[0].frets, (FretPattern{3, 3, 0, 2, 3, X}));
     // Notes too far apart: still drawn, but reported.
     EXPECT_EQ(shapes[1].stem, "DS1_0002");
     ASSERT_EQ(lines.size(), 4u);

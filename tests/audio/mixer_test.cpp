@@ -1,6 +1,7 @@
 #include "SampleFixture.h"
 
 #include "fretboard/SampleBank.h"
+#include "fretboard/model/FretLabel.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +21,7 @@ struct LoadedBank {
     LoadedBank() { bank.loadForGridScreen(platform::Bundle(audiotest::builtBundle().string())); }
 };
 
-const fretboard::FretPattern kCMajor{" ", "1", "0", "2", "3", " "};
+const catalogue::FretPattern kCMajor{catalogue::kMuted, 1, 0, 2, 3, catalogue::kMuted};
 const std::vector<std::string> kCMajorSamples{"C2-001", "C3", "C4-002", "C5-003"};
 
 } // namespace
@@ -48,12 +49,13 @@ TEST(Mixer, ChordSoundsExactlyTheSamplesOfItsStrings)
 TEST(Mixer, UnplayedAndUnknownFretTextsStaySilent)
 {
     LoadedBank loaded;
-    loaded.bank.playChord({" ", " ", " ", " ", " ", " "});
-    loaded.bank.playChord({"01", " 1", "16", "", "-1", "x"});
+    loaded.bank.playChord(catalogue::FretPattern{});
+    loaded.bank.playChord(fretboard::patternOfTexts({"01", " 1", "16", "", "-1", "x"}));
     renderMono(*loaded.engine, AudioEngine::kBufferFrames);
     EXPECT_EQ(loaded.engine->soundingVoices(), 0);
 
-    loaded.bank.playChord({"1", " ", " ", " ", " ", " "}); // fret 1, never 10 to 15
+    loaded.bank.playChord(
+        *catalogue::FretPattern::parse({"1", " ", " ", " ", " ", " "})); // fret 1, never 10 to 15
     const auto heard = renderMono(*loaded.engine, 4096);
     EXPECT_EQ(heard, expectedMix({"C1-001"}, 4096));
 }
@@ -68,7 +70,7 @@ TEST(Mixer, ReplayRestartsNotesInsteadOfDoublingThem)
     EXPECT_EQ(loaded.engine->soundingVoices(), 4);
 
     // Another fret on string 5 sounds beside the earlier note; nothing is muted.
-    loaded.bank.playChord({" ", " ", " ", " ", "2", " "});
+    loaded.bank.playChord(*catalogue::FretPattern::parse({" ", " ", " ", " ", "2", " "}));
     renderMono(*loaded.engine, AudioEngine::kBufferFrames);
     EXPECT_EQ(loaded.engine->soundingVoices(), 5);
 }
@@ -109,7 +111,7 @@ TEST(Mixer, SixNotesOfAChordStartInTheSameBuffer)
     });
     while (!pulling)
         std::this_thread::yield();
-    loaded.bank.playChord({"0", "0", "1", "2", "2", "0"}); // E major: all six strings
+    loaded.bank.playChord({0, 0, 1, 2, 2, 0}); // E major: all six strings
     played = true;
     device.join();
 
@@ -124,7 +126,7 @@ TEST(Mixer, SixNotesOfAChordStartInTheSameBuffer)
     const auto expected = expectedMix({"C1", "C2", "C3-001", "C4-002", "C5-002", "C6"}, compared);
     int differing = 0;
     for (int i = 0; i < compared; ++i)
-        differing += recorded[(firstFrame + static_cast<size_t>(i)) * AudioEngine::kChannels]
-                     != expected[static_cast<size_t>(i)];
+        differing += recorded[(firstFrame + static_cast<size_t>(i)) * AudioEngine::kChannels] !=
+                     expected[static_cast<size_t>(i)];
     EXPECT_EQ(differing, 0);
 }

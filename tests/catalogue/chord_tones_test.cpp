@@ -11,7 +11,7 @@ constexpr int C = 0;
 constexpr int E = 4;
 constexpr int A = 9;
 
-std::string problem(const Frets& f, int root, const char* tipo, int bass = -1)
+std::string problem(const FretPattern& f, int root, const char* tipo, int bass = -1)
 {
     return toneProblem(f, root, *chordTonesOf(tipo), bass);
 }
@@ -56,26 +56,4 @@ TEST(ChordTones, JudgesVoicings)
     EXPECT_EQ(problem({0, 0, 0, 2, 2, 0}, E, " m "), "");
     EXPECT_EQ(problem({0, 0, 1, 2, 2, 0}, E, " m "), "foreign tone 4");
     EXPECT_EQ(problem({12, 9, 10, 9, M, M}, 11, " dim(4) "), "");
-}
-
-TEST(Fingering, CountsFingersWithBarreAndFlatFinger)
-{
-    EXPECT_EQ(handShape({M, 1, 0, 2, 3, M}).fingers, 3);
-    EXPECT_EQ(handShape({1, 1, 2, 3, 3, 1}).fingers, 3); // E-shape barre
-    EXPECT_EQ(handShape({3, 5, 5, 5, 3, M}).fingers, 2); // A-shape barre
-    EXPECT_EQ(handShape({M, 8, 8, 8, M, 8}).fingers, 1); // barre over a muted string
-    EXPECT_EQ(handShape({M, 1, 0, 2, 1, M}).fingers, 3); // no barre across open G
-    EXPECT_EQ(handShape({0, 0, 0, 0, 0, 0}).fingers, 0);
-    EXPECT_EQ(handShape({4, 2, 3, 5, 1, M}).fingers, 5);
-}
-
-TEST(Fingering, PlayabilityBounds)
-{
-    EXPECT_EQ(playabilityProblem({M, 1, 0, 2, 3, M}), "");
-    EXPECT_EQ(playabilityProblem({M, M, 0, 2, M, M}), "fewer than three strings sound");
-    EXPECT_EQ(playabilityProblem({0, 1, M, 2, 3, M}), "string 3 does not sound");
-    EXPECT_EQ(playabilityProblem({M, 1, 1, 7, M, M}), "fretted strings span more than six frets");
-    EXPECT_EQ(playabilityProblem({M, 1, 1, 6, M, M}), "");
-    EXPECT_EQ(playabilityProblem({M, 1, 16, 2, M, M}), "fret out of range");
-    EXPECT_EQ(playabilityProblem({4, 2, 3, 5, 1, M}), "needs 5 fingers");
 }

@@ -1,4 +1,4 @@
-#include "fretboard/model/FretPattern.h"
+#include "fretboard/model/FretLabel.h"
 #include "fretboard/model/FretTag.h"
 #include "fretboard/model/Position.h"
 
@@ -27,7 +27,7 @@ TEST(Position, EveryNameRoundTripsAndIsUnique)
             const Position p{s, f};
             EXPECT_EQ(positionFromName(positionName(p)), p);
             EXPECT_EQ(positionFromTag(tagForPosition(p)), p);
-            EXPECT_EQ(playedPosition(s, fretText(f)), p);
+            EXPECT_EQ(playedPosition(s, catalogue::fretText(f)), p);
             names.insert(positionName(p));
             samples.insert(sampleResourceName(p));
             tags.insert(tagForPosition(p));
@@ -64,19 +64,17 @@ TEST(FretTag, OtherTagsAreNoPosition)
         EXPECT_FALSE(positionFromTag(tag)) << tag;
 }
 
-TEST(FretPattern, FretTexts)
+TEST(FretLabel, PlayedPosition)
 {
-    EXPECT_EQ(fretFromText("0"), 0);
-    EXPECT_EQ(fretFromText("15"), 15);
-    for (const char* text : {" ", "", "16", "05", "x", " 1", "1 ", "-1"})
-        EXPECT_FALSE(fretFromText(text)) << '"' << text << '"';
     EXPECT_EQ(playedPosition(5, "3"), (Position{5, 3}));
-    EXPECT_FALSE(playedPosition(5, " "));
-    EXPECT_FALSE(playedPosition(5, "16"));
+    EXPECT_EQ(playedPosition(1, "0"), (Position{1, 0}));
+    for (const char* text : {" ", "", "16", "05", "x", " 1", "1 ", "-1"})
+        EXPECT_FALSE(playedPosition(5, text)) << '"' << text << '"';
     EXPECT_FALSE(playedPosition(7, "3"));
+    EXPECT_FALSE(playedPosition(0, "3"));
 }
 
-TEST(FretPattern, TogglingAFret)
+TEST(FretLabel, TogglingAFret)
 {
     EXPECT_EQ(toggledFretText(" ", "2"), "2");
     EXPECT_EQ(toggledFretText("2", "2"), " ");
@@ -87,9 +85,8 @@ TEST(FretPattern, TogglingAFret)
     EXPECT_EQ(toggledFretText("", "1"), "1");
 }
 
-TEST(FretPattern, CompactForm)
+TEST(FretLabel, LabelsShowAPatternAndOtherTextsPlayNothing)
 {
-    EXPECT_EQ(formatPattern({" ", "1", "0", "2", "3", " "}), "x,1,0,2,3,x");
-    EXPECT_EQ(formatPattern({" ", " ", " ", " ", " ", " "}), "x,x,x,x,x,x");
-    EXPECT_EQ(formatPattern({"", "15", "0", "0", "0", "0"}), ",15,0,0,0,0");
+    EXPECT_EQ(patternOfTexts({" ", "1", "0", "2", "3", " "}).format(), "x,1,0,2,3,x");
+    EXPECT_EQ(patternOfTexts({"16", "01", "", " 2", "12", "15"}).format(), "x,x,x,x,12,15");
 }

@@ -3,7 +3,7 @@
 // and the controls it works with, in a bundle of links to the built one.
 #include "finder/FirstViewController.h"
 #include "fretboard/FretboardView.h"
-#include "fretboard/model/FretPattern.h"
+#include "fretboard/model/FretLabel.h"
 #include "platform/Bundle.h"
 #include "platform/Images.h"
 #include "platform/MainQueue.h"
@@ -116,12 +116,12 @@ public:
     // The six labels in compact form, "x,1,0,2,3,x".
     std::string pattern() const
     {
-        fretboard::FretPattern frets;
-        for (std::size_t i = 0; i < frets.size(); ++i)
-            frets[i] = cdr[i] ? cdr[i]->text().toStdString() : std::string("?");
-        return fretboard::formatPattern(frets);
+        std::array<std::string, 6> texts;
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            texts[i] = cdr[i] ? cdr[i]->text().toStdString() : std::string("?");
+        return fretboard::patternOfTexts(texts).format();
     }
-    void setPattern(const fretboard::FretPattern& frets)
+    void setPattern(const std::array<std::string, 6>& frets)
     {
         for (std::size_t i = 0; i < frets.size(); ++i)
             cdr[i]->setText(QString::fromStdString(frets[i]));

@@ -1,5 +1,7 @@
 #include "tools/photos/ChordPhoto.h"
 
+#include "catalogue/Fingering.h"
+
 #include <QFont>
 #include <QLinearGradient>
 #include <QPainter>
@@ -17,7 +19,7 @@ namespace photos {
 namespace {
 constexpr double kNeckTop = 62;
 constexpr double kNeckBottom = 298;
-constexpr double kTopStringY = 86;    // string 6
+constexpr double kTopStringY = 86;     // string 6
 constexpr double kBottomStringY = 274; // string 1
 constexpr double kNutLeft = 40;
 constexpr double kFirstWireX = 52; // the nut's edge, or the wire before the first space
@@ -37,8 +39,7 @@ double fretDistance(int fret)
 // The fretboard wood: dark rosewood with long, slightly wavy grain and pores.
 QImage woodTexture()
 {
-    QImage wood(ChordPhotoPainter::kWidth, int(kNeckBottom - kNeckTop),
-                QImage::Format_RGB32);
+    QImage wood(ChordPhotoPainter::kWidth, int(kNeckBottom - kNeckTop), QImage::Format_RGB32);
     wood.fill(QColor(74, 44, 29));
     QPainter p(&wood);
     p.setRenderHint(QPainter::Antialiasing);
@@ -156,8 +157,8 @@ struct StringLook {
 };
 
 // Strings 1 to 6: three clear nylon trebles, three silver-wound basses.
-constexpr std::array<StringLook, kStrings> kStringLooks{{
-    {1.6, false}, {1.9, false}, {2.3, false}, {2.5, true}, {3.0, true}, {3.5, true}}};
+constexpr std::array<StringLook, kStrings> kStringLooks{
+    {{1.6, false}, {1.9, false}, {2.3, false}, {2.5, true}, {3.0, true}, {3.5, true}}};
 
 void drawStrings(QPainter& p)
 {
@@ -175,14 +176,14 @@ void drawStrings(QPainter& p)
             turns.setDashPattern({0.35, 0.55});
             p.setPen(turns);
             p.drawLine(QPointF(0, y), QPointF(w, y));
-            p.setPen(QPen(QColor(245, 244, 238, 200), look.gauge * 0.35, Qt::SolidLine,
-                          Qt::FlatCap));
+            p.setPen(
+                QPen(QColor(245, 244, 238, 200), look.gauge * 0.35, Qt::SolidLine, Qt::FlatCap));
             p.drawLine(QPointF(0, y - look.gauge * 0.2), QPointF(w, y - look.gauge * 0.2));
         } else {
             p.setPen(QPen(QColor(214, 208, 192, 225), look.gauge, Qt::SolidLine, Qt::FlatCap));
             p.drawLine(QPointF(0, y), QPointF(w, y));
-            p.setPen(QPen(QColor(255, 255, 250, 170), look.gauge * 0.35, Qt::SolidLine,
-                          Qt::FlatCap));
+            p.setPen(
+                QPen(QColor(255, 255, 250, 170), look.gauge * 0.35, Qt::SolidLine, Qt::FlatCap));
             p.drawLine(QPointF(0, y - look.gauge * 0.2), QPointF(w, y - look.gauge * 0.2));
         }
     }
@@ -314,8 +315,8 @@ void drawOpenMark(QPainter& p, QPointF at)
 void drawMutedMark(QPainter& p, QPointF at)
 {
     const double r = 7;
-    for (auto pen : {QPen(QColor(0, 0, 0, 170), 5.5, Qt::SolidLine, Qt::RoundCap),
-                     QPen(QColor(240, 96, 84), 3, Qt::SolidLine, Qt::RoundCap)}) {
+    for (const auto& pen : {QPen(QColor(0, 0, 0, 170), 5.5, Qt::SolidLine, Qt::RoundCap),
+                            QPen(QColor(240, 96, 84), 3, Qt::SolidLine, Qt::RoundCap)}) {
         p.setPen(pen);
         p.drawLine(at + QPointF(-r, -r), at + QPointF(r, r));
         p.drawLine(at + QPointF(-r, r), at + QPointF(r, -r));
@@ -354,43 +355,47 @@ QPointF ChordPhotoPainter::stringMarkPoint(int string)
     return {kNutLeft / 2, stringY(string)};
 }
 
-std::vector<FingerPlacement> ChordPhotoPainter::placeFingers(const Frets& frets)
+std::vector<FingerPlacement> ChordPhotoPainter::placeFingers(const FretPattern& frets)
 {
     const int first = firstFretShown(frets);
+    auto places = catalogue::fingeringOf(frets).fingers;
+    // Fingers lying flat first (the index's barre before any other), then one
+    // finger per other note, from the low E string down.
+    std::stable_sort(places.begin(), places.end(), [](const auto& a, const auto& b) {
+        if (a.liesFlat() != b.liesFlat())
+            return a.liesFlat();
+        return !a.liesFlat() && a.toString > b.toString;
+    });
     std::vector<FingerPlacement> fingers;
-    const auto barre = findBarre(frets);
-    if (barre)
-        fingers.push_back({notePoint(first, barre->highString, barre->fret), kBarreWidth,
-                           kBarreWidth * 0.62, 1.5});
-    auto shown = [&](int f) {
-        return f > 0 && f >= first && f < first + kFretsShown && !(barre && f == barre->fret);
-    };
-    for (int s = kStrings; s >= 1; --s) {
-        const int f = frets[s - 1];
-        if (!shown(f))
+    for (const auto& place : places) {
+        if (place.liesFlat()) {
+            // Pressing at its lowest-pitched string, the finger lying across
+            // the strings below it in the picture.
+            fingers.push_back({notePoint(first, place.toString, place.fret), kBarreWidth,
+                               kBarreWidth * 0.62, 1.5});
             continue;
-        // Rank of this finger among those on the same fret, from the top.
+        }
+        // Rank of this finger among the single ones on its fret, from the top.
         int rank = 0;
         int count = 0;
-        for (int t = kStrings; t >= 1; --t) {
-            if (frets[t - 1] != f)
+        for (const auto& other : places) {
+            if (other.liesFlat() || other.fret != place.fret)
                 continue;
-            if (t > s)
-                ++rank;
+            rank += other.toString > place.toString;
             ++count;
         }
         // Side by side within the fret space, the first nearest the nut.
         const double step = count > 3 ? 0.15 : 0.2;
         const double behindWire = kPressBehindWire + ((count - 1) / 2.0 - rank) * step;
-        const double wire = fretWireX(first, f);
-        const double space = wire - fretWireX(first, f - 1);
-        fingers.push_back({QPointF(wire - space * behindWire, stringY(s)), kFingerWidth,
-                           kFingerWidth * 0.6, kFingerTilt});
+        const double wire = fretWireX(first, place.fret);
+        const double space = wire - fretWireX(first, place.fret - 1);
+        fingers.push_back({QPointF(wire - space * behindWire, stringY(place.toString)),
+                           kFingerWidth, kFingerWidth * 0.6, kFingerTilt});
     }
     return fingers;
 }
 
-QImage ChordPhotoPainter::render(const Frets& frets) const
+QImage ChordPhotoPainter::render(const FretPattern& frets) const
 {
     const int first = std::clamp(firstFretShown(frets), 1, int(necks_.size()));
     QImage image = necks_[first - 1].copy();

@@ -33,13 +33,14 @@ public:
 
     // The picture of one voicing: opaque, kWidth x kHeight. Safe to call from
     // several threads at once.
-    QImage render(const Frets& frets) const;
+    QImage render(const FretPattern& frets) const;
 
-    // The fingers of a voicing in drawing order: the barre first, then one
-    // finger per other fretted string, from the low E string down. Fingers on
-    // one fret stand side by side, the one on the lowest-pitched string nearest
-    // the nut.
-    static std::vector<FingerPlacement> placeFingers(const Frets& frets);
+    // The fingers the fingering model gives a voicing, in drawing order: the
+    // fingers lying flat first (the index's barre before any other), then one
+    // per other note, from the low E string down. Single fingers on one fret
+    // stand side by side, the one on the lowest-pitched string nearest the
+    // nut.
+    static std::vector<FingerPlacement> placeFingers(const FretPattern& frets);
 
     // Where a lone finger presses `string` at `fret` (1 to 15) when the picture
     // starts at firstFret: on the string, just behind the fret wire.

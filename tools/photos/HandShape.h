@@ -5,7 +5,7 @@
 // Strings are numbered as in the catalogue: 1 is the high E string, 6 the low E
 // string. A fret is kMuted (string not played), 0 (open string) or 1 to 15.
 #include "catalogue/Acorde.h"
-#include "catalogue/Frets.h"
+#include "catalogue/FretPattern.h"
 
 #include <array>
 #include <optional>
@@ -17,34 +17,15 @@ using catalogue::kMuted;
 // How many fret spaces a photograph shows; every catalogue voicing fits in it.
 constexpr int kFretsShown = 6;
 
-// Frets of strings 1 to 6, in that order (index 0 is string 1).
-using catalogue::Frets;
-
-// The six fret texts of a record as numbers; nullopt when one of them is not
-// " " or "0" to "15".
-std::optional<Frets> parseFrets(const catalogue::Acorde& record);
-
-// The index finger lying flat across strings lowString..highString at fret.
-struct Barre {
-    int fret;
-    int lowString;  // the highest-pitched string it covers (smallest number)
-    int highString; // the lowest-pitched string it covers (largest number)
-    bool operator==(const Barre&) const = default;
-};
-
-// The index bars when the lowest fretted fret is held on two or more strings and
-// no open string sounds under the flat finger. The finger reaches over the neck
-// from the high E side, so it lies across strings 1 to highString: an open
-// string anywhere there rules the barre out.
-std::optional<Barre> findBarre(const Frets& frets);
+using catalogue::FretPattern;
 
 // The fret the picture starts from: 1 (the nut in view) when every fretted note
 // lies within the first kFretsShown frets, else the lowest fretted fret. A
 // voicing with no fretted note starts at 1.
-int firstFretShown(const Frets& frets);
+int firstFretShown(const FretPattern& frets);
 
 // Whether every fretted note lies within the kFretsShown frets from
 // firstFretShown; a note beyond them could not be drawn.
-bool fitsInPicture(const Frets& frets);
+bool fitsInPicture(const FretPattern& frets);
 
 } // namespace photos

@@ -32,7 +32,7 @@ std::vector<StemShape> distinctStems(const catalogue::ChordList& records,
                 record->IDAcorde);
             continue;
         }
-        auto frets = parseFrets(*record);
+        auto frets = FretPattern::of(*record);
         if (!frets) {
             log("Foto ignorada: casas inválidas no acorde " + record->IDAcorde + " (" +
                 record->Image + ")");

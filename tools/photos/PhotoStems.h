@@ -10,7 +10,7 @@ namespace photos {
 
 struct StemShape {
     std::string stem;
-    Frets frets;
+    FretPattern frets;
 };
 
 // One entry per distinct `Image` stem, in order of first appearance. Where

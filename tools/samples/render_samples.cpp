@@ -8,7 +8,7 @@
 // short fade-out, no reverb or chorus. The MP3 carries a LAME info tag, so a
 // gapless decoder gives back exactly the rendered frames. Files are written
 // under a temporary name and renamed, so a failed run leaves no half file.
-#include "catalogue/Frets.h"
+#include "catalogue/FretPattern.h"
 #include "fretboard/model/Position.h"
 
 #include <fluidsynth.h>

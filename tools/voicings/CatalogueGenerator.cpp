@@ -18,7 +18,7 @@ using namespace catalogue;
 
 struct Record {
     const Symbol* symbol = nullptr;
-    Frets frets{};
+    FretPattern frets{};
     const FixedRecord* fixed = nullptr;
     std::string idAcorde;
     std::string image;
@@ -131,7 +131,7 @@ private:
         if (r.Cifra != s.cifra || r.IDCifra != s.idCifra || r.Tonica != s.tonica ||
             r.Tipo != s.tipo)
             throw std::runtime_error(where + "does not belong to " + s.cifra);
-        auto frets = fretsOf(r);
+        auto frets = FretPattern::of(r);
         if (!frets)
             throw std::runtime_error(where + "bad fret text");
         auto problem = toneProblem(*frets, rootPitch(s), *chordTonesOf(s.tipo), s.bassInterval);
@@ -151,15 +151,15 @@ private:
         done_[i] = true;
 
         const auto& s = inputs_.symbols[i];
-        std::vector<Frets> standing;
+        std::vector<FretPattern> standing;
         std::vector<Slot> slots;
         int index = 0;
         int previousSum = 0;
         for (const auto* f : fixedOf_[i]) {
             checkFixed(s, *f);
-            auto frets = *fretsOf(f->record);
+            auto frets = *FretPattern::of(f->record);
             int at = f->position - s.firstPosition;
-            int sum = fretSum(frets);
+            int sum = frets.fretSum();
             if (sum < previousSum)
                 throw std::runtime_error("fixed records of " + s.cifra + " out of fret-sum order");
             slots.push_back({previousSum, sum, at - index});
@@ -169,7 +169,7 @@ private:
         }
         slots.push_back({previousSum, std::numeric_limits<int>::max(), s.voicings - index});
 
-        std::vector<Frets> preferred;
+        std::vector<FretPattern> preferred;
         if (twin && done_[*twin])
             preferred = chosen_[*twin];
         const auto& candidates = candidatesFor(s);
@@ -195,17 +195,17 @@ private:
         auto& slots = slotted_[i];
         for (std::size_t k = 0; k < slots.size(); ++k) {
             auto& slot = slots[k];
-            std::sort(slot.begin(), slot.end(), [](const Frets& a, const Frets& b) {
-                int sa = fretSum(a);
-                int sb = fretSum(b);
-                return sa != sb ? sa < sb : a < b;
+            // Equal sums keep the order of choice, so the first choice of the
+            // first slot stays first.
+            std::stable_sort(slot.begin(), slot.end(), [](const auto& a, const auto& b) {
+                return a.fretSum() < b.fretSum();
             });
             for (const auto& f : slot)
                 records.push_back({&s, f, nullptr, {}, {}});
             if (k < fixedOf_[i].size()) {
                 const auto* fixed = fixedOf_[i][k];
-                records.push_back({&s, *fretsOf(fixed->record), fixed, fixed->record.IDAcorde,
-                                   fixed->record.Image});
+                records.push_back({&s, *FretPattern::of(fixed->record), fixed,
+                                   fixed->record.IDAcorde, fixed->record.Image});
             }
         }
     }
@@ -229,7 +229,7 @@ private:
     // sharp root and its flat twin, with equal frets share a stem.
     void assignStems(std::vector<Record>& records)
     {
-        std::map<std::pair<int, Frets>, std::string> stemOf;
+        std::map<std::pair<int, FretPattern>, std::string> stemOf;
         std::set<std::string> taken;
         for (const auto& r : records) {
             if (!r.fixed)
@@ -317,8 +317,8 @@ private:
     GeneratorReport* report_ = nullptr;
     std::map<std::tuple<int, int, int>, std::size_t> byForm_;
     std::vector<std::vector<const FixedRecord*>> fixedOf_;
-    std::vector<std::vector<Frets>> chosen_;
-    std::map<std::size_t, std::vector<std::vector<Frets>>> slotted_;
+    std::vector<std::vector<FretPattern>> chosen_;
+    std::map<std::size_t, std::vector<std::vector<FretPattern>>> slotted_;
     std::vector<bool> done_;
     std::map<std::tuple<int, int, int>, std::vector<Candidate>> candidates_;
 };

@@ -1,7 +1,8 @@
 #pragma once
-// Chooses a symbol's voicings from its legal ones: the cheapest first, each
+// Chooses a symbol's voicings from its legal ones: the best ranked first, each
 // further one paying for likeness to those already standing, so the voicings
-// of one symbol spread over the neck instead of repeating a shape.
+// of one symbol spread over the neck instead of repeating a shape. The first
+// one chosen before any fixed record keeps the symbol's first place.
 #include "VoicingSearch.h"
 
 #include <limits>
@@ -19,15 +20,17 @@ struct Slot {
 };
 
 struct Picked {
-    std::vector<std::vector<catalogue::Frets>> slots; // the voicings of each slot
-    std::vector<catalogue::Frets> order;              // all of them, in order of choice
+    std::vector<std::vector<catalogue::FretPattern>>
+        slots;                                 // each slot's voicings, in order of choice
+    std::vector<catalogue::FretPattern> order; // all of them, in order of choice
     int repeated = 0; // voicings repeated because no further legal one fits
 };
 
 // `standing`: voicings already there (fixed records); `preferred`: voicings to
 // take first where they are legal and fit (the sharp or flat twin's choice).
 Picked pickVoicings(const std::vector<Candidate>& candidates,
-                    const std::vector<catalogue::Frets>& standing,
-                    const std::vector<catalogue::Frets>& preferred, const std::vector<Slot>& slots);
+                    const std::vector<catalogue::FretPattern>& standing,
+                    const std::vector<catalogue::FretPattern>& preferred,
+                    const std::vector<Slot>& slots);
 
 } // namespace voicings

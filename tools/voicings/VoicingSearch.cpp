@@ -1,5 +1,6 @@
 #include "VoicingSearch.h"
 
+#include "catalogue/ChordNaming.h"
 #include "catalogue/Fingering.h"
 
 #include <algorithm>
@@ -9,22 +10,14 @@ namespace voicings {
 namespace {
 using namespace catalogue;
 
-int mod12(int v)
-{
-    return ((v % 12) + 12) % 12;
-}
-
-// Cost of the fretted span (highest less lowest fret).
-constexpr int kSpanCost[] = {0, 0, 4, 12, 30, 50};
-constexpr int kFingerCost[] = {0, 0, 0, 3, 9};
-
 struct Search {
     int rootPc;
     const ChordTones& chord;
     int bassInterval;
     unsigned allowed;
+    const ChordForms& forms;
     std::vector<Candidate> found;
-    Frets frets{};
+    FretPattern frets{};
 
     // Strings are chosen from string 6 (index 5) up to string 1 (index 0),
     // keeping the fretted notes within six frets as they go.
@@ -60,43 +53,62 @@ struct Search {
         int sounding = 0;
         for (int f : frets)
             sounding += f != kMuted;
-        if (sounding < kMinSoundingStrings)
+        if (sounding < kMinSoundingStrings || frets.lowestFret() == 0)
             return;
-        if (toneFault(heardTones(frets, rootPc), bassTone(frets, rootPc), chord, bassInterval) !=
-            ToneFault::None)
+        const unsigned heard = heardTones(frets, rootPc);
+        // Every voicing sounds its root.
+        if (!(heard & 1u) ||
+            toneFault(heard, bassTone(frets, rootPc), chord, bassInterval) != ToneFault::None)
             return;
-        if (handShape(frets).fingers > kFingers)
+        if (fingeringOf(frets).needed > kFingers)
             return;
-        found.push_back({frets, voicingCost(frets, rootPc, chord, bassInterval),
-                         neckPosition(frets), fretSum(frets)});
+        const auto form = forms.classify(frets, rootPc);
+        const int cost = voicingCost(frets, rootPc, chord, bassInterval, form);
+        found.push_back({frets, cost, rankOf(form, frets.lowestFret(), cost), neckPosition(frets),
+                         frets.fretSum()});
+    }
+
+    // Forms ahead of other voicings: the open form, then the E and A barres
+    // by their place on the neck, then the other forms up the neck.
+    static int rankOf(const FormMatch& form, int lowest, int cost)
+    {
+        switch (form.formClass) {
+        case FormClass::OpenForm:
+            return cost;
+        case FormClass::LowestBarre:
+            return 100000 + 1000 * lowest + cost;
+        case FormClass::OtherForm:
+            return 200000 + 20 * lowest + cost;
+        case FormClass::NoForm:
+            break;
+        }
+        return 300000 + cost;
     }
 };
 } // namespace
 
-int neckPosition(const Frets& frets)
+int neckPosition(const FretPattern& frets)
 {
-    bool open = std::find(frets.begin(), frets.end(), 0) != frets.end();
-    return open ? 0 : handShape(frets).lowest;
+    const bool open = std::find(frets.begin(), frets.end(), 0) != frets.end();
+    return open ? 0 : frets.lowestFret();
 }
 
-int voicingCost(const Frets& frets, int rootPc, const ChordTones& chord, int bassInterval)
+int voicingCost(const FretPattern& frets, int rootPc, const ChordTones& chord, int bassInterval,
+                const FormMatch& form)
 {
     const unsigned heard = heardTones(frets, rootPc);
     const int bass = bassTone(frets, rootPc);
-    const auto hand = handShape(frets);
+    const auto hand = fingeringOf(frets);
     int cost = 0;
 
-    // Tones: the root in the bass unless a slash names another; root and
-    // third sound unless the chord has too many tones for the hand.
-    bool noRoot = !(heard & 1u);
-    bool noThird = chord.third >= 0 && !(heard & (1u << chord.third));
-    if (noRoot)
-        cost += 120;
+    // Tones: the root in the bass unless a slash names another; the third
+    // sounds unless the chord has too many tones for the hand.
+    const bool noThird = chord.third >= 0 && !(heard & (1u << chord.third));
     if (noThird)
-        cost += 100;
+        cost += 160;
     // Triad types are close three-note shapes in any inversion.
-    if (bassInterval < 0 && !noRoot && bass != 0 && !chord.complete)
-        cost += 40;
+    if (bassInterval < 0 && bass != 0 && !chord.complete)
+        cost += 120;
     if (((chord.must | chord.optional) & (1u << 7)) && !(heard & (1u << 7)))
         cost += 3;
 
@@ -110,17 +122,18 @@ int voicingCost(const Frets& frets, int rootPc, const ChordTones& chord, int bas
         --bottom;
     int sounding = 0;
     int inside = 0;
+    int open = 0;
     for (int s = top; s <= bottom; ++s) {
-        bool muted = frets[static_cast<std::size_t>(s)] == kMuted;
-        sounding += !muted;
-        inside += muted;
+        const int f = frets[static_cast<std::size_t>(s)];
+        sounding += f != kMuted;
+        inside += f == kMuted;
+        open += f == 0;
     }
     // A four-note shape skipping only the string above its bass (drop-3) is a
     // standard grip; any other silent string inside costs more.
-    bool open = std::find(frets.begin(), frets.end(), 0) != frets.end();
-    bool dropThree = !open && sounding == 4 && inside == 1 &&
-                     frets[static_cast<std::size_t>(bottom - 1)] == kMuted &&
-                     std::popcount(heard) == 4;
+    const bool dropThree = open == 0 && sounding == 4 && inside == 1 &&
+                           frets[static_cast<std::size_t>(bottom - 1)] == kMuted &&
+                           std::popcount(heard) == 4;
     cost += dropThree ? 5 : 25 * inside;
     if (top > 0)
         cost += 12 + 6 * (top - 1);
@@ -139,23 +152,18 @@ int voicingCost(const Frets& frets, int rootPc, const ChordTones& chord, int bas
         if (sounding == 4 && inside == 0 && std::popcount(heard) == 4)
             cost -= 4;
     }
+    // A form with notes left out is a lesser copy of the whole form.
+    cost += 15 * form.dropped;
 
-    // Hand: compact spans (wider frets near the nut), few fingers, open
-    // strings only near the nut, lower positions first.
-    int span = hand.highest - hand.lowest;
-    cost += kSpanCost[span];
-    if (span >= 3 && hand.lowest <= 4)
-        cost += 6 * (span - 2);
-    cost += kFingerCost[hand.fingers];
-    // Open-position shapes (fretted notes within the first three frets, no
-    // barre) are the first a chord book shows; open strings further up the
-    // neck make an awkward reach.
-    if (open && hand.highest >= 5)
-        cost += 25 + 5 * (hand.highest - 5);
-    else if (open && hand.highest <= 3 && hand.barreStrings <= 1)
-        cost -= 6;
-    else if (open && hand.highest == 4)
-        cost += 8;
+    // Hand: the fingering's effort, lower positions first. Open strings help
+    // only in an open form at the nut; elsewhere they dodge a barre or make
+    // an awkward reach.
+    cost += 2 * hand.effort;
+    if (form.formClass != FormClass::OpenForm) {
+        cost += 10 * open;
+        if (open && hand.highest >= 5)
+            cost += 25 + 5 * (hand.highest - 5);
+    }
     cost += hand.lowest / 2;
     if (hand.lowest >= 12)
         cost += 10;
@@ -167,12 +175,13 @@ std::vector<Candidate> legalVoicings(int rootPc, const ChordTones& chord, int ba
     unsigned allowed = chord.must | chord.optional;
     if (bassInterval >= 0)
         allowed |= 1u << bassInterval;
-    Search search{rootPc, chord, bassInterval, allowed, {}, {}};
+    const ChordForms forms(chord, bassInterval);
+    Search search{rootPc, chord, bassInterval, allowed, forms, {}, {}};
     search.choose(5, kHighestFret + 1, 0);
     auto& found = search.found;
     std::sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
-        if (a.cost != b.cost)
-            return a.cost < b.cost;
+        if (a.rank != b.rank)
+            return a.rank < b.rank;
         return a.frets < b.frets;
     });
     return std::move(found);

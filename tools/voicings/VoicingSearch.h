@@ -1,33 +1,36 @@
 #pragma once
 // Every way to play a chord on the six strings within the rules of what the
-// chord sounds and what one hand can hold, each with a cost that says how far
-// it is from the voicings a guitarist reaches for first.
+// chord sounds and what one hand can hold, ranked the way a chord book shows
+// them: the forms players learn first (see ChordForms.h), then the others by
+// cost.
+#include "ChordForms.h"
 #include "catalogue/ChordTones.h"
-#include "catalogue/Frets.h"
+#include "catalogue/FretPattern.h"
 
 #include <vector>
 
 namespace voicings {
 
 struct Candidate {
-    catalogue::Frets frets{};
+    catalogue::FretPattern frets;
     int cost = 0;     // in tenths; lower is better
+    int rank = 0;     // the form's class and place, then the cost; lower comes first
     int position = 0; // 0 for a shape with open strings, else the lowest fret
     int sum = 0;      // fret sum, the catalogue's last order key
 };
 
 // All legal voicings of the chord over rootPc (bassInterval -1 unless a slash
-// names a bass), cheapest first; ties in fret order, so the list is the same
-// on every run.
+// names a bass), best ranked first; ties in fret order, so the list is the
+// same on every run.
 std::vector<Candidate> legalVoicings(int rootPc, const catalogue::ChordTones& chord,
                                      int bassInterval);
 
-// The cost of one voicing (which must be legal).
-int voicingCost(const catalogue::Frets& frets, int rootPc, const catalogue::ChordTones& chord,
-                int bassInterval);
+// The cost of one voicing (which must be legal) that is or is not a form.
+int voicingCost(const catalogue::FretPattern& frets, int rootPc, const catalogue::ChordTones& chord,
+                int bassInterval, const FormMatch& form);
 
 // Where a shape sits on the neck: 0 when it sounds an open string, else its
 // lowest fret.
-int neckPosition(const catalogue::Frets& frets);
+int neckPosition(const catalogue::FretPattern& frets);
 
 } // namespace voicings

@@ -1,0 +1,103 @@
+#include "catalogue/Fingering.h"
+
+#include <gtest/gtest.h>
+
+using namespace catalogue;
+
+namespace {
+constexpr int M = kMuted;
+
+// Fingers as "finger@fret:from-to", index first.
+std::string places(const FretPattern& frets)
+{
+    std::string out;
+    for (const auto& f : fingeringOf(frets).fingers) {
+        if (!out.empty())
+            out += ' ';
+        out += std::to_string(f.finger) + '@' + std::to_string(f.fret) + ':' +
+               std::to_string(f.fromString) + '-' + std::to_string(f.toString);
+    }
+    return out;
+}
+} // namespace
+
+TEST(Fingering, AssignsEachFingerItsPlace)
+{
+    // Open C: index on string 2, middle on string 4, ring on string 5.
+    EXPECT_EQ(places({M, 1, 0, 2, 3, M}), "1@1:2-2 2@2:4-4 3@3:5-5");
+    // E-form barre: the index across all six, ring and little finger on one
+    // fret with the lower string taking the lower finger.
+    EXPECT_EQ(places({1, 1, 2, 3, 3, 1}), "1@1:1-6 2@2:3-3 3@3:5-5 4@3:4-4");
+    // A-form barre: three fingers on fret 3 beside the barre.
+    EXPECT_EQ(places({1, 3, 3, 3, 1, M}), "1@1:1-5 2@3:4-4 3@3:3-3 4@3:2-2");
+    // The index bars over a muted string.
+    EXPECT_EQ(places({M, 8, 8, 8, M, 8}), "1@8:2-6");
+    // The index reaches from the high E side: no barre across an open
+    // string, so it takes the lowest-pitched note at its fret.
+    EXPECT_EQ(places({M, 1, 0, 2, 1, M}), "1@1:5-5 2@1:2-2 3@2:4-4");
+    EXPECT_EQ(places({0, 2, 2, 2, 0, M}), "1@2:4-4 2@2:3-3 3@2:2-2");
+    // An open string on the bass side leaves a short barre alone.
+    EXPECT_EQ(places({2, 3, 2, 0, M, M}), "1@2:1-3 2@3:2-2");
+    // A finger far from the index is given the finger that reaches it.
+    EXPECT_EQ(places({M, M, 5, 7, M, M}), "1@5:3-3 3@7:4-4");
+    EXPECT_EQ(places({0, 0, 0, 0, 0, 0}), "");
+}
+
+TEST(Fingering, WhereTheIndexBars)
+{
+    auto index = [](const FretPattern& frets) { return fingeringOf(frets).fingers.front(); };
+    // F: full barre at 1.
+    EXPECT_EQ(index({1, 1, 2, 3, 3, 1}), (FingerPlace{1, 1, 1, 6}));
+    // Am7 at the 12th fret, low E not played.
+    EXPECT_EQ(index({12, 13, 12, 14, 12, M}), (FingerPlace{1, 12, 1, 5}));
+    // Bm: strings 1 to 5, the ones in between fretted higher.
+    EXPECT_EQ(index({2, 3, 4, 4, 2, M}), (FingerPlace{1, 2, 1, 5}));
+    // A muted string under the finger does not prevent it.
+    EXPECT_EQ(index({M, 5, 5, 5, M, M}), (FingerPlace{1, 5, 2, 4}));
+    // An open string above the finger (lower pitch) does not matter either.
+    EXPECT_EQ(index({3, 3, 4, 5, 5, 0}), (FingerPlace{1, 3, 1, 2}));
+    // No barre for a single lowest note or across an open string.
+    EXPECT_FALSE(fingeringOf({M, 1, 0, 2, 3, M}).barre());
+    EXPECT_FALSE(fingeringOf({0, 2, 2, 2, 0, M}).barre());
+    EXPECT_FALSE(fingeringOf({2, 3, 0, 2, M, M}).barre());
+    EXPECT_FALSE(fingeringOf({0, 0, 0, 0, 0, 0}).barre());
+    EXPECT_FALSE(fingeringOf({M, M, M, M, M, M}).barre());
+}
+
+TEST(Fingering, FlatFingerOnlyWhenFourFingersDoNotSuffice)
+{
+    // A-form m7 shape with a fifth note: barre, then one finger flat across
+    // strings 2 to 4 at the highest fret, one more on string 6.
+    const auto hand = fingeringOf({3, 5, 5, 5, 3, 5});
+    EXPECT_EQ(hand.needed, 3);
+    EXPECT_EQ(places({3, 5, 5, 5, 3, 5}), "1@3:1-5 3@5:6-6 4@5:2-4");
+    EXPECT_EQ(fingeringOf({4, 2, 3, 5, 1, M}).needed, 5);
+    EXPECT_TRUE(fingeringOf({4, 2, 3, 5, 1, M}).fingers.empty());
+}
+
+TEST(Fingering, EffortRanksHarderShapesHigher)
+{
+    const int openC = fingeringOf({M, 1, 0, 2, 3, M}).effort;
+    const int eBarre = fingeringOf({1, 1, 2, 3, 3, 1}).effort;
+    const int aBarre = fingeringOf({3, 5, 5, 5, 3, M}).effort;
+    // The low E two frets above a barre from the A string up.
+    const int behindBarre = fingeringOf({3, 5, 5, 5, 3, 5}).effort;
+    EXPECT_LT(openC, eBarre);
+    EXPECT_LT(aBarre, behindBarre);
+    EXPECT_LT(eBarre, behindBarre);
+    // A wider stretch costs more than a narrower one of the same fingers.
+    EXPECT_LT(fingeringOf({M, M, 5, 6, M, M}).effort, fingeringOf({M, M, 5, 8, M, M}).effort);
+}
+
+TEST(Fingering, PlayabilityBounds)
+{
+    EXPECT_EQ(playabilityProblem({M, 1, 0, 2, 3, M}), "");
+    EXPECT_EQ(playabilityProblem({M, M, 0, 2, M, M}), "fewer than three strings sound");
+    EXPECT_EQ(playabilityProblem({0, 1, M, 2, 3, M}), "string 3 does not sound");
+    EXPECT_EQ(playabilityProblem({M, 1, 1, 7, M, M}), "fretted strings span more than six frets");
+    EXPECT_EQ(playabilityProblem({M, 1, 1, 6, M, M}), "");
+    EXPECT_EQ(playabilityProblem({M, 1, 16, 2, M, M}), "fret out of range");
+    EXPECT_EQ(playabilityProblem({0, 0, 0, 0, 0, 0}), "no string fretted");
+    EXPECT_EQ(playabilityProblem({4, 2, 3, 5, 1, M}), "five fingers needed");
+    EXPECT_EQ(playabilityProblem({6, 2, 3, 5, 4, 1}), "six fingers needed");
+}

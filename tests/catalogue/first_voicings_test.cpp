@@ -1,0 +1,131 @@
+// The first voicing of a symbol is the one the main screen shows when the
+// chord is picked: the shape a chord book shows first.
+#include "SourceFiles.h"
+#include "catalogue/CatalogueLoader.h"
+#include "catalogue/ChordNaming.h"
+#include "catalogue/Fingering.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+
+using namespace catalogue;
+
+namespace {
+
+const std::map<std::string, FretPattern>& firstVoicings()
+{
+    static const auto first = [] {
+        std::map<std::string, FretPattern> out;
+        const auto list =
+            loadCatalogue(sourcePath("resources/catalogue.tsv"), [](const std::string&) {});
+        for (const auto& r : *list)
+            out.emplace(r->Cifra, *FretPattern::of(*r));
+        return out;
+    }();
+    return first;
+}
+
+// A pattern written from the low E string to the high E, as chord books do.
+FretPattern lowToHigh(const std::array<int, 6>& frets)
+{
+    FretPattern p;
+    for (std::size_t i = 0; i < 6; ++i)
+        p[5 - i] = frets[i];
+    return p;
+}
+
+int noteOf(const FretPattern& p, int string)
+{
+    return kOpenStringMidi[static_cast<std::size_t>(string - 1)] + p.fret(string);
+}
+
+bool rootInBass(const FretPattern& p, int rootPc)
+{
+    const int bass = p.soundedStrings().back();
+    return noteOf(p, bass) % 12 == rootPc;
+}
+
+// At the nut: open strings sound, every fretted note within fret 3.
+bool isOpenForm(const FretPattern& p, int rootPc)
+{
+    const bool open = std::find(p.begin(), p.end(), 0) != p.end();
+    return open && p.highestFret() <= 3 && rootInBass(p, rootPc);
+}
+
+// The index bars from the root string (6 for the E form, 5 for the A form)
+// to string 1, every other note within two frets above it.
+bool isBarreForm(const FretPattern& p, int rootPc, int rootString)
+{
+    const int barre = p.fret(rootString);
+    if (barre < 1 || p.fret(1) != barre || !rootInBass(p, rootPc) ||
+        p.soundedStrings().back() != rootString)
+        return false;
+    for (int s = 1; s <= rootString; ++s)
+        if (p.fret(s) < barre || p.fret(s) > barre + 2)
+            return false;
+    return true;
+}
+
+} // namespace
+
+TEST(FirstVoicings, TheShapesPlayersExpect)
+{
+    const std::map<std::string, FretPattern> expected = {
+        {"Bm", lowToHigh({kMuted, 2, 4, 4, 3, 2})},
+        {"Cm", lowToHigh({kMuted, 3, 5, 5, 4, 3})},
+        {"Bb", lowToHigh({kMuted, 1, 3, 3, 3, 1})},
+        {"C#m", lowToHigh({kMuted, 4, 6, 6, 5, 4})},
+        {"G#m", lowToHigh({4, 6, 6, 4, 4, 4})},
+        {"Bsus", lowToHigh({kMuted, 2, 4, 4, 5, 2})},
+        {"Bbmaj7", lowToHigh({kMuted, 1, 3, 2, 3, 1})},
+        {"C6", lowToHigh({kMuted, 3, 2, 2, 1, 0})},
+    };
+    for (const auto& [symbol, frets] : expected)
+        EXPECT_EQ(firstVoicings().at(symbol).format(), frets.format()) << symbol;
+}
+
+TEST(FirstVoicings, ExtendedChordsStartLowOnTheNeck)
+{
+    // Where no barre of the E or A form lies in the lower half of the neck,
+    // the first shape is a low one, not a form far up that would push every
+    // other voicing of the symbol up there too.
+    const std::map<std::string, FretPattern> expected = {
+        {"C7(9)", lowToHigh({kMuted, 3, 2, 3, 3, kMuted})},
+        {"Cm7(9)", lowToHigh({kMuted, 3, 1, 3, 3, kMuted})},
+        {"C6/9", lowToHigh({kMuted, 3, 2, 2, 3, kMuted})},
+        {"Cdim", lowToHigh({kMuted, 3, 4, 2, 4, kMuted})},
+        {"E7(13/b9)", lowToHigh({0, 4, 0, 1, 0, 1})},
+    };
+    for (const auto& [symbol, frets] : expected)
+        EXPECT_EQ(firstVoicings().at(symbol).format(), frets.format()) << symbol;
+}
+
+TEST(FirstVoicings, CommonChordsOpenOrOnAnEOrABarre)
+{
+    int checked = 0;
+    for (const char* root : {"C", "Db", "D", "Eb", "E", "F", "Gb", "G", "Ab", "A", "Bb", "B"}) {
+        const int rootPc = *pitchClass(root);
+        for (const char* type : {"", "m", "7", "m7", "maj7"}) {
+            const std::string symbol = std::string(root) + type;
+            const auto& p = firstVoicings().at(symbol);
+            EXPECT_TRUE(isOpenForm(p, rootPc) || isBarreForm(p, rootPc, 6) ||
+                        isBarreForm(p, rootPc, 5))
+                << symbol << " " << p.format();
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, 60);
+}
+
+TEST(FirstVoicings, NoRecordNeedsMoreThanFourFingers)
+{
+    const auto list =
+        loadCatalogue(sourcePath("resources/catalogue.tsv"), [](const std::string&) {});
+    for (const auto& r : *list) {
+        const auto p = *FretPattern::of(*r);
+        const auto hand = fingeringOf(p);
+        EXPECT_LE(hand.needed, kFingers) << r->Cifra << " " << p.format();
+        EXPECT_GE(hand.lowest, 1) << r->Cifra << " " << p.format() << ": nothing fretted";
+    }
+}
