@@ -101,10 +101,10 @@ private:
             count = number(next + 1, size);
             next += 1 + size;
         }
-        if (type == 0xD)
-            count *= 2; // keys and values
-        if (count > (tableOffset_ - next) / refSize_)
+        const std::uint64_t perMember = type == 0xD ? 2 : 1; // a key and a value
+        if (count > (tableOffset_ - next) / refSize_ / perMember)
             return std::nullopt;
+        count *= perMember;
         std::vector<std::uint64_t> refs(count);
         for (std::uint64_t k = 0; k < count; ++k) {
             refs[k] = number(next + k * refSize_, refSize_);
@@ -134,10 +134,15 @@ private:
         };
         std::vector<Frame> path;
         std::optional<Error> fault;
+        // Enters a container; an object too damaged to read counts as a
+        // plain member, left to the parser to refuse, and is read only once.
         const auto enter = [&](std::uint64_t object) {
             auto refs = references(object);
-            if (!refs)
-                return true; // damaged: left to the parser
+            if (!refs) {
+                height[object] = 1;
+                elements[object] = 1;
+                return true;
+            }
             if (path.size() >= maxDepth) {
                 fault = tooDeep;
                 return false;
@@ -177,6 +182,11 @@ private:
             }
             if (!enter(child))
                 return *fault;
+            if (height[child] != onPath) { // damaged, so not entered
+                Frame& parent = path.back();
+                parent.height = std::max<std::uint32_t>(parent.height, 2);
+                ++parent.elements;
+            }
         }
         return {};
     }
