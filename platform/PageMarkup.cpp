@@ -87,7 +87,7 @@ public:
     ShownPage run()
     {
         std::size_t i = 0;
-        while (i < html_.size()) {
+        while (i < html_.size() && !cut_) {
             const std::size_t lt = html_.find('<', i);
             const std::size_t textEnd = lt == std::string_view::npos ? html_.size() : lt;
             text(html_.substr(i, textEnd - i));
@@ -95,6 +95,8 @@ public:
                 break;
             i = tag(textEnd);
         }
+        if (cut_)
+            return {std::move(text_) + "\n[…]", true};
         if (elements_ > limits_.maxElements)
             return {std::move(text_), true};
         for (auto it = open_.rbegin(); it != open_.rend(); ++it)
@@ -130,6 +132,14 @@ private:
 
     void append(std::string_view piece)
     {
+        if (piece.size() > limits_.maxTextBytes - text_.size()) {
+            // Cut at a character's first byte, so the text stays UTF-8.
+            std::size_t keep = limits_.maxTextBytes - text_.size();
+            while (keep > 0 && (static_cast<unsigned char>(piece[keep]) & 0xC0) == 0x80)
+                --keep;
+            piece = piece.substr(0, keep);
+            cut_ = true;
+        }
         markup_ += piece;
         text_ += piece;
     }
@@ -151,8 +161,12 @@ private:
         if (rest.starts_with("<!") || rest.starts_with("<?"))
             return tagEnd(html_, at);
         if (nameEnd == nameStart) { // a lone '<' is text
-            markup_ += "&lt;";
-            text_ += '<';
+            if (text_.size() < limits_.maxTextBytes) {
+                markup_ += "&lt;";
+                text_ += '<';
+            } else {
+                cut_ = true;
+            }
             return at + 1;
         }
         const std::string name = lowerCase(html_.substr(nameStart, nameEnd - nameStart));
@@ -221,6 +235,7 @@ private:
     std::size_t elements_ = 0;
     std::size_t wordLength_ = 0;       // bytes since the last white space or break
     std::size_t suppressedTables_ = 0; // tables open past the bound
+    bool cut_ = false;                 // the text bound was reached
 };
 
 } // namespace

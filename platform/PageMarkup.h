@@ -10,9 +10,10 @@
 namespace platform {
 
 struct PageMarkupLimits {
-    std::size_t maxDepth = 24;        // elements open at once; deeper tags are dropped
-    std::size_t maxTables = 2;        // tables open at once; deeper ones are dropped
-    std::size_t maxElements = 100000; // past this, the page is shown as text
+    std::size_t maxDepth = 24;             // elements open at once; deeper tags are dropped
+    std::size_t maxTables = 2;             // tables open at once; deeper ones are dropped
+    std::size_t maxElements = 100000;      // past this, the page is shown as text
+    std::size_t maxTextBytes = 512 * 1024; // past this, as its text cut here
 };
 
 struct ShownPage {
@@ -28,7 +29,8 @@ struct ShownPage {
 // element of its name is dropped. A run of text without white space gets a
 // zero-width space every 64 bytes, where the layout may break it. Past the
 // element bound, the page's text alone, without any tag, comment, script or
-// style sheet. Any thread.
+// style sheet; past the text bound, that text cut there and followed by a
+// line saying so. Any thread.
 ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits = {});
 
 } // namespace platform

@@ -74,3 +74,15 @@ TEST(PageMarkup, PastTheElementBoundThePageIsShownAsText)
     EXPECT_EQ(page.content, "Am G7 a < b");
     EXPECT_FALSE(pageToShow("<p><b>Am</b> <i>G7</i></p>", limits).isText);
 }
+
+TEST(PageMarkup, PastTheTextBoundTheTextIsCutAndSaysSo)
+{
+    PageMarkupLimits limits;
+    limits.maxTextBytes = 10;
+    const auto page = pageToShow("<p>Dó Ré <b>Mi Fá</b> Sol</p>", limits);
+    EXPECT_TRUE(page.isText);
+    EXPECT_EQ(page.content, "Dó Ré Mi\n[…]"); // "Dó Ré Mi F" would pass 10 bytes
+    const auto exact = pageToShow("<p>Dó Ré <b>Mi</b></p>", limits);
+    EXPECT_FALSE(exact.isText);
+    EXPECT_EQ(pageToShow("aaaaaaaaa<<<", limits).content, "aaaaaaaaa<\n[…]");
+}

@@ -82,16 +82,16 @@ TEST(PageView, ShowsAnOrdinaryPageAsItsMarkupSays)
 TEST(PageView, NoPageWithinTheFetchBoundIsSlowToShow)
 {
     // Each of these takes from tens to hundreds of seconds in a plain text
-    // browser. The figures are in the page view benchmark; here each page
-    // must show its text and leave the view usable.
-    const std::vector<std::pair<std::string, std::string>> pages{
-        {"100,000 unclosed <b>", repeated("<b>", 100000) + "fim"},
-        {"50,000 unclosed <div>", repeated("<div>", 50000) + "fim"},
-        {"5 MB of <div>", repeated("<div>", 5 * 1024 * 1024 / 5) + "fim"},
-        {"5 MB of <b>Am</b>", repeated("<b>Am</b>", 5 * 1024 * 1024 / 9) + "fim"}};
-    for (const auto& [what, page] : pages) {
+    // browser; the figures are in the page view benchmark. Nested pages show
+    // their text; the text of 5 MB pages is cut, and says so.
+    const std::vector<std::tuple<std::string, std::string, QString>> pages{
+        {"100,000 unclosed <b>", repeated("<b>", 100000) + "fim", "fim"},
+        {"50,000 unclosed <div>", repeated("<div>", 50000) + "fim", "fim"},
+        {"5 MB of <div>", repeated("<div>", 5 * 1024 * 1024 / 5) + "fim", "fim"},
+        {"5 MB of <b>Am</b>", repeated("<b>Am</b>", 5 * 1024 * 1024 / 9), "\n[…]"}};
+    for (const auto& [what, page, end] : pages) {
         PageView view;
         view.showPage(page);
-        EXPECT_TRUE(view.toPlainText().endsWith("fim")) << what;
+        EXPECT_TRUE(view.toPlainText().endsWith(end)) << what;
     }
 }
