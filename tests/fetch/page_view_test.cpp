@@ -1,10 +1,9 @@
 // The page view with hostile pages: nothing named is loaded, nothing blocks,
 // and no page within the fetch bound takes long to show.
+#include "PageTestSupport.h"
 #include "platform/PageView.h"
 
-#include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <QTextBlock>
 #include <QTextDocument>
 #include <gtest/gtest.h>
 
@@ -13,27 +12,8 @@
 
 using platform::PageView;
 
-namespace {
-std::string repeated(const std::string& piece, std::size_t times)
-{
-    std::string out;
-    out.reserve(piece.size() * times);
-    for (std::size_t i = 0; i < times; ++i)
-        out += piece;
-    return out;
-}
-
-// Every image format the document made of the page holds.
-int imagesIn(const QTextDocument& document)
-{
-    int images = 0;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (it.fragment().charFormat().isImageFormat())
-                ++images;
-    return images;
-}
-} // namespace
+using pagetest::imagesIn;
+using pagetest::repeated;
 
 TEST(PageView, LoadsNothingThePageNames)
 {

@@ -2,13 +2,12 @@
 // without loading what they name, without hanging, and comes back at once;
 // the import still reads the page as fetched.
 #include "fetch/LocalHttpServer.h"
+#include "fetch/PageTestSupport.h"
 #include "finder/FirstViewController.h"
 
 #include <QAbstractButton>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTest>
-#include <QTextBlock>
 #include <QTextBrowser>
 #include <QTextEdit>
 #include <gtest/gtest.h>
@@ -17,26 +16,10 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using pagetest::imagesIn;
+using pagetest::repeated;
+
 namespace {
-std::string repeated(const std::string& piece, std::size_t times)
-{
-    std::string out;
-    out.reserve(piece.size() * times);
-    for (std::size_t i = 0; i < times; ++i)
-        out += piece;
-    return out;
-}
-
-int imagesIn(const QTextDocument& document)
-{
-    int images = 0;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it)
-            if (it.fragment().charFormat().isImageFormat())
-                ++images;
-    return images;
-}
-
 class HostilePages : public ::testing::Test {
 protected:
     void SetUp() override
