@@ -11,7 +11,10 @@ namespace app {
 
 AppDelegate::AppDelegate(platform::AudioSession& audioSession) : audioSession_(audioSession) {}
 
-AppDelegate::~AppDelegate() { platform::NotificationCenter::defaultCenter().removeObserver(this); }
+AppDelegate::~AppDelegate()
+{
+    platform::NotificationCenter::defaultCenter().removeObserver(this);
+}
 
 bool AppDelegate::didFinishLaunching(platform::Application& application,
                                      const platform::LaunchOptions&)
@@ -56,8 +59,7 @@ bool AppDelegate::didFinishLaunching(platform::Application& application,
 void AppDelegate::applicationWillEnterForeground()
 {
     platform::log("applicationWillEnterForeground called");
-    platform::ViewController* current =
-        window ? window->rootViewController() : nullptr;
+    platform::ViewController* current = window ? window->rootViewController() : nullptr;
     while (current && current->presentedViewController())
         current = current->presentedViewController();
     if (auto* nav = dynamic_cast<platform::NavigationController*>(current))

@@ -9,7 +9,8 @@ namespace app {
 
 class AppDelegate : public platform::ApplicationDelegate {
 public:
-    explicit AppDelegate(platform::AudioSession& audioSession = platform::AudioSession::sharedInstance());
+    explicit AppDelegate(
+        platform::AudioSession& audioSession = platform::AudioSession::sharedInstance());
     ~AppDelegate() override;
 
     bool didFinishLaunching(platform::Application& application,

@@ -3,9 +3,11 @@
 // nothing. A close button or Escape returns to the main screen.
 #include "platform/ViewController.h"
 
-#include <QLabel>
-#include <QPointer>
-#include <QTextEdit>
+#include <memory>
+
+namespace Ui {
+class SecondViewController;
+}
 
 namespace app {
 
@@ -13,18 +15,16 @@ class SecondViewController : public platform::ViewController {
     Q_OBJECT
 public:
     SecondViewController();
-    void viewDidLoad() override;
+    ~SecondViewController() override;
 
     void linkVelmora();
     void linkApps();
 
-    QPointer<QLabel> label_desenvolvedor;
-    QPointer<QLabel> label_dicionario;
-    QPointer<QLabel> label_musico;
-    QPointer<QLabel> label_textoapps;
-    QPointer<QTextEdit> texto_desenvolvedor;
-    QPointer<QTextEdit> texto_dicionario;
-    QPointer<QTextEdit> texto_musico;
+protected:
+    QWidget* loadView() override;
+
+private:
+    std::unique_ptr<Ui::SecondViewController> ui_;
 };
 
 } // namespace app

@@ -1,12 +1,38 @@
-# The screens: controllers of app/, finder/, favourites/ and the fretboard view
-# of fretboard/ (its model is a library of its own). The executable adds main.
-file(GLOB SCREENS_SOURCES CONFIGURE_DEPENDS
-  ${CMAKE_SOURCE_DIR}/app/*.cpp ${CMAKE_SOURCE_DIR}/app/*.h
-  ${CMAKE_SOURCE_DIR}/finder/*.cpp ${CMAKE_SOURCE_DIR}/finder/*.h
-  ${CMAKE_SOURCE_DIR}/favourites/*.cpp ${CMAKE_SOURCE_DIR}/favourites/*.h
-  ${CMAKE_SOURCE_DIR}/fretboard/*.cpp ${CMAKE_SOURCE_DIR}/fretboard/*.h)
-list(FILTER SCREENS_SOURCES EXCLUDE REGEX "/app/main\\.cpp$")
-add_library(screens STATIC ${SCREENS_SOURCES})
-target_include_directories(screens PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(screens PUBLIC platform catalogue fretboard_model)
-add_dependencies(screens bundle)
+# The screens, one library per folder, each linked only to the ones below it:
+#   fretboard  the fretboard panel and its sounds (its model is fretboard_model)
+#   finder     the chord finder and the main screen
+#   favourites the favourites screens over the finder's lists
+#   app        the launch handler, the about screen and the storyboard
+# A source that includes a header of a folder above its own stops the build.
+# Layouts (resources/layouts/*.ui) are compiled into the libraries that use them.
+set(CMAKE_AUTOUIC_SEARCH_PATHS ${CMAKE_SOURCE_DIR}/resources/layouts)
+
+# cifrario_screen_library(<folder> FORBIDS <folders above> LIBS <libraries below>)
+function(cifrario_screen_library folder)
+  cmake_parse_arguments(ARG "" "" "FORBIDS;LIBS" ${ARGN})
+  file(GLOB sources CONFIGURE_DEPENDS
+    ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h)
+  list(FILTER sources EXCLUDE REGEX "/app/main\\.cpp$")
+  set(stamp ${CMAKE_CURRENT_BINARY_DIR}/layers/${folder}.checked)
+  add_custom_command(OUTPUT ${stamp}
+    COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} "-DFORBIDS=${ARG_FORBIDS}"
+            "-DSOURCES=${sources}" -DSTAMP=${stamp}
+            -P ${CMAKE_SOURCE_DIR}/cmake/CheckLayers.cmake
+    DEPENDS ${sources} ${CMAKE_SOURCE_DIR}/cmake/CheckLayers.cmake
+    COMMENT "Checking that ${folder}/ includes no folder above it" VERBATIM)
+  add_library(${folder} STATIC ${sources} ${stamp})
+  target_include_directories(${folder} PUBLIC ${CMAKE_SOURCE_DIR})
+  target_link_libraries(${folder} PUBLIC ${ARG_LIBS})
+  set_target_properties(${folder} PROPERTIES AUTOUIC ON)
+endfunction()
+
+cifrario_screen_library(fretboard FORBIDS finder favourites app
+                        LIBS platform catalogue fretboard_model)
+add_dependencies(fretboard bundle)
+cifrario_screen_library(finder FORBIDS favourites app LIBS fretboard)
+cifrario_screen_library(favourites FORBIDS app LIBS finder)
+cifrario_screen_library(app LIBS favourites)
+
+# Everything above, for code outside the screens that needs any of them.
+add_library(screens INTERFACE)
+target_link_libraries(screens INTERFACE app)

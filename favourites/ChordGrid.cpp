@@ -1,18 +1,13 @@
 #include "favourites/ChordGrid.h"
 
+#include "favourites/CollectionViewCell.h"
+#include "finder/ChordFinder.h"
+
 namespace favourites {
 
-catalogue::FretPattern chordFretsOf(const catalogue::Acorde& record)
+ChordGrid::ChordGrid(QAbstractItemView* view, fretboard::SampleBank& bank)
+    : QObject(view), model_(new finder::ChordListModel(view)), bank_(bank)
 {
-    return catalogue::FretPattern::of(record).value_or(catalogue::FretPattern{});
-}
-
-ChordGrid::ChordGrid(QAbstractItemView* view, fretboard::SampleBank& bank, QObject* parent)
-    : QObject(parent), model_(new ChordGridModel(view ? static_cast<QObject*>(view) : this)),
-      view_(view), bank_(bank)
-{
-    if (!view)
-        return;
     view->setModel(model_);
     view->setItemDelegate(new CollectionViewCell(view));
     view->setMouseTracking(true);
@@ -29,7 +24,7 @@ void ChordGrid::setList(catalogue::ChordListRef list)
 void ChordGrid::reloadData()
 {
     if (model_)
-        model_->reloadData();
+        model_->reload();
 }
 
 void ChordGrid::didSelectItem(int row)
@@ -37,7 +32,7 @@ void ChordGrid::didSelectItem(int row)
     if (!model_)
         return;
     if (const catalogue::AcordeRef record = model_->recordAt(row))
-        bank_.playChord(chordFretsOf(*record));
+        bank_.playChord(finder::fretsOf(*record));
 }
 
 } // namespace favourites

@@ -1,7 +1,7 @@
 #include "favourites/CollectionViewCell.h"
 
-#include "favourites/ChordGridModel.h"
 #include "finder/ChordFont.h"
+#include "finder/ChordListModel.h"
 #include "platform/Fonts.h"
 #include "platform/System.h"
 
@@ -53,8 +53,8 @@ void CollectionViewCell::paint(QPainter* painter, const QStyleOptionViewItem& op
 
     const QRect inner = card.toRect().adjusted(kPadding, kPadding, -kPadding, -kPadding);
     const QRect photoArea(inner.left(), inner.top(), inner.width(), kPhotoHeight);
-    const QPixmap thumb =
-        thumbnails_->thumbnail(index.data(ChordGridModel::PhotoStemRole).toString().toStdString());
+    const QPixmap thumb = thumbnails_->thumbnail(
+        index.data(finder::ChordListModel::ImageStemRole).toString().toStdString());
     if (!thumb.isNull()) {
         const QRectF target(photoArea.left() + (photoArea.width() - thumb.width()) / 2.0,
                             photoArea.top() + (photoArea.height() - thumb.height()) / 2.0,

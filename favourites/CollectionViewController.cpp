@@ -1,27 +1,32 @@
 #include "favourites/CollectionViewController.h"
 
 #include "platform/Bundle.h"
-
-#include <QAbstractButton>
+#include "ui_CollectionViewController.h"
 
 namespace favourites {
 
 CollectionViewController::CollectionViewController(std::shared_ptr<platform::AudioEngine> engine)
-    : GridScreen("CollectionViewController", std::move(engine))
+    : GridScreen(std::move(engine)), ui_(std::make_unique<Ui::CollectionViewController>())
 {
 }
 
 CollectionViewController::~CollectionViewController() = default;
 
+QWidget* CollectionViewController::loadView()
+{
+    auto* view = new QWidget;
+    ui_->setupUi(view);
+    showGridIn(ui_->collectionView);
+    // The way back to the main screen.
+    connect(ui_->buttonVoltar, &QAbstractButton::clicked, this,
+            [this] { dismissViewController(); });
+    return view;
+}
+
 void CollectionViewController::viewDidLoad()
 {
     GridScreen::viewDidLoad();
-    collectionView = outlet<QListView>("collectionView");
-    showGridIn(collectionView.data());
-    // The way back to the main screen.
-    if (auto* back = outlet<QAbstractButton>("buttonVoltar"))
-        connect(back, &QAbstractButton::clicked, this, [this] { dismissViewController(); });
-    bank.loadForGridScreen(platform::Bundle::main());
+    bank().loadForGridScreen(platform::Bundle::main());
 }
 
 } // namespace favourites

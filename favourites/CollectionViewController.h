@@ -5,8 +5,11 @@
 // is handed is held, never read.
 #include "favourites/GridScreen.h"
 
-#include <QListView>
-#include <QPointer>
+#include <memory>
+
+namespace Ui {
+class CollectionViewController;
+}
 
 namespace favourites {
 
@@ -17,10 +20,14 @@ public:
         std::shared_ptr<platform::AudioEngine> engine = platform::AudioEngine::shared());
     ~CollectionViewController() override;
 
-    // Sets up the grid and loads the screen's own sample bank.
+    // Loads the screen's own sample bank.
     void viewDidLoad() override;
 
-    QPointer<QListView> collectionView;
+protected:
+    QWidget* loadView() override;
+
+private:
+    std::unique_ptr<Ui::CollectionViewController> ui_;
 };
 
 } // namespace favourites

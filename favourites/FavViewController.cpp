@@ -3,6 +3,7 @@
 #include "platform/Alert.h"
 #include "platform/Bundle.h"
 #include "platform/Log.h"
+#include "ui_FavViewController.h"
 
 #include <QAbstractButton>
 #include <QMenu>
@@ -11,38 +12,39 @@
 namespace favourites {
 
 FavViewController::FavViewController(std::shared_ptr<platform::AudioEngine> engine)
-    : GridScreen("FavViewController", std::move(engine))
+    : GridScreen(std::move(engine)), ui_(std::make_unique<Ui::FavViewController>())
 {
 }
 
 FavViewController::~FavViewController() = default;
 
+QWidget* FavViewController::loadView()
+{
+    auto* view = new QWidget;
+    ui_->setupUi(view);
+    showGridIn(ui_->collection);
+    bindListTable();
+    connect(ui_->salvarListaFav, &QAbstractButton::clicked, this, [this] { salvarListaFav(); });
+    connect(ui_->retornarFirstView, &QAbstractButton::clicked, this,
+            [this] { retornarFirstView(); });
+    return view;
+}
+
 void FavViewController::viewDidLoad()
 {
     GridScreen::viewDidLoad();
-    collection = outlet<QListView>("collection");
-    tablePlist = outlet<QListWidget>("tablePlist");
-    nomeListaFav = outlet<QLineEdit>("nomeListaFav");
-
-    showGridIn(collection.data());
-    bindListTable();
-    if (auto* save = outlet<QAbstractButton>("salvarListaFav"))
-        connect(save, &QAbstractButton::clicked, this, [this] { salvarListaFav(); });
-    if (auto* back = outlet<QAbstractButton>("retornarFirstView"))
-        connect(back, &QAbstractButton::clicked, this, [this] { retornarFirstView(); });
-
     startUp();
 }
 
 void FavViewController::startUp()
 {
-    list.clear();
-    carrega = true;
+    list_.clear();
+    carrega_ = true;
     savedLists_ = SavedLists(platform::Documents::standard());
-    documentsDirectory = savedLists_.documents().directory();
-    PlistSalva = savedLists_.names();
+    documentsDirectory_ = savedLists_.documents().directory();
+    PlistSalva_ = savedLists_.names();
     reloadListTable();
-    bank.loadForGridScreen(platform::Bundle::main());
+    bank().loadForGridScreen(platform::Bundle::main());
 }
 
 void FavViewController::retornarFirstView()
@@ -52,17 +54,17 @@ void FavViewController::retornarFirstView()
 
 void FavViewController::salvarListaFav()
 {
-    carrega = false;
+    carrega_ = false;
     savedLists_ = SavedLists(platform::Documents::standard());
-    documentsDirectory = savedLists_.documents().directory();
-    const std::string name = nomeListaFav ? nomeListaFav->text().toStdString() : std::string();
-    Plist = savedLists_.save(name, filteredTableData, list).names;
+    documentsDirectory_ = savedLists_.documents().directory();
+    const std::string name = ui_->nomeListaFav->text().toStdString();
+    Plist_ = savedLists_.save(name, filteredTableData(), list_).names;
     reloadListTable();
 }
 
 std::optional<std::string> FavViewController::listNameAt(int row) const
 {
-    const auto& names = carrega ? PlistSalva : Plist;
+    const auto& names = carrega_ ? PlistSalva_ : Plist_;
     if (row < 0 || static_cast<std::size_t>(row) >= names.size())
         return std::nullopt;
     return names[static_cast<std::size_t>(row)];
@@ -73,7 +75,7 @@ void FavViewController::tableDidSelectRow(int row)
     const auto name = listNameAt(row);
     if (!name)
         return;
-    savedLists_.open(*name, filteredTableData, allTableData);
+    savedLists_.open(*name, filteredTableData(), allTableData());
     if (grid())
         grid()->reloadData();
     startUp();
@@ -85,7 +87,7 @@ void FavViewController::tableCommitDeleteRow(int row)
     if (!name)
         return;
     platform::log("selecionadaExcluir: " + *name);
-    removeSelecionado = *name;
+    removeSelecionado_ = *name;
     platform::showAlert(view(), "Deseja Deletar? ", *name, "Cancelar", {"Deletar"}, this,
                         [this](int index) { alertClickedButtonAtIndex(index); });
 }
@@ -94,31 +96,28 @@ void FavViewController::alertClickedButtonAtIndex(int buttonIndex)
 {
     if (buttonIndex != 1)
         return;
-    if (removeSelecionado)
-        savedLists_.remove(*removeSelecionado);
-    removeSelecionado.reset();
+    if (removeSelecionado_)
+        savedLists_.remove(*removeSelecionado_);
+    removeSelecionado_.reset();
     reloadListTable();
     startUp();
 }
 
-
 void FavViewController::reloadListTable()
 {
-    if (!carrega)
-        platform::log("cont Plist: " + std::to_string(Plist.size()));
-    if (!tablePlist)
-        return;
+    if (!carrega_)
+        platform::log("cont Plist: " + std::to_string(Plist_.size()));
+    QListWidget* tablePlist = ui_->tablePlist;
     tablePlist->clear();
     // The rows show the names; opening and deleting take the name itself
     // from the listing, so no byte of it is lost to the display.
-    for (const std::string& name : carrega ? PlistSalva : Plist)
+    for (const std::string& name : carrega_ ? PlistSalva_ : Plist_)
         new QListWidgetItem(QString::fromStdString(name), tablePlist);
 }
 
 void FavViewController::bindListTable()
 {
-    if (!tablePlist)
-        return;
+    QListWidget* tablePlist = ui_->tablePlist;
     // Black cells, dark grey when selected, light text on both. A row has the
     // height of a subtitle cell whose detail line stays empty, so the name
     // sits in the middle.
@@ -133,21 +132,22 @@ void FavViewController::bindListTable()
     // Every row can be deleted: from its context menu, or with the Delete key
     // on the selected row.
     tablePlist->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(tablePlist, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
-        const QModelIndex index = tablePlist->indexAt(at);
-        if (!index.isValid())
-            return;
-        auto* menu = new QMenu(tablePlist);
-        menu->setObjectName(QStringLiteral("menuLista"));
-        menu->setAttribute(Qt::WA_DeleteOnClose);
-        const int row = index.row();
-        menu->addAction(QStringLiteral("Deletar"), this,
-                        [this, row] { tableCommitDeleteRow(row); });
-        menu->popup(tablePlist->viewport()->mapToGlobal(at));
-    });
+    connect(tablePlist, &QWidget::customContextMenuRequested, this,
+            [this, tablePlist](const QPoint& at) {
+                const QModelIndex index = tablePlist->indexAt(at);
+                if (!index.isValid())
+                    return;
+                auto* menu = new QMenu(tablePlist);
+                menu->setObjectName(QStringLiteral("menuLista"));
+                menu->setAttribute(Qt::WA_DeleteOnClose);
+                const int row = index.row();
+                menu->addAction(QStringLiteral("Deletar"), this,
+                                [this, row] { tableCommitDeleteRow(row); });
+                menu->popup(tablePlist->viewport()->mapToGlobal(at));
+            });
     auto* deleteKey = new QShortcut(QKeySequence::Delete, tablePlist);
     deleteKey->setContext(Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, this, [this] {
+    connect(deleteKey, &QShortcut::activated, this, [this, tablePlist] {
         const QListWidgetItem* current = tablePlist->currentItem();
         if (current && current->isSelected())
             tableCommitDeleteRow(tablePlist->row(current));

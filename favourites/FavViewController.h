@@ -10,15 +10,15 @@
 #include "favourites/GridScreen.h"
 #include "favourites/SavedLists.h"
 
-#include <QLineEdit>
-#include <QListView>
-#include <QListWidget>
-#include <QPointer>
 #include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
+
+namespace Ui {
+class FavViewController;
+}
 
 namespace favourites {
 
@@ -29,7 +29,6 @@ public:
         std::shared_ptr<platform::AudioEngine> engine = platform::AudioEngine::shared());
     ~FavViewController() override;
 
-    // Finds the controls, wires them, then runs the start-up.
     void viewDidLoad() override;
     // The start-up: a new empty list, the Documents listing shown in the list
     // table, the sample bank loaded. Also the screen's refresh.
@@ -50,23 +49,27 @@ public:
     // The name a list-table row shows, byte for byte; nothing past the end.
     std::optional<std::string> listNameAt(int row) const;
 
-    // ---- State -------------------------------------------------------------
-    std::vector<std::string> list; // identifiers of the last save
-    bool carrega = true;           // the table shows PlistSalva (true) or Plist
-    std::filesystem::path documentsDirectory;
-    std::vector<std::string> PlistSalva; // Documents listing at the last start-up
-    std::vector<std::string> Plist;      // Documents listing after the last save
-    std::optional<std::string> removeSelecionado;
+    // The identifiers of the last save; whether the table shows the listing
+    // of the last start-up (PlistSalva) rather than that of the last save
+    // (Plist); the list a deletion asks about.
+    const std::vector<std::string>& list() const { return list_; }
+    bool carrega() const { return carrega_; }
+    const std::optional<std::string>& removeSelecionado() const { return removeSelecionado_; }
 
-    // ---- Outlets -----------------------------------------------------------
-    QPointer<QListView> collection;
-    QPointer<QListWidget> tablePlist;
-    QPointer<QLineEdit> nomeListaFav;
+protected:
+    QWidget* loadView() override;
 
 private:
     void reloadListTable();
     void bindListTable();
 
+    std::unique_ptr<Ui::FavViewController> ui_;
+    std::vector<std::string> list_;
+    bool carrega_ = true;
+    std::filesystem::path documentsDirectory_;
+    std::vector<std::string> PlistSalva_;
+    std::vector<std::string> Plist_;
+    std::optional<std::string> removeSelecionado_;
     SavedLists savedLists_;
 };
 

@@ -2,21 +2,26 @@
 
 namespace favourites {
 
-GridScreen::GridScreen(std::string layoutName, std::shared_ptr<platform::AudioEngine> engine)
-    : platform::ViewController(std::move(layoutName)), bank(std::move(engine))
-{
-}
+GridScreen::GridScreen(std::shared_ptr<platform::AudioEngine> engine) : bank_(std::move(engine)) {}
 
-GridScreen::~GridScreen() = default;
+GridScreen::~GridScreen()
+{
+    // The view goes later than this screen; its grid must not sound a bank
+    // that is gone.
+    delete grid_.data();
+}
 
 void GridScreen::setFilteredTableData(catalogue::ChordListRef list)
 {
-    filteredTableData = std::move(list);
+    filteredTableData_ = std::move(list);
     if (grid_)
-        grid_->setList(filteredTableData);
+        grid_->setList(filteredTableData_);
 }
 
-void GridScreen::setAllTableData(catalogue::ChordListRef list) { allTableData = std::move(list); }
+void GridScreen::setAllTableData(catalogue::ChordListRef list)
+{
+    allTableData_ = std::move(list);
+}
 
 void GridScreen::collectionViewDidSelectItem(int row)
 {
@@ -26,8 +31,8 @@ void GridScreen::collectionViewDidSelectItem(int row)
 
 void GridScreen::showGridIn(QAbstractItemView* view)
 {
-    grid_ = std::make_unique<ChordGrid>(view, bank);
-    grid_->setList(filteredTableData);
+    grid_ = new ChordGrid(view, bank_);
+    grid_->setList(filteredTableData_);
 }
 
 } // namespace favourites

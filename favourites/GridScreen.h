@@ -9,36 +9,40 @@
 #include "platform/ViewController.h"
 
 #include <QAbstractItemView>
+#include <QPointer>
 #include <memory>
-#include <string>
 
 namespace favourites {
 
 class GridScreen : public platform::ViewController, public finder::ChordListReceiver {
     Q_OBJECT
 public:
-    GridScreen(std::string layoutName, std::shared_ptr<platform::AudioEngine> engine);
+    explicit GridScreen(std::shared_ptr<platform::AudioEngine> engine);
     ~GridScreen() override;
 
     // The hand-over: the very lists of the main screen, kept as they come.
     void setFilteredTableData(catalogue::ChordListRef list) override;
     void setAllTableData(catalogue::ChordListRef list) override;
+    const catalogue::ChordListRef& filteredTableData() const { return filteredTableData_; }
+    const catalogue::ChordListRef& allTableData() const { return allTableData_; }
 
     // A tap on a grid item.
     void collectionViewDidSelectItem(int row);
 
-    ChordGrid* grid() const { return grid_.get(); }
-
-    catalogue::ChordListRef allTableData;
-    catalogue::ChordListRef filteredTableData;
-    fretboard::SampleBank bank; // nC1C0 .. nC6C15
+    // The grid, once the view is loaded; the 96 players nC1C0 .. nC6C15.
+    ChordGrid* grid() const { return grid_; }
+    fretboard::SampleBank& bank() { return bank_; }
 
 protected:
     // Shows filteredTableData as the grid in the layout's collection view.
     void showGridIn(QAbstractItemView* view);
 
 private:
-    std::unique_ptr<ChordGrid> grid_;
+    catalogue::ChordListRef allTableData_;
+    catalogue::ChordListRef filteredTableData_;
+    fretboard::SampleBank bank_;
+    // Owned by the collection view, which the bank outlives.
+    QPointer<ChordGrid> grid_;
 };
 
 } // namespace favourites

@@ -1,7 +1,5 @@
 #include "finder/TableView.h"
 
-#include "finder/TableModels.h"
-
 #include <QKeyEvent>
 
 namespace finder {
@@ -17,30 +15,18 @@ TableView::TableView(QWidget* parent) : QListView(parent)
             [this](const QModelIndex& index) { Q_EMIT didSelectRow(index.row()); });
 }
 
-void TableView::setTableModel(TableModel* model)
-{
-    model_ = model;
-    setModel(model);
-}
-
-void TableView::reloadData()
-{
-    if (model_)
-        model_->reload();
-}
-
 int TableView::numberOfRows() const
 {
-    return model_ ? model_->rowCount() : 0;
+    return model() ? model()->rowCount() : 0;
 }
 
 void TableView::selectRow(int row)
 {
-    if (!model_ || row < 0 || row >= model_->rowCount())
+    if (!model() || row < 0 || row >= model()->rowCount())
         return;
     const bool scrolls = hasAutoScroll();
     setAutoScroll(false);
-    selectionModel()->setCurrentIndex(model_->index(row), QItemSelectionModel::ClearAndSelect);
+    selectionModel()->setCurrentIndex(model()->index(row, 0), QItemSelectionModel::ClearAndSelect);
     setAutoScroll(scrolls);
 }
 

@@ -1,26 +1,18 @@
 #pragma once
-// The main screen's tables: one column of rows of equal height over a
-// TableModel. A row chosen by the user (a click, or moving through the rows
-// with the keyboard) is reported once through didSelectRow; rows selected
-// from code are not reported.
+// The main screen's tables: one column of rows of equal height. A row chosen
+// by the user (a click, or moving through the rows with the keyboard) is
+// reported once through didSelectRow; rows selected from code are not
+// reported.
 #include <QListView>
 
 namespace finder {
-
-class TableModel;
 
 class TableView : public QListView {
     Q_OBJECT
 public:
     explicit TableView(QWidget* parent = nullptr);
 
-    // The table's model; the view does not own it.
-    void setTableModel(TableModel* model);
-    TableModel* tableModel() const { return model_; }
-
-    // Asks the model for its rows afresh.
-    void reloadData();
-    // The row count taken at the last reload.
+    // The number of rows the model gave at its last reset.
     int numberOfRows() const;
     // Selects a row without reporting it and without scrolling.
     void selectRow(int row);
@@ -30,9 +22,6 @@ Q_SIGNALS:
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
-
-private:
-    TableModel* model_ = nullptr;
 };
 
 } // namespace finder

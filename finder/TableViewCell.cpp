@@ -1,6 +1,6 @@
 #include "finder/TableViewCell.h"
 
-#include "finder/TableModels.h"
+#include "finder/ChordListModel.h"
 
 #include <QPainter>
 
@@ -44,7 +44,7 @@ void TableViewCell::paint(QPainter* painter, const QStyleOptionViewItem& option,
     else if (option.state & QStyle::State_MouseOver)
         painter->fillRect(option.rect, palette.color(QPalette::AlternateBase));
 
-    const QString stem = index.data(TableModel::ImageStemRole).toString();
+    const QString stem = index.data(ChordListModel::ImageStemRole).toString();
     const QSize box = thumbnails_->thumbnailSize();
     const QRect photoRect(option.rect.left() + kPad, option.rect.top() + kPad, box.width(),
                           box.height());

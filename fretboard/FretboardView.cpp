@@ -4,7 +4,6 @@
 #include "fretboard/FretboardPicture.h"
 #include "fretboard/model/FretTag.h"
 #include "platform/Button.h"
-#include "platform/LayoutLoader.h"
 
 #include <QPainter>
 
@@ -15,7 +14,8 @@ namespace {
 
 std::size_t indexOf(Position position)
 {
-    return static_cast<std::size_t>((position.string - 1) * kPositionsPerString + position.fret);
+    return static_cast<std::size_t>(position.string - 1) * kPositionsPerString +
+           static_cast<std::size_t>(position.fret);
 }
 
 QString labelStyle(int pixelSize)
@@ -84,11 +84,14 @@ void FretboardView::paintEvent(QPaintEvent*)
     painter.drawImage(QPointF(0, 0), picture_);
 }
 
-void registerFretboardWidgets()
+platform::Button* FretboardView::button(Position position) const
 {
-    platform::registerWidgetClass("fretboard::FretboardView", [](QWidget* parent) -> QWidget* {
-        return new FretboardView(parent);
-    });
+    return buttons_[indexOf(position)];
+}
+
+QLabel* FretboardView::label(int string) const
+{
+    return labels_[static_cast<std::size_t>(string - 1)];
 }
 
 } // namespace fretboard

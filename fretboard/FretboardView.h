@@ -2,8 +2,8 @@
 // The main screen's fretboard: the drawn neck with its 96 fret buttons and the
 // six fret labels. Each button is named by its position ("C1C0" .. "C6C15")
 // and carries its position code as tag; the labels are "cdr1" (string 1) to
-// "cdr6" (string 6), in a column beside the open strings. The screen finds
-// them all by name. The picture and the children follow the widget's size.
+// "cdr6" (string 6), in a column beside the open strings. The picture and the
+// children follow the widget's size.
 #include "fretboard/model/Position.h"
 
 #include <QImage>
@@ -26,6 +26,10 @@ public:
     QSize sizeHint() const override { return {1100, 230}; }
     QSize minimumSizeHint() const override { return {550, 115}; }
 
+    // The button of a valid position; the fret label of string 1..6.
+    platform::Button* button(Position position) const;
+    QLabel* label(int string) const;
+
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
@@ -37,9 +41,5 @@ private:
     std::array<QLabel*, kStringCount> labels_{};
     QImage picture_;
 };
-
-// Lets screen layouts name "fretboard::FretboardView". Call it before the
-// first layout that holds a fretboard is loaded.
-void registerFretboardWidgets();
 
 } // namespace fretboard

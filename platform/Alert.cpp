@@ -1,5 +1,7 @@
 #include "platform/Alert.h"
 
+#include "platform/Window.h"
+
 #include <QAbstractButton>
 #include <QPointer>
 #include <QPushButton>
@@ -27,7 +29,7 @@ QMessageBox* showAlert(QWidget* parent, const std::string& title, const std::str
                        const std::vector<std::string>& otherButtons, QObject* context,
                        std::function<void(int buttonIndex)> clicked)
 {
-    QWidget* over = parent ? parent->window() : nullptr;
+    QWidget* over = hostWindow(parent);
     auto* alert = new QMessageBox(over);
     // A dialog window does not take its parent window's colours by itself.
     if (over)

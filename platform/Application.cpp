@@ -33,7 +33,10 @@ Scene::Scene(bool withSizeRestrictions)
         restrictions_ = std::make_unique<SizeRestrictions>(&windows_);
 }
 
-Application::Application() { sharedApplication = this; }
+Application::Application()
+{
+    sharedApplication = this;
+}
 
 Application::~Application()
 {
@@ -41,7 +44,10 @@ Application::~Application()
         sharedApplication = nullptr;
 }
 
-Application* Application::shared() { return sharedApplication; }
+Application* Application::shared()
+{
+    return sharedApplication;
+}
 
 std::vector<Scene*> Application::connectedScenes()
 {
@@ -51,7 +57,10 @@ std::vector<Scene*> Application::connectedScenes()
     return scenes;
 }
 
-Scene* Application::anyConnectedScene() { return scenes_.empty() ? nullptr : scenes_.front().get(); }
+Scene* Application::anyConnectedScene()
+{
+    return scenes_.empty() ? nullptr : scenes_.front().get();
+}
 
 Scene& Application::addScene(std::unique_ptr<Scene> scene)
 {
@@ -63,7 +72,8 @@ void Application::enterForeground()
 {
     if (delegate_)
         delegate_->willEnterForeground(*this);
-    NotificationCenter::defaultCenter().postNotification(kApplicationWillEnterForegroundNotification);
+    NotificationCenter::defaultCenter().postNotification(
+        kApplicationWillEnterForegroundNotification);
 }
 
 QSizeF mainScreenBounds()
@@ -71,11 +81,42 @@ QSizeF mainScreenBounds()
     if (screenBoundsOverride)
         return *screenBoundsOverride;
     if (QScreen* screen = QGuiApplication::primaryScreen())
-        return screen->geometry().size();
+        return screen->availableGeometry().size();
     return {};
 }
 
-void setMainScreenBounds(std::optional<QSizeF> bounds) { screenBoundsOverride = bounds; }
+void setMainScreenBounds(std::optional<QSizeF> bounds)
+{
+    screenBoundsOverride = bounds;
+}
+
+void launch(Application& application, ApplicationDelegate& delegate,
+            const RootControllerFactory& makeRootController)
+{
+    application.setDelegate(&delegate);
+    auto window = std::make_shared<Window>();
+    Scene& scene = application.addScene(std::make_unique<Scene>());
+    scene.addWindow(window.get());
+    delegate.window = window;
+    QObject::connect(window.get(), &Window::returnedToForeground, window.get(),
+                     [&application] { application.enterForeground(); });
+    // The launch handler sets up the audio session before the root screen's
+    // view loads and builds its sample bank.
+    delegate.didFinishLaunching(application, {});
+    window->setRootViewController(makeRootController());
+    // The screens are laid out at the size of the root screen's layout; a
+    // smaller window shows them scaled down.
+    if (ViewController* rootController = window->rootViewController())
+        window->setDesignSize(rootController->view()->size());
+    window->show();
+}
+
+void nameApplication()
+{
+    QCoreApplication::setOrganizationName(QString());
+    QCoreApplication::setApplicationName(QStringLiteral("Cifrario"));
+    QGuiApplication::setApplicationDisplayName(QStringLiteral("Cifrário"));
+}
 
 int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
                     const RootControllerFactory& makeRootController)
@@ -83,27 +124,15 @@ int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
     // JACK must not try to start a server of its own when audio opens.
     ::setenv("JACK_NO_START_SERVER", "1", 0);
     QApplication qtApp(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Cifrario"));
-    QApplication::setApplicationDisplayName(QStringLiteral("Cifrário"));
+    nameApplication();
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Fusion")));
 
     Application application;
     std::unique_ptr<ApplicationDelegate> delegate = makeDelegate();
-    application.setDelegate(delegate.get());
-
-    auto window = std::make_shared<Window>();
-    window->setRootViewController(makeRootController());
-    Scene& scene = application.addScene(std::make_unique<Scene>());
-    scene.addWindow(window.get());
-    delegate->window = window;
-    QObject::connect(window.get(), &Window::returnedToForeground, window.get(),
-                     [&application] { application.enterForeground(); });
-
-    delegate->didFinishLaunching(application, {});
-    window->show();
+    launch(application, *delegate, makeRootController);
     const int status = QApplication::exec();
     delegate->willTerminate(application);
-    window->setRootViewController(nullptr);
+    delegate->window->setRootViewController(nullptr);
     delegate->window.reset();
     return status;
 }

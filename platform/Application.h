@@ -85,15 +85,27 @@ private:
     ApplicationDelegate* delegate_ = nullptr;
 };
 
-// The main screen's bounds in points: the primary screen's size, unless a test
-// sets other bounds.
+// The main screen's bounds in points: the size of the primary screen's
+// available area (without panels), unless a test sets other bounds.
 QSizeF mainScreenBounds();
 void setMainScreenBounds(std::optional<QSizeF> bounds);
 
 using DelegateFactory = std::function<std::unique_ptr<ApplicationDelegate>()>;
 using RootControllerFactory = std::function<ViewControllerRef()>;
 
+// All of the start but the event loop, on an application object that exists:
+// a scene holding a new window, handed to the delegate, the window's return to
+// the foreground forwarded to the application, the launch handler, then the
+// root controller made and set (so its view loads after the launch handler
+// ran), and the window shown.
+void launch(Application& application, ApplicationDelegate& delegate,
+            const RootControllerFactory& makeRootController);
+
 int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
                     const RootControllerFactory& makeRootController);
+
+// The program's names, which also name its data folder
+// (~/.local/share/Cifrario): "Cifrario", shown as "Cifrário", no organisation.
+void nameApplication();
 
 } // namespace platform

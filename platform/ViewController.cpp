@@ -1,6 +1,5 @@
 #include "platform/ViewController.h"
 
-#include "platform/LayoutLoader.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
 #include "platform/Window.h"
@@ -12,7 +11,7 @@
 
 namespace platform {
 
-ViewController::ViewController(std::string layoutName) : layoutName_(std::move(layoutName)) {}
+ViewController::ViewController() = default;
 
 ViewController::~ViewController()
 {
@@ -43,9 +42,7 @@ QWidget* ViewController::view()
 
 QWidget* ViewController::loadView()
 {
-    if (layoutName_.empty())
-        return new QWidget;
-    return loadLayout(layoutName_);
+    return new QWidget;
 }
 
 void ViewController::presentViewController(ViewControllerRef controller)
@@ -130,7 +127,10 @@ Window* ViewController::window() const
     return nullptr;
 }
 
-void ViewController::attachTo(Window* window) { window_ = window; }
+void ViewController::attachTo(Window* window)
+{
+    window_ = window;
+}
 
 // --- NavigationController ---------------------------------------------------
 

@@ -1,6 +1,6 @@
 #pragma once
-// Screens. A view controller owns one view, loaded on first use from its
-// layout (or made empty), then told viewDidLoad. Controllers present others
+// Screens. A view controller owns one view, made on first use by loadView
+// (a screen builds its compiled layout there), then told viewDidLoad. Controllers present others
 // modally: the presented controller's view covers the presenter's inside the
 // same window until it is dismissed. Segues are named transitions that make a
 // destination controller, let the source prepare it, then present it.
@@ -27,9 +27,7 @@ struct Segue {
 class ViewController : public QObject, public std::enable_shared_from_this<ViewController> {
     Q_OBJECT
 public:
-    // `layoutName` names the bundle layout "<layoutName>.ui"; empty gives a
-    // plain view.
-    explicit ViewController(std::string layoutName = {});
+    ViewController();
     ~ViewController() override;
 
     // The view, loaded (and viewDidLoad sent) on first access.
@@ -72,7 +70,7 @@ public:
     class Window* window() const;
 
 protected:
-    // Makes the view; the default loads the layout.
+    // Makes the view; the default makes a plain one.
     virtual QWidget* loadView();
 
 private:
@@ -82,7 +80,6 @@ private:
     void attachTo(class Window* window);
     void detachPresented();
 
-    std::string layoutName_;
     QPointer<QWidget> view_;
     bool loadingView_ = false;
     ViewControllerRef presented_;

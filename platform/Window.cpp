@@ -1,19 +1,48 @@
 #include "platform/Window.h"
 
 #include <QApplication>
+#include <QGraphicsProxyWidget>
+#include <QGraphicsScene>
+#include <QGraphicsView>
 #include <QKeyEvent>
+#include <QScreen>
 #include <QStyle>
 #include <QStyleFactory>
 #include <QWindowStateChangeEvent>
+#include <algorithm>
 #include <cmath>
+
+// How a window smaller than its design size shows its content.
+//
+// The screens are laid out at one fixed size. When the window is smaller (a
+// 1366 x 768 screen gives 1164 x 768 less the title bar), the content page
+// keeps that size and is embedded in a QGraphicsScene through a
+// QGraphicsProxyWidget, and a QGraphicsView filling the window shows it scaled
+// down by one factor, so it fits whole and keeps its proportions. The proxy
+// maps mouse, wheel and keyboard input to the embedded controls, and shows
+// their popups (context menus, list drop-downs) in the same scaled scene.
+// Dialogs open over the real window instead (hostWindow), as ordinary modal
+// windows at their own size.
+//
+// Qt's own scale factor (QT_SCALE_FACTOR) was the other candidate, but it must
+// be chosen before the screens are known, cannot follow the title bar's
+// height (known only once a window manager has framed the window), and
+// factors below 1 paint the widgets unscaled into a shrunk window with the
+// raster backing store. At the design size or larger the page is laid out
+// directly in the window, as without scaling; once scaled, it stays in the
+// view, which shows it at full size if the window grows back.
 
 namespace platform {
 
 Window::Window()
 {
-    stack_ = new QStackedLayout(this);
+    host_ = new QStackedLayout(this);
+    host_->setContentsMargins(0, 0, 0, 0);
+    page_ = new QWidget;
+    stack_ = new QStackedLayout(page_);
     stack_->setStackingMode(QStackedLayout::StackOne);
     stack_->setContentsMargins(0, 0, 0, 0);
+    host_->addWidget(page_);
     setWindowTitle(QStringLiteral("Cifrário"));
 }
 
@@ -71,16 +100,112 @@ void Window::removePresentedView(ViewController* controller)
 void Window::setFrame(const QRectF& frame)
 {
     frame_ = frame;
-    setGeometry(QRect(static_cast<int>(std::lround(frame.x())), static_cast<int>(std::lround(frame.y())),
-                      static_cast<int>(std::lround(frame.width())),
-                      static_cast<int>(std::lround(frame.height()))));
+    resize(static_cast<int>(std::lround(frame.width())),
+           static_cast<int>(std::lround(frame.height())));
+    // move() places the outer frame, so the title bar lands on the screen.
+    const QPoint origin(static_cast<int>(std::lround(frame.x())),
+                        static_cast<int>(std::lround(frame.y())));
+    QScreen* s = screen();
+    move(s ? s->availableGeometry().topLeft() + origin : origin);
+    updateScale();
+}
+
+void Window::setDesignSize(QSize size)
+{
+    designSize_ = size;
+    keepFrameOnScreen();
+    updateScale();
+}
+
+void Window::keepFrameOnScreen()
+{
+    QScreen* onScreen = screen();
+    if (designSize_.isEmpty() || !onScreen || !isVisible())
+        return;
+    const QRect area = onScreen->availableGeometry();
+    const QRect outer = frameGeometry();
+    const QMargins border(geometry().left() - outer.left(), geometry().top() - outer.top(),
+                          outer.right() - geometry().right(), outer.bottom() - geometry().bottom());
+    const QSize room = area.size().shrunkBy(border);
+    if (width() > room.width() || height() > room.height()) {
+        // The frame does not fit: shrink to the room left by the frame, and
+        // to the design's proportions when that scales the content.
+        QSize fitted = size().boundedTo(room);
+        const double scale = std::min({1.0, double(fitted.width()) / designSize_.width(),
+                                       double(fitted.height()) / designSize_.height()});
+        if (scale < 1.0)
+            fitted = fitted.boundedTo(
+                QSize(static_cast<int>(std::lround(designSize_.width() * scale)),
+                      static_cast<int>(std::lround(designSize_.height() * scale))));
+        setFixedSize(fitted);
+    }
+    QPoint at = outer.topLeft();
+    at.setX(
+        std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - outer.width())));
+    at.setY(
+        std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - outer.height())));
+    if (at != outer.topLeft())
+        move(at);
+}
+
+void Window::updateScale()
+{
+    const double s = designSize_.isEmpty() ? 1.0
+                                           : std::min({1.0, double(width()) / designSize_.width(),
+                                                       double(height()) / designSize_.height()});
+    scale_ = s;
+    if (s < 1.0 && !scaler_) {
+        QWidget* focus = page_->focusWidget();
+        host_->removeWidget(page_);
+        page_->setParent(nullptr);
+        page_->resize(designSize_);
+        scene_ = new QGraphicsScene(this);
+        proxy_ = scene_->addWidget(page_);
+        proxy_->show(); // the page, taken out of the window, was hidden
+        scaler_ = new QGraphicsView(scene_, this);
+        scaler_->setFrameShape(QFrame::NoFrame);
+        scaler_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scaler_->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        scaler_->setAlignment(Qt::AlignCenter);
+        scaler_->setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                                QPainter::SmoothPixmapTransform);
+        scaler_->viewport()->setBackgroundRole(QPalette::Window);
+        scaler_->viewport()->setAutoFillBackground(true);
+        host_->addWidget(scaler_);
+        host_->setCurrentWidget(scaler_);
+        // The view takes the window's focus and hands it to the page's
+        // control that had it, or, as a window does, to its first control.
+        proxy_->setFocus();
+        for (QWidget* w = page_->nextInFocusChain(); !focus && w && w != page_;
+             w = w->nextInFocusChain())
+            if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(page_))
+                focus = w;
+        if (focus)
+            focus->setFocus();
+    }
+    if (scaler_) {
+        scene_->setSceneRect(QRectF(QPointF(0, 0), QSizeF(designSize_)));
+        scaler_->setTransform(QTransform::fromScale(s, s));
+    }
+}
+
+QWidget* hostWindow(QWidget* widget)
+{
+    QWidget* top = widget ? widget->window() : nullptr;
+    while (top && top->graphicsProxyWidget() && top->graphicsProxyWidget()->scene()) {
+        const auto views = top->graphicsProxyWidget()->scene()->views();
+        if (views.isEmpty())
+            break;
+        top = views.front()->window();
+    }
+    return top;
 }
 
 QPalette darkPalette()
 {
     QPalette p;
-    const QColor window(37, 37, 40), base(24, 24, 27), text(232, 232, 232),
-        disabled(120, 120, 120), accent(232, 160, 48);
+    const QColor window(37, 37, 40), base(24, 24, 27), text(232, 232, 232), disabled(120, 120, 120),
+        accent(232, 160, 48);
     p.setColor(QPalette::Window, window);
     p.setColor(QPalette::WindowText, text);
     p.setColor(QPalette::Base, base);
@@ -137,6 +262,22 @@ void Window::showEvent(QShowEvent* event)
     everShown_ = true;
     wasHidden_ = false;
     QWidget::showEvent(event);
+    keepFrameOnScreen();
+}
+
+// A window manager frames the window after it is shown and moves it; the
+// frame's size is known from then on.
+void Window::moveEvent(QMoveEvent* event)
+{
+    QWidget::moveEvent(event);
+    keepFrameOnScreen();
+}
+
+void Window::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    updateScale();
+    keepFrameOnScreen();
 }
 
 void Window::hideEvent(QHideEvent* event)
@@ -147,6 +288,8 @@ void Window::hideEvent(QHideEvent* event)
     QWidget::hideEvent(event);
 }
 
+// Keys the content's controls leave unhandled come here, also through the
+// scaling view.
 void Window::keyPressEvent(QKeyEvent* event)
 {
     if (event->key() == Qt::Key_Escape && root_ && root_->presentedViewController()) {

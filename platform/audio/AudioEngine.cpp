@@ -168,8 +168,10 @@ void AudioEngine::send(const Command& command)
 {
     if (!commands_.push(command))
         dropped_.fetch_add(1, std::memory_order_relaxed);
-    if (batchDepth_ == 0)
+    if (batchDepth_ == 0) {
         commands_.publish();
+        ++publications_;
+    }
 }
 
 AudioEngine::Batch::Batch(AudioEngine& engine) : engine_(engine)
@@ -179,8 +181,10 @@ AudioEngine::Batch::Batch(AudioEngine& engine) : engine_(engine)
 
 AudioEngine::Batch::~Batch()
 {
-    if (--engine_.batchDepth_ == 0)
+    if (--engine_.batchDepth_ == 0) {
         engine_.commands_.publish();
+        ++engine_.publications_;
+    }
 }
 
 void AudioEngine::deviceCallback(float* out, unsigned long frames, bool underflow)

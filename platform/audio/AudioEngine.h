@@ -115,6 +115,9 @@ public:
     std::uint64_t droppedCommands() const { return dropped_.load(std::memory_order_relaxed); }
     // Voices sounding after the last mixed buffer.
     int soundingVoices() const { return sounding_.load(std::memory_order_relaxed); }
+    // Times commands were handed to the mix: once per command outside a
+    // Batch, once per outermost Batch inside one. Main thread only.
+    std::uint64_t publications() const { return publications_; }
 
 private:
     struct Command {
@@ -145,6 +148,7 @@ private:
 
     CommandQueue<Command, 4096> commands_;
     int batchDepth_ = 0;
+    std::uint64_t publications_ = 0;
     std::uint64_t lastVoiceId_ = 0;
     std::unique_ptr<DeviceOutput> device_;
     std::map<std::string, CacheEntry> cache_;

@@ -4,16 +4,20 @@
 #include "platform/Window.h"
 
 #include <QAbstractButton>
+#include <QLabel>
 #include <QTest>
+#include <QTextEdit>
 #include <gtest/gtest.h>
 
 TEST(About, OutletsConnectAndLinksDoNothing)
 {
     auto about = std::make_shared<app::SecondViewController>();
     ASSERT_NE(about->view(), nullptr);
-    EXPECT_TRUE(about->label_desenvolvedor && about->label_dicionario && about->label_musico &&
-                about->label_textoapps);
-    EXPECT_TRUE(about->texto_desenvolvedor && about->texto_dicionario && about->texto_musico);
+    for (const char* name :
+         {"label_desenvolvedor", "label_dicionario", "label_musico", "label_textoapps"})
+        EXPECT_NE(about->outlet<QLabel>(name), nullptr) << name;
+    for (const char* name : {"texto_desenvolvedor", "texto_dicionario", "texto_musico"})
+        EXPECT_NE(about->outlet<QTextEdit>(name), nullptr) << name;
     platform::LogCapture log;
     QTest::mouseClick(about->outlet<QAbstractButton>("buttonVelmora"), Qt::LeftButton);
     QTest::mouseClick(about->outlet<QAbstractButton>("buttonApps"), Qt::LeftButton);

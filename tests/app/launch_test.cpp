@@ -1,9 +1,11 @@
 // The launch handler: window size rule, appearance, log line, subscription and
 // the audio-session calls, on both system versions.
 #include "app/AppDelegate.h"
+#include "finder/FirstViewController.h"
 #include "platform/Log.h"
 #include "platform/NotificationCenter.h"
 #include "platform/System.h"
+#include "support/FakePageFetcher.h"
 
 #include <gtest/gtest.h>
 
@@ -14,12 +16,17 @@ class FakeSession : public platform::AudioSession {
 public:
     std::string categoryError, activationError;
     int calls = 0;
+    bool logsCalls = false; // "session: category", "session: active"
     bool setCategory(Category, std::optional<platform::Error>* e) override
     {
+        if (logsCalls)
+            platform::log("session: category");
         return answer(categoryError, e);
     }
     bool setActive(bool, std::optional<platform::Error>* e) override
     {
+        if (logsCalls)
+            platform::log("session: active");
         return answer(activationError, e);
     }
 
@@ -146,6 +153,50 @@ TEST_F(Launch, SubscribesToTheForegroundNotification)
         platform::kApplicationWillEnterForegroundNotification);
     ASSERT_FALSE(log.lines().empty());
     EXPECT_EQ(log.lines().front(), "applicationWillEnterForeground called");
+}
+
+// The main screen, noting in the log when its view has loaded.
+class NotingMain : public finder::FirstViewController {
+public:
+    NotingMain() : finder::FirstViewController(std::make_unique<FakePageFetcher>()) {}
+    void viewDidLoad() override
+    {
+        platform::log("main view loaded");
+        finder::FirstViewController::viewDidLoad();
+    }
+};
+
+TEST_F(Launch, TheLaunchHandlerRunsBeforeTheMainScreenLoads)
+{
+    session.logsCalls = true;
+    platform::LogCapture log;
+    platform::launch(application, delegate, [] { return std::make_shared<NotingMain>(); });
+    const auto launched = delegate.window;
+    const auto lines = log.lines();
+    const auto at = [&](const std::string& line) {
+        return std::find(lines.begin(), lines.end(), line) - lines.begin();
+    };
+    ASSERT_LT(at("main view loaded"), static_cast<long>(lines.size()));
+    EXPECT_EQ(at("didFinishLaunchingWithOptions called"), 0);
+    EXPECT_EQ(at("session: category"), 1);
+    EXPECT_EQ(at("session: active"), 2);
+    EXPECT_GT(at("main view loaded"), 2); // a font notice may come between
+    ASSERT_NE(launched, nullptr);
+    EXPECT_NE(dynamic_cast<NotingMain*>(launched->rootViewController()), nullptr);
+}
+
+// Restoring the minimised window is a return to the foreground: the launch
+// handler's subscriber hears of it.
+TEST_F(Launch, RestoringTheWindowReachesTheForegroundHandler)
+{
+    platform::launch(application, delegate,
+                     [] { return std::make_shared<platform::ViewController>(); });
+    const auto launched = delegate.window;
+    platform::LogCapture log;
+    launched->setWindowState(Qt::WindowMinimized);
+    EXPECT_TRUE(log.lines().empty());
+    launched->setWindowState(Qt::WindowNoState);
+    EXPECT_TRUE(log.contains("applicationWillEnterForeground called"));
 }
 
 } // namespace

@@ -1,11 +1,15 @@
 #include "FavouritesFixture.h"
 
 #include "favourites/FavViewController.h"
+#include "finder/ChordListModel.h"
 #include "platform/Alert.h"
 #include "platform/Log.h"
 
 #include <QAbstractButton>
 #include <QContextMenuEvent>
+#include <QLineEdit>
+#include <QListView>
+#include <QListWidget>
 #include <QMenu>
 #include <QTest>
 
@@ -31,11 +35,16 @@ protected:
         return screen;
     }
 
+    static QListWidget* table(const FavViewController& screen)
+    {
+        return const_cast<FavViewController&>(screen).outlet<QListWidget>("tablePlist");
+    }
     static std::vector<std::string> rows(const FavViewController& screen)
     {
         std::vector<std::string> texts;
-        for (int i = 0; i < screen.tablePlist->count(); ++i)
-            texts.push_back(screen.tablePlist->item(i)->text().toStdString());
+        texts.reserve(static_cast<std::size_t>(table(screen)->count()));
+        for (int i = 0; i < table(screen)->count(); ++i)
+            texts.push_back(table(screen)->item(i)->text().toStdString());
         return texts;
     }
     static int rowOf(const FavViewController& screen, const std::string& name)
@@ -46,7 +55,7 @@ protected:
     }
     static QPoint rowCentre(const FavViewController& screen, int row)
     {
-        return screen.tablePlist->visualItemRect(screen.tablePlist->item(row)).center();
+        return table(screen)->visualItemRect(table(screen)->item(row)).center();
     }
     static void sorted(std::vector<std::string>& v) { std::sort(v.begin(), v.end()); }
 
@@ -68,21 +77,20 @@ TEST_F(FavScreen, HandOverSharesTheListsAndTheGridShowsThem)
     auto favourites = std::make_shared<ChordList>(
         ChordList{recordWithId("000006"), recordWithId("000002"), recordWithId("000006")});
     auto screen = openScreen(favourites);
-    EXPECT_EQ(screen->filteredTableData.get(), favourites.get());
-    EXPECT_EQ(screen->allTableData.get(), favtest::catalogueList().get());
+    EXPECT_EQ(screen->filteredTableData().get(), favourites.get());
+    EXPECT_EQ(screen->allTableData().get(), favtest::catalogueList().get());
 
     auto* model = screen->grid()->model();
-    ASSERT_EQ(screen->collection->model(), model);
+    ASSERT_EQ(screen->outlet<QListView>("collection")->model(), model);
     ASSERT_EQ(model->rowCount(), 3);
     EXPECT_EQ(model->index(0).data().toString(), "C/E");
     EXPECT_EQ(model->index(1).data().toString(), "C");
     EXPECT_EQ(model->index(2).data().toString(), "C/E");
-    EXPECT_EQ(model->index(2).data(favourites::ChordGridModel::PhotoStemRole).toString(),
-              "DS3_0001");
+    EXPECT_EQ(model->index(2).data(finder::ChordListModel::ImageStemRole).toString(), "DS3_0001");
     EXPECT_TRUE(rows(*screen).empty()); // an empty Documents folder
     for (int string = 1; string <= 6; ++string)
         for (int fret = 0; fret <= 15; ++fret)
-            EXPECT_NE(screen->bank.player(string, fret), nullptr);
+            EXPECT_NE(screen->bank().player(string, fret), nullptr);
 }
 
 TEST_F(FavScreen, TapSoundsExactlyThatChordAndChangesNothing)
@@ -91,7 +99,7 @@ TEST_F(FavScreen, TapSoundsExactlyThatChordAndChangesNothing)
         ChordList{recordWithId("000004"), recordWithId("000006"), recordWithId("000007")});
     const ChordList before = *favourites;
     auto screen = openScreen(favourites);
-    QListView* grid = screen->collection;
+    QListView* grid = screen->outlet<QListView>("collection");
     const QRect second = grid->visualRect(grid->model()->index(1, 0));
     ASSERT_FALSE(second.isEmpty());
 
@@ -108,7 +116,7 @@ TEST_F(FavScreen, AnItemPastTheEndIsAnEmptyCellAndATapOnItDoesNothing)
     auto favourites =
         std::make_shared<ChordList>(ChordList{recordWithId("000004"), recordWithId("000006")});
     auto screen = openScreen(favourites);
-    QListView* grid = screen->collection;
+    QListView* grid = screen->outlet<QListView>("collection");
     const QRect last = grid->visualRect(grid->model()->index(1, 0));
 
     favourites->pop_back(); // the list shrinks behind the grid's back
@@ -129,29 +137,32 @@ TEST_F(FavScreen, SaveListsTheNameAndOpenRefillsTheSharedFavouritesInPlace)
     auto screen = openScreen(favourites);
     EXPECT_EQ(rows(*screen), std::vector<std::string>{"pasta"});
     QWidget* const view = screen->view();
-    QListView* const grid = screen->collection;
-    QListWidget* const table = screen->tablePlist;
-    QLineEdit* const field = screen->nomeListaFav;
+    QListView* const grid = screen->outlet<QListView>("collection");
+    QListWidget* const tablePlist = table(*screen);
+    QLineEdit* const field = screen->outlet<QLineEdit>("nomeListaFav");
 
     const std::string name = " Minha lista.plist";
     field->setText(QString::fromStdString(name));
     platform::LogCapture saveLog;
     QTest::mouseClick(screen->outlet<QAbstractButton>("salvarListaFav"), Qt::LeftButton);
-    EXPECT_FALSE(screen->carrega);
+    EXPECT_FALSE(screen->carrega());
     auto shown = rows(*screen);
     sorted(shown);
     EXPECT_EQ(shown, (std::vector<std::string>{" Minha lista.plist", "pasta"}));
-    EXPECT_EQ(screen->list, (std::vector<std::string>{"000059", "001319", "001319"}));
+    EXPECT_EQ(screen->list(), (std::vector<std::string>{"000059", "001319", "001319"}));
     EXPECT_TRUE(saveLog.contains("cont Plist: 2"));
     EXPECT_EQ(field->text().toStdString(), name);
 
     // The main screen's favourites change meanwhile; the open replaces them.
     favourites->assign({recordWithId("000007")});
+    screen->grid()->reloadData();
+    ASSERT_EQ(grid->model()->rowCount(), 1);
+    const platform::AudioPlayer* playerBefore = screen->bank().player(6, 3);
     platform::LogCapture openLog;
     const int row = rowOf(*screen, name);
-    QTest::mouseClick(table->viewport(), Qt::LeftButton, {}, rowCentre(*screen, row));
+    QTest::mouseClick(tablePlist->viewport(), Qt::LeftButton, {}, rowCentre(*screen, row));
 
-    EXPECT_EQ(screen->filteredTableData.get(), favourites.get());
+    EXPECT_EQ(screen->filteredTableData().get(), favourites.get());
     // The first voicing of C/E, then C's first voicing and, for the repeat, its next.
     EXPECT_EQ(*favourites,
               (ChordList{recordWithId("000003"), recordWithId("000004"), recordWithId("000002")}));
@@ -167,13 +178,15 @@ TEST_F(FavScreen, SaveListsTheNameAndOpenRefillsTheSharedFavouritesInPlace)
                             [](const std::string& l) { return l.rfind("filtrados: ", 0) == 0; }),
               1);
 
-    // The refresh ran the start-up again on the same widgets.
-    EXPECT_TRUE(screen->carrega);
-    EXPECT_TRUE(screen->list.empty());
+    // The refresh ran the start-up again on the same widgets, with new players.
+    EXPECT_NE(screen->bank().player(6, 3), playerBefore);
+    EXPECT_NE(screen->bank().player(6, 3), nullptr);
+    EXPECT_TRUE(screen->carrega());
+    EXPECT_TRUE(screen->list().empty());
     EXPECT_EQ(screen->view(), view);
-    EXPECT_EQ(screen->collection.data(), grid);
-    EXPECT_EQ(screen->tablePlist.data(), table);
-    EXPECT_EQ(screen->nomeListaFav.data(), field);
+    EXPECT_EQ(screen->outlet<QListView>("collection"), grid);
+    EXPECT_EQ(table(*screen), tablePlist);
+    EXPECT_EQ(screen->outlet<QLineEdit>("nomeListaFav"), field);
     EXPECT_EQ(grid->model(), screen->grid()->model());
     shown = rows(*screen);
     sorted(shown);
@@ -185,7 +198,7 @@ TEST_F(FavScreen, AnEmptyNameSavesNothingAndTheTableStays)
     writeList("antiga", "001319");
     auto screen = openScreen(std::make_shared<ChordList>(ChordList{recordWithId("000004")}));
     screen->salvarListaFav();
-    EXPECT_FALSE(screen->carrega);
+    EXPECT_FALSE(screen->carrega());
     EXPECT_EQ(rows(*screen), std::vector<std::string>{"antiga"});
 }
 
@@ -195,35 +208,37 @@ TEST_F(FavScreen, DeletingAsksFirstAndOnlyDeletarRemoves)
     writeList("b", "000059");
     auto favourites = std::make_shared<ChordList>(ChordList{recordWithId("000006")});
     auto screen = openScreen(favourites);
-    QListWidget* table = screen->tablePlist;
+    QListWidget* tablePlist = table(*screen);
     screen->view()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(screen->view()));
 
     // A right click selects no list to open.
     platform::LogCapture log;
-    QTest::mouseClick(table->viewport(), Qt::RightButton, {},
+    QTest::mouseClick(tablePlist->viewport(), Qt::RightButton, {},
                       rowCentre(*screen, rowOf(*screen, "a")));
     EXPECT_FALSE(log.contains("selecionada: a"));
 
     // The Delete key on the selected row asks; "Cancelar" keeps the list.
-    table->setCurrentRow(rowOf(*screen, "a"));
-    table->setFocus();
-    QTest::keyClick(table, Qt::Key_Delete);
+    tablePlist->setCurrentRow(rowOf(*screen, "a"));
+    tablePlist->setFocus();
+    QTest::keyClick(tablePlist, Qt::Key_Delete);
     QMessageBox* alert = platform::visibleAlert();
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(alert->windowTitle(), "Deseja Deletar? ");
-    EXPECT_TRUE(alert->informativeText().contains("a"));
+    EXPECT_EQ(alert->informativeText(), "a"); // the list's name, nothing else
     EXPECT_TRUE(log.contains("selecionadaExcluir: a"));
-    EXPECT_EQ(screen->removeSelecionado, "a");
+    EXPECT_EQ(screen->removeSelecionado(), "a");
+    const platform::AudioPlayer* playerBefore = screen->bank().player(1, 0);
     platform::pressAlertButton(alert, 0);
+    EXPECT_EQ(screen->bank().player(1, 0), playerBefore); // no refresh on "Cancelar"
     EXPECT_TRUE(std::filesystem::exists(documents() / "a"));
     EXPECT_EQ(rows(*screen).size(), 2u);
-    EXPECT_EQ(screen->removeSelecionado, "a");
+    EXPECT_EQ(screen->removeSelecionado(), "a");
 
     // The context menu's "Deletar" asks again; "Deletar" removes the list.
     QContextMenuEvent menuEvent(QContextMenuEvent::Mouse, rowCentre(*screen, rowOf(*screen, "a")));
-    QCoreApplication::sendEvent(table->viewport(), &menuEvent);
-    auto* menu = table->findChild<QMenu*>("menuLista");
+    QCoreApplication::sendEvent(tablePlist->viewport(), &menuEvent);
+    auto* menu = tablePlist->findChild<QMenu*>("menuLista");
     ASSERT_NE(menu, nullptr);
     ASSERT_EQ(menu->actions().size(), 1);
     EXPECT_EQ(menu->actions().front()->text(), "Deletar");
@@ -232,9 +247,10 @@ TEST_F(FavScreen, DeletingAsksFirstAndOnlyDeletarRemoves)
     alert = platform::visibleAlert();
     ASSERT_NE(alert, nullptr);
     platform::pressAlertButton(alert, 1);
+    EXPECT_NE(screen->bank().player(1, 0), playerBefore); // "Deletar" refreshes
     EXPECT_FALSE(std::filesystem::exists(documents() / "a"));
     EXPECT_EQ(rows(*screen), std::vector<std::string>{"b"});
-    EXPECT_FALSE(screen->removeSelecionado.has_value());
+    EXPECT_FALSE(screen->removeSelecionado().has_value());
     EXPECT_EQ(*favourites, ChordList{recordWithId("000006")}); // the grid stays
 }
 
@@ -243,7 +259,7 @@ TEST_F(FavScreen, AListWhoseNameIsNotUtf8StillOpens)
     writeList("lista-\xff", "001319");
     auto favourites = std::make_shared<ChordList>();
     auto screen = openScreen(favourites);
-    ASSERT_EQ(screen->tablePlist->count(), 1);
-    QTest::mouseClick(screen->tablePlist->viewport(), Qt::LeftButton, {}, rowCentre(*screen, 0));
+    ASSERT_EQ(table(*screen)->count(), 1);
+    QTest::mouseClick(table(*screen)->viewport(), Qt::LeftButton, {}, rowCentre(*screen, 0));
     EXPECT_EQ(*favourites, ChordList{recordWithId("000004")});
 }

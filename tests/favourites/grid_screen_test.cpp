@@ -5,10 +5,13 @@
 #include "favourites/CollectionViewController.h"
 #include "favourites/FavViewController.h"
 #include "finder/FirstViewController.h"
+#include "finder/TableView.h"
 #include "platform/System.h"
 #include "platform/Window.h"
 
 #include <QAbstractButton>
+#include <QLineEdit>
+#include <QListView>
 #include <QTest>
 
 using catalogue::ChordList;
@@ -25,10 +28,10 @@ TEST(ChordGridScreen, ShowsTheHandedOverListAndPlaysItOnItsOwnBank)
     screen->setAllTableData(favtest::catalogueList());
     screen->view()->resize(1164, 800);
     screen->view()->show();
-    EXPECT_EQ(screen->filteredTableData.get(), favourites.get());
-    EXPECT_EQ(screen->allTableData.get(), favtest::catalogueList().get());
+    EXPECT_EQ(screen->filteredTableData().get(), favourites.get());
+    EXPECT_EQ(screen->allTableData().get(), favtest::catalogueList().get());
 
-    QListView* grid = screen->collectionView;
+    QListView* grid = screen->outlet<QListView>("collectionView");
     ASSERT_NE(grid, nullptr);
     ASSERT_EQ(grid->model()->rowCount(), 3);
     EXPECT_EQ(grid->model()->index(0, 0).data().toString(), "Cadd9");
@@ -47,7 +50,7 @@ TEST(ChordGridScreen, WithoutAHandOverTheGridIsEmpty)
     auto engine = std::make_shared<platform::AudioEngine>();
     CollectionViewController screen(engine);
     ASSERT_NE(screen.view(), nullptr);
-    EXPECT_EQ(screen.collectionView->model()->rowCount(), 0);
+    EXPECT_EQ(screen.outlet<QListView>("collectionView")->model()->rowCount(), 0);
     screen.collectionViewDidSelectItem(0);
     audiotest::renderMono(*engine, platform::AudioEngine::kBufferFrames);
     EXPECT_EQ(engine->soundingVoices(), 0);
@@ -85,24 +88,24 @@ TEST_F(Storyboard, TheMainScreenOpensEachGridScreenWithItsVeryListsAndSeesAnOpen
     window->show();
     auto* main = dynamic_cast<finder::FirstViewController*>(root.get());
     ASSERT_NE(main, nullptr);
-    const catalogue::ChordListRef favourites = main->filteredFavorite;
+    const catalogue::ChordListRef favourites = main->finder().filteredFavorite();
     ASSERT_NE(favourites, nullptr);
     favourites->assign({recordWithId("000006"), recordWithId("000011")});
 
     QTest::mouseClick(main->outlet<QAbstractButton>("buttonGrade"), Qt::LeftButton);
     auto* gridScreen = dynamic_cast<CollectionViewController*>(main->presentedViewController());
     ASSERT_NE(gridScreen, nullptr);
-    EXPECT_EQ(gridScreen->filteredTableData, favourites);
-    EXPECT_EQ(gridScreen->collectionView->model()->rowCount(), 2);
+    EXPECT_EQ(gridScreen->filteredTableData(), favourites);
+    EXPECT_EQ(gridScreen->outlet<QListView>("collectionView")->model()->rowCount(), 2);
     QTest::mouseClick(gridScreen->outlet<QAbstractButton>("buttonVoltar"), Qt::LeftButton);
     EXPECT_EQ(main->presentedViewController(), nullptr);
 
     QTest::mouseClick(main->outlet<QAbstractButton>("buttonFavoritos"), Qt::LeftButton);
     auto* favScreen = dynamic_cast<favourites::FavViewController*>(main->presentedViewController());
     ASSERT_NE(favScreen, nullptr);
-    EXPECT_EQ(favScreen->filteredTableData, favourites);
-    EXPECT_EQ(favScreen->allTableData, main->allTableData);
-    favScreen->nomeListaFav->setText("Roda");
+    EXPECT_EQ(favScreen->filteredTableData(), favourites);
+    EXPECT_EQ(favScreen->allTableData(), main->finder().allTableData());
+    favScreen->outlet<QLineEdit>("nomeListaFav")->setText("Roda");
     favScreen->salvarListaFav();
     favourites->clear();
     favScreen->tableDidSelectRow(0);
@@ -110,11 +113,11 @@ TEST_F(Storyboard, TheMainScreenOpensEachGridScreenWithItsVeryListsAndSeesAnOpen
     EXPECT_EQ(main->presentedViewController(), nullptr);
 
     // The main screen's own list object now holds the opened list.
-    EXPECT_EQ(main->filteredFavorite, favourites);
+    EXPECT_EQ(main->finder().filteredFavorite(), favourites);
     ASSERT_EQ(favourites->size(), 2u);
     EXPECT_EQ((*favourites)[0]->IDCifra, "000059");
     EXPECT_EQ((*favourites)[1]->IDCifra, "000003");
-    EXPECT_EQ(main->tableViewFav->numberOfRows(), 2);
+    EXPECT_EQ(main->outlet<finder::TableView>("tableViewFav")->numberOfRows(), 2);
 }
 
 TEST(ChordGridScreen, AMissingSampleLeavesOnlyItsPositionSilent)
@@ -135,8 +138,8 @@ TEST(ChordGridScreen, AMissingSampleLeavesOnlyItsPositionSilent)
         CollectionViewController screen(engine);
         screen.setFilteredTableData(favourites);
         ASSERT_NE(screen.view(), nullptr);
-        EXPECT_EQ(screen.bank.player(4, 2), nullptr);
-        EXPECT_NE(screen.bank.player(4, 3), nullptr);
+        EXPECT_EQ(screen.bank().player(4, 2), nullptr);
+        EXPECT_NE(screen.bank().player(4, 3), nullptr);
         screen.collectionViewDidSelectItem(0);
         const int frames = 8192;
         EXPECT_EQ(audiotest::renderMono(*engine, frames),

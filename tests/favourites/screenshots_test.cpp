@@ -7,6 +7,7 @@
 #include "platform/Alert.h"
 #include "platform/Window.h"
 
+#include <QListWidget>
 #include <QTest>
 
 #include <fstream>
@@ -24,7 +25,7 @@ protected:
     {
         auto window = std::make_shared<platform::Window>();
         window->setOverrideUserInterfaceStyle(platform::UserInterfaceStyle::Dark);
-        window->setRootViewController(screen);
+        window->setRootViewController(std::move(screen));
         window->setFixedSize(1164, 800);
         window->show();
         QTest::qWait(50);
@@ -62,7 +63,7 @@ TEST_F(Screenshots, DISABLED_FavouritesScreen)
     again->setFilteredTableData(someFavourites());
     again->setAllTableData(favtest::catalogueList());
     shoot(again, "cifrario-favoritos-deletar.png", [&again] {
-        again->tablePlist->setCurrentRow(1);
+        again->outlet<QListWidget>("tablePlist")->setCurrentRow(1);
         again->tableCommitDeleteRow(1);
     });
 }

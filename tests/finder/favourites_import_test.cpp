@@ -6,6 +6,10 @@
 
 #include <QAbstractButton>
 #include <QTest>
+#include <QTextBrowser>
+#include <QTextEdit>
+
+#include <stdexcept>
 
 namespace {
 
@@ -20,60 +24,73 @@ public:
 
 TEST_F(MainScreen, FirstPressMarksTheChordOnDisplay)
 {
-    QTest::mouseClick(screen->FavoriteOnOff, Qt::LeftButton);
-    const auto c = screen->allTableData->front();
+    auto* star = named<platform::Button>("FavoriteOnOff");
+    QTest::mouseClick(star, Qt::LeftButton);
+    const auto c = finder().allTableData()->front();
     EXPECT_EQ(c->Fav, "*");
     EXPECT_EQ(c->FavOrder, "001");
-    EXPECT_EQ(screen->FavNumber->text(), "001");
-    EXPECT_EQ(screen->FavoriteOnOff->tag(), 1);
-    EXPECT_EQ(screen->labelFavorite->text(), "*");
-    ASSERT_EQ(screen->filteredFavorite->size(), 1u);
-    EXPECT_EQ(screen->tableViewFav->numberOfRows(), 1);
+    EXPECT_EQ(textOf("FavNumber"), "001");
+    EXPECT_EQ(star->tag(), 1);
+    EXPECT_EQ(textOf("labelFavorite"), "*");
+    ASSERT_EQ(finder().filteredFavorite()->size(), 1u);
+    EXPECT_EQ(table("tableViewFav")->numberOfRows(), 1);
 
     // The second press takes the mark off and the chord out of the list.
-    screen->SetFavorite();
+    QTest::mouseClick(star, Qt::LeftButton);
     EXPECT_EQ(c->Fav, " ");
-    EXPECT_EQ(screen->FavoriteOnOff->tag(), 0);
-    EXPECT_TRUE(screen->filteredFavorite->empty());
-    EXPECT_EQ(screen->tableViewFav->numberOfRows(), 0);
+    EXPECT_EQ(star->tag(), 0);
+    EXPECT_EQ(textOf("labelFavorite"), " ");
+    EXPECT_TRUE(finder().filteredFavorite()->empty());
+    EXPECT_EQ(table("tableViewFav")->numberOfRows(), 0);
     screen->SetFavorite();
     screen->SetFavorite();
     screen->SetFavorite();
-    EXPECT_EQ(screen->filteredFavorite->size(), 1u); // never twice
+    EXPECT_EQ(finder().filteredFavorite()->size(), 1u); // never twice
 }
 
-TEST_F(MainScreen, CounterStampsTheNextOrder)
+TEST_F(Finder, CounterStampsTheNextOrder)
 {
-    screen->FavNumber->setText("41");
-    screen->SetFavorite();
-    EXPECT_EQ(screen->allTableData->front()->FavOrder, "042");
-    screen->FavNumber->setText("999");
-    screen->tableViewDidSelectRow(screen->tableViewCifras, 5);
-    screen->SetFavorite();
-    EXPECT_EQ((*screen->allTableData)[5]->FavOrder, "1000");
-    screen->FavNumber->setText("x12");
-    screen->tableViewDidSelectRow(screen->tableViewCifras, 6);
-    screen->SetFavorite();
-    EXPECT_EQ((*screen->allTableData)[6]->FavOrder, "001");
+    finder.setFavouriteCounter("41");
+    finder.SetFavorite();
+    EXPECT_EQ(all().front()->FavOrder, "042");
+    EXPECT_EQ(finder.favouriteCounter(), "042");
+    finder.setFavouriteCounter("999");
+    finder.selectChord(5);
+    finder.SetFavorite();
+    EXPECT_EQ(all()[5]->FavOrder, "1000");
+    finder.setFavouriteCounter("x12");
+    finder.selectChord(6);
+    finder.SetFavorite();
+    EXPECT_EQ(all()[6]->FavOrder, "001");
+    finder.setFavouriteCounter(" -7");
+    finder.selectChord(7);
+    finder.SetFavorite();
+    EXPECT_EQ(all()[7]->FavOrder, "-06");
 }
 
-TEST_F(MainScreen, PressAfterASearchMarksTheChordOnDisplay)
+TEST_F(MainScreen, CounterFieldFeedsTheNextOrder)
 {
-    screen->searchBar->setText("m7");
-    screen->tableViewDidSelectRow(screen->tableViewCifras, 3);
+    named<QLineEdit>("FavNumber")->setText("41");
+    QTest::mouseClick(named<platform::Button>("FavoriteOnOff"), Qt::LeftButton);
+    EXPECT_EQ(finder().allTableData()->front()->FavOrder, "042");
+    EXPECT_EQ(textOf("FavNumber"), "042");
+}
+
+TEST_F(Finder, PressAfterASearchMarksTheChordOnDisplay)
+{
+    finder.searchBarTextDidChange("m7");
+    finder.selectChord(3);
     const auto chosen = shown()[3];
-    screen->searchBar->setText("dim"); // the list changes under the chosen row
-    screen->SetFavorite();
+    finder.searchBarTextDidChange("dim"); // the list changes under the chosen row
+    finder.SetFavorite();
     EXPECT_EQ(chosen->Fav, "*");
-    EXPECT_EQ(std::count_if(screen->allTableData->begin(), screen->allTableData->end(),
-                            [](const auto& c) { return c->Fav == "*"; }),
-              1);
+    EXPECT_EQ(
+        std::count_if(all().begin(), all().end(), [](const auto& c) { return c->Fav == "*"; }), 1);
     // A marked chord chosen again shows its mark and is un-marked next.
-    screen->tableViewDidSelectRow(screen->tableViewFav, 0);
-    screen->searchBar->setText("m7");
-    screen->tableViewDidSelectRow(screen->tableViewCifras, 3);
-    EXPECT_EQ(screen->FavoriteOnOff->imageName(), "icone-favorite-set.png");
-    screen->SetFavorite();
+    finder.searchBarTextDidChange("m7");
+    finder.selectChord(3);
+    EXPECT_TRUE(finder.favouriteOn());
+    finder.SetFavorite();
     EXPECT_EQ(chosen->Fav, " ");
 }
 
@@ -82,17 +99,17 @@ TEST_F(MainScreen, HandOverGivesTheVeryListsAndReturnShowsTheirChanges)
     screen->SetFavorite();
     auto destination = std::make_shared<FakeFavourites>();
     screen->registerSegue("segueFavoritos", [&](QObject*) { return destination; });
-    QTest::mouseClick(screen->outlet<QAbstractButton>("buttonGrade"), Qt::LeftButton);
-    EXPECT_EQ(destination->favourites, screen->filteredFavorite);
-    EXPECT_EQ(destination->catalogue, screen->allTableData);
+    QTest::mouseClick(named<QAbstractButton>("buttonGrade"), Qt::LeftButton);
+    EXPECT_EQ(destination->favourites, finder().filteredFavorite());
+    EXPECT_EQ(destination->catalogue, finder().allTableData());
     ASSERT_EQ(screen->presentedViewController(), destination.get());
 
     // The favourites screen refills the shared list; back on the main screen
     // the favourites table shows it.
-    destination->favourites->assign(screen->allTableData->begin() + 10,
-                                    screen->allTableData->begin() + 13);
+    destination->favourites->assign(finder().allTableData()->begin() + 10,
+                                    finder().allTableData()->begin() + 13);
     screen->dismissViewController();
-    EXPECT_EQ(screen->tableViewFav->numberOfRows(), 3);
+    EXPECT_EQ(table("tableViewFav")->numberOfRows(), 3);
 
     // A segue of another name hands nothing over.
     auto other = std::make_shared<FakeFavourites>();
@@ -100,11 +117,11 @@ TEST_F(MainScreen, HandOverGivesTheVeryListsAndReturnShowsTheirChanges)
     screen->performSegue("segueOutra", nullptr);
     EXPECT_EQ(other->favourites, nullptr);
 
-    const auto shared = screen->filteredFavorite;
-    screen->ClearFavorites();
-    EXPECT_NE(screen->filteredFavorite, shared);
+    const auto shared = finder().filteredFavorite();
+    QTest::mouseClick(named<QAbstractButton>("buttonLimparFavoritos"), Qt::LeftButton);
+    EXPECT_NE(finder().filteredFavorite(), shared);
     EXPECT_EQ(shared->size(), 3u);
-    EXPECT_EQ(screen->tableViewFav->numberOfRows(), 0);
+    EXPECT_EQ(table("tableViewFav")->numberOfRows(), 0);
 }
 
 TEST(ChordImport, BoldNamesOfAServedPageJoinTheFavourites)
@@ -119,31 +136,51 @@ TEST(ChordImport, BoldNamesOfAServedPageJoinTheFavourites)
     });
     auto screen = std::make_shared<finder::FirstViewController>();
     screen->view();
-    const auto& all = *screen->allTableData;
+    const auto& all = *screen->finder().allTableData();
     auto first = [&](const std::string& symbol) {
         return *std::find_if(all.begin(), all.end(),
                              [&](const auto& c) { return c->Cifra == symbol; });
     };
+    auto* link = screen->outlet<QLineEdit>("LinkCifra");
+    auto* source = screen->outlet<QTextEdit>("textHTML");
 
-    screen->LinkCifra->setText(QString::fromStdString(server.url("/cifras")));
+    link->setText(QString::fromStdString(server.url("/cifras")));
     QTest::mouseClick(screen->outlet<QAbstractButton>("buttonAbrirCifra"), Qt::LeftButton);
-    EXPECT_TRUE(screen->textHTML->toPlainText().contains("<b>Am</b>"));
-    EXPECT_TRUE(screen->WebViewCifra->toPlainText().contains("Am"));
+    EXPECT_TRUE(source->toPlainText().contains("<b>Am</b>"));
+    EXPECT_TRUE(screen->outlet<QTextBrowser>("WebViewCifra")->toPlainText().contains("Am"));
     QTest::mouseClick(screen->outlet<QAbstractButton>("buttonLerCifras"), Qt::LeftButton);
     const catalogue::ChordList expected = {first("Am"), first("G7"), first("Am"), first("Db")};
-    EXPECT_EQ(*screen->filteredFavorite, expected);
-    EXPECT_EQ(first("Am")->Fav, " ");                   // imported, not marked
-    EXPECT_EQ(screen->tableViewFav->numberOfRows(), 0); // shown at the next reload
-    EXPECT_FALSE(screen->textPlain->toPlainText().isEmpty());
+    EXPECT_EQ(*screen->finder().filteredFavorite(), expected);
+    EXPECT_EQ(first("Am")->Fav, " "); // imported, not marked
+    EXPECT_EQ(screen->outlet<finder::TableView>("tableViewFav")->numberOfRows(),
+              0); // shown at the next refresh
+    EXPECT_FALSE(screen->outlet<QTextEdit>("textPlain")->toPlainText().isEmpty());
 
     platform::LogCapture log;
-    screen->LinkCifra->setText(QString::fromStdString(server.url("/latin1")));
+    link->setText(QString::fromStdString(server.url("/latin1")));
     screen->abrirCifra(nullptr);
-    EXPECT_TRUE(screen->textHTML->toPlainText().isEmpty());
-    screen->LinkCifra->setText(QString::fromStdString(server.url("/ausente")));
+    EXPECT_TRUE(source->toPlainText().isEmpty());
+    link->setText(QString::fromStdString(server.url("/ausente")));
     screen->abrirCifra(nullptr);
-    EXPECT_TRUE(screen->textHTML->toPlainText().isEmpty());
+    EXPECT_TRUE(source->toPlainText().isEmpty());
     EXPECT_EQ(log.lines().size(), 2u);
     screen->lerCifras(nullptr);
-    EXPECT_EQ(screen->filteredFavorite->size(), 4u);
+    EXPECT_EQ(screen->finder().filteredFavorite()->size(), 4u);
+}
+
+// A fetch that fails by throwing is logged like any failed fetch, and leaves
+// the screen taking input again.
+TEST_F(MainScreen, AFetchThatThrowsLeavesTheScreenUsable)
+{
+    fetcher->setPage("http://cifras.test/", "<b>Am</b>");
+    screen->outlet<QLineEdit>("LinkCifra")->setText("http://cifras.test/");
+    fetcher->duringFetch = [] { throw std::runtime_error("sem rede"); };
+    platform::LogCapture log;
+    screen->abrirCifra(nullptr);
+    EXPECT_EQ(log.lines(),
+              std::vector<std::string>{"Página não carregada: http://cifras.test/: sem rede"});
+    EXPECT_TRUE(screen->view()->isEnabled());
+    fetcher->duringFetch = nullptr;
+    screen->abrirCifra(nullptr);
+    EXPECT_TRUE(screen->outlet<QTextEdit>("textHTML")->toPlainText().contains("Am"));
 }

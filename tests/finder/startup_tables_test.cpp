@@ -1,39 +1,81 @@
-// The main screen's first state, its five tables, the thumbnail redraw and
-// the instructions overlay.
+// The main screen's first state, its five tables, the thumbnail redraw, the
+// instructions overlay, and what outlives what.
 #include "MainScreenFixture.h"
+#include "finder/ChordListModel.h"
 #include "finder/LuminosityImage.h"
-#include "finder/TableModels.h"
 #include "finder/TableViewCell.h"
+#include "fretboard/FretboardPanel.h"
+#include "platform/ActivityIndicator.h"
+#include "platform/MainQueue.h"
+#include "platform/System.h"
 #include "platform/audio/AudioEngine.h"
 
 #include <QAbstractButton>
 #include <QTest>
+#include <QTextEdit>
+
+namespace {
+
+// Marked positions in string then fret order: "C2C1:T C3C0:B", T for the
+// root mark, B for the ball.
+std::string marks(const fretboard::FretboardPanel& panel)
+{
+    std::string out;
+    for (int string = 1; string <= 6; ++string)
+        for (int fret = 0; fret <= 15; ++fret) {
+            const std::string image = panel.fretButton({string, fret})->imageName();
+            if (!image.empty())
+                out += (out.empty() ? "" : " ") + fretboard::positionName({string, fret}) + ":" +
+                       (image == "BallT.png"  ? "T"
+                        : image == "Ball.png" ? "B"
+                                              : image);
+        }
+    return out;
+}
+
+} // namespace
 
 TEST_F(MainScreen, StartsOnTheChordCWithTheWholeCatalogue)
 {
-    EXPECT_EQ(screen->tonicaText->text(), "C ");
-    EXPECT_EQ(screen->tipoText->text(), " *");
-    EXPECT_EQ(screen->labelCifra->text(), "C");
-    EXPECT_EQ(screen->labelCifra->font().pixelSize(), 40);
-    EXPECT_FALSE(screen->isFiltered);
-    EXPECT_EQ(screen->indexFav, 0);
-    EXPECT_EQ(screen->tonicas.size(), 18u);
-    EXPECT_EQ(screen->tipos.size(), 91u);
-    ASSERT_EQ(screen->allTableData->size(), 4957u);
-    EXPECT_EQ(screen->allTableData->front()->Cifra, "C");
-    EXPECT_EQ(screen->chordOnDisplay, screen->allTableData->front());
-    EXPECT_TRUE(screen->filteredTableData->empty());
-    EXPECT_TRUE(screen->filteredFavorite->empty());
-    EXPECT_NE(screen->filteredTableData, screen->filteredFavorite);
-    ASSERT_TRUE(screen->activityIndicator);
-    EXPECT_FALSE(screen->activityIndicator->isAnimating() && screen->activityIndicator->isHidden());
+    EXPECT_EQ(textOf("tonicaText"), "C ");
+    EXPECT_EQ(textOf("tipoText"), " *");
+    EXPECT_EQ(textOf("labelCifra"), "C");
+    EXPECT_EQ(named<QLabel>("labelCifra")->font().pixelSize(), 40);
+    EXPECT_FALSE(finder().isFiltered());
+    EXPECT_EQ(finder().indexFav(), 0);
+    EXPECT_EQ(finder().tonicas().size(), 18u);
+    EXPECT_EQ(finder().tipos().size(), 91u);
+    ASSERT_EQ(finder().allTableData()->size(), 4957u);
+    EXPECT_EQ(finder().allTableData()->front()->Cifra, "C");
+    EXPECT_EQ(finder().chordOnDisplay(), finder().allTableData()->front());
+    EXPECT_TRUE(finder().filteredTableData()->empty());
+    EXPECT_TRUE(finder().filteredFavorite()->empty());
+    EXPECT_NE(finder().filteredTableData(), finder().filteredFavorite());
+    auto* indicator = screen->view()->findChild<platform::ActivityIndicator*>();
+    ASSERT_NE(indicator, nullptr);
+    EXPECT_FALSE(indicator->isAnimating() && indicator->isHidden());
 
-    EXPECT_EQ(screen->tableViewTonica->numberOfRows(), 18);
-    EXPECT_EQ(screen->tableViewTipo->numberOfRows(), 91);
-    EXPECT_EQ(screen->tableViewCifras->numberOfRows(), 4957);
-    EXPECT_EQ(screen->tableViewFotos->numberOfRows(), 4957);
-    EXPECT_EQ(screen->tableViewFav->numberOfRows(), 0);
-    EXPECT_EQ(screen->labelnChords->text(), "(4957)");
+    EXPECT_EQ(table("tableViewTonica")->numberOfRows(), 18);
+    EXPECT_EQ(table("tableViewTipo")->numberOfRows(), 91);
+    EXPECT_EQ(table("tableViewCifras")->numberOfRows(), 4957);
+    EXPECT_EQ(table("tableViewFotos")->numberOfRows(), 4957);
+    EXPECT_EQ(table("tableViewFav")->numberOfRows(), 0);
+    EXPECT_EQ(textOf("labelnChords"), "(4957)");
+    EXPECT_FALSE(named<QLabel>("cifraImage")->pixmap().isNull());
+}
+
+// The open C at start-up: root balls on string 2 fret 1 and string 5 fret 3,
+// ivory balls on the others, and the labels showing the pattern.
+TEST_F(MainScreen, StartUpDrawsTheOpenCWithItsRootsMarked)
+{
+    fretboard::FretboardPanel* panel = screen->fretboard();
+    ASSERT_NE(panel, nullptr);
+    EXPECT_EQ(marks(*panel), "C2C1:T C3C0:B C4C2:B C5C3:T");
+    EXPECT_EQ(panel->labels().format(), "x,1,0,2,3,x");
+    const char* const texts[] = {" ", "1", "0", "2", "3", " "};
+    for (int string = 1; string <= 6; ++string)
+        EXPECT_EQ(panel->findChild<QLabel*>(QStringLiteral("cdr%1").arg(string))->text(),
+                  texts[string - 1]);
 }
 
 TEST_F(MainScreen, StartUpSoundsNothing)
@@ -45,54 +87,99 @@ TEST_F(MainScreen, StartUpSoundsNothing)
     EXPECT_TRUE(std::all_of(out.begin(), out.end(), [](float v) { return v == 0.0f; }));
 }
 
+TEST_F(MainScreen, ScreenFlowShowsARowsChordAndFiltersOnTheControls)
+{
+    screen->tableViewDidSelectRow(table("tableViewTonica"),
+                                  findertest::rowOf(finder().tonicas(), "D "));
+    EXPECT_EQ(textOf("labelnChords"), QStringLiteral("(%1)").arg(shown().size()));
+    EXPECT_EQ(table("tableViewCifras")->numberOfRows(), static_cast<int>(shown().size()));
+    const auto record = shown()[2];
+    screen->tableViewDidSelectRow(table("tableViewFotos"), 2);
+    EXPECT_EQ(textOf("labelCifra").toStdString(), record->Cifra);
+    EXPECT_EQ(textOf("tonicaText"), "D ");
+    EXPECT_EQ(named<platform::Button>("FavoriteOnOff")->imageName(), "icone-favorite.png");
+    EXPECT_EQ(screen->fretboard()->labels(), finder().fretLabels());
+    screen->tableViewDidSelectRow(table("tableViewFav"), 0); // a favourites row: nothing
+    EXPECT_EQ(finder().chordOnDisplay(), record);
+
+    // The category buttons filter on the press; the count stays.
+    const QString count = textOf("labelnChords");
+    QTest::mousePress(named<QAbstractButton>("SetTypem"), Qt::LeftButton);
+    QTest::mouseRelease(named<QAbstractButton>("SetTypem"), Qt::LeftButton);
+    for (const auto& chord : shown())
+        EXPECT_EQ(chord->Categoria, "menor");
+    EXPECT_EQ(textOf("labelnChords"), count);
+
+    named<QLineEdit>("searchBar")->setText("m7");
+    EXPECT_EQ(table("tableViewFotos")->numberOfRows(), 551);
+    named<QLineEdit>("searchBar")->clear();
+    EXPECT_EQ(table("tableViewCifras")->numberOfRows(), 4957);
+
+    screen->tableViewSelect(nullptr);
+    EXPECT_EQ(finder().chordOnDisplay(), shown().front());
+    EXPECT_EQ(finder().indexFav(), 0);
+
+    // A fret tap filters the tables by the labels.
+    screen->fretboard()->fretButtonNamed("C6C3")->click();
+    EXPECT_EQ(finder().fretLabels(), screen->fretboard()->labels());
+    for (const auto& chord : shown())
+        EXPECT_EQ(chord->C6, "3");
+    EXPECT_EQ(table("tableViewCifras")->numberOfRows(), static_cast<int>(shown().size()));
+}
+
 TEST_F(MainScreen, TablesShowTheirListsAsStored)
 {
-    auto text = [](finder::TableView* table, int row) {
-        return table->model()->index(row, 0).data().toString().toStdString();
+    auto text = [](finder::TableView* t, int row) {
+        return t->model()->index(row, 0).data().toString().toStdString();
     };
-    EXPECT_EQ(text(screen->tableViewTonica, 0), "*");
-    EXPECT_EQ(text(screen->tableViewTonica, 17), "B ");
-    EXPECT_EQ(text(screen->tableViewTipo, 2), " triad ");
-    EXPECT_EQ(text(screen->tableViewTipo, 4), "add9/");
-    EXPECT_EQ(text(screen->tableViewTipo, 90), "dim(4) ");
-    EXPECT_EQ(text(screen->tableViewCifras, 0), "C");
-    const QModelIndex photo = screen->tableViewFotos->model()->index(0, 0);
-    EXPECT_EQ(photo.data(finder::TableModel::ImageStemRole).toString(), "DS1_0019");
+    EXPECT_EQ(text(table("tableViewTonica"), 0), "*");
+    EXPECT_EQ(text(table("tableViewTonica"), 17), "B ");
+    EXPECT_EQ(text(table("tableViewTipo"), 2), " triad ");
+    EXPECT_EQ(text(table("tableViewTipo"), 4), "add9/");
+    EXPECT_EQ(text(table("tableViewTipo"), 90), "dim(4) ");
+    EXPECT_EQ(text(table("tableViewCifras"), 0), "C");
+    const QModelIndex photo = table("tableViewFotos")->model()->index(0, 0);
+    EXPECT_EQ(photo.data(finder::ChordListModel::ImageStemRole).toString(), "DS1_0019");
     EXPECT_EQ(photo.data().toString(), "C");
-    EXPECT_EQ(
-        screen->tableViewCifras->model()->index(0, 0).data(Qt::FontRole).value<QFont>().pixelSize(),
-        20);
+    EXPECT_EQ(table("tableViewCifras")
+                  ->model()
+                  ->index(0, 0)
+                  .data(Qt::FontRole)
+                  .value<QFont>()
+                  .pixelSize(),
+              20);
     EXPECT_EQ(photo.data(Qt::FontRole).value<QFont>().pixelSize(), 18);
 
-    // Filtering on with an empty list empties both chord tables.
-    screen->isFiltered = true;
-    screen->tableViewCifras->reloadData();
-    EXPECT_EQ(screen->tableViewCifras->numberOfRows(), 0);
+    // A search that finds nothing empties both chord tables.
+    finder().searchBarTextDidChange("zzz");
+    EXPECT_EQ(table("tableViewCifras")->numberOfRows(), 0);
+    EXPECT_EQ(table("tableViewFotos")->numberOfRows(), 0);
 }
 
 TEST_F(MainScreen, AFavouritesRowPastTheEndOfAShrunkListIsEmpty)
 {
     screen->SetFavorite();
-    ASSERT_EQ(screen->tableViewFav->numberOfRows(), 1);
-    // Another holder of the shared list empties it without a reload here.
-    screen->filteredFavorite->clear();
-    const QModelIndex row = screen->tableViewFav->model()->index(0, 0);
+    ASSERT_EQ(table("tableViewFav")->numberOfRows(), 1);
+    // Another holder of the shared list empties it without a refresh here.
+    finder().filteredFavorite()->clear();
+    const QModelIndex row = table("tableViewFav")->model()->index(0, 0);
     EXPECT_FALSE(row.data().isValid());
-    screen->tableViewFav->grab(); // paints without reading past the end
+    table("tableViewFav")->grab(); // paints without reading past the end
 }
 
 TEST_F(MainScreen, PhotoTableDecodesOnlyTheThumbnailsItDraws)
 {
-    auto* cell = dynamic_cast<finder::TableViewCell*>(screen->tableViewFotos->itemDelegate());
+    auto* photos = table("tableViewFotos");
+    auto* cell = dynamic_cast<finder::TableViewCell*>(photos->itemDelegate());
     ASSERT_NE(cell, nullptr);
     ASSERT_NE(cell->thumbnails(), nullptr);
-    screen->tableViewFotos->resize(226, 466);
-    screen->tableViewFotos->grab();
+    photos->resize(226, 466);
+    photos->grab();
     const std::size_t drawn = cell->thumbnails()->size();
     EXPECT_GT(drawn, 0u);
     EXPECT_LT(drawn, 20u);
-    screen->tableViewFotos->scrollToBottom();
-    screen->tableViewFotos->grab();
+    photos->scrollToBottom();
+    photos->grab();
     EXPECT_LT(cell->thumbnails()->size(), 2 * drawn + 2);
 }
 
@@ -126,21 +213,91 @@ TEST(LuminosityImage, GreyOpaqueCopyInPoints)
 
 TEST_F(MainScreen, InstructionsOverlayFlipsEachViewFromItsOwnFlag)
 {
-    std::vector<QWidget*> overlay = {screen->imageInstruc, screen->setasInstruc};
-    for (const auto& label : screen->label_instr)
-        overlay.push_back(label);
+    std::vector<QWidget*> overlay = {named("imageInstruc"), named("setasInstruc")};
+    for (int i = 1; i <= 12; ++i)
+        overlay.push_back(named(("label_instr" + std::to_string(i)).c_str()));
     for (QWidget* part : overlay) {
         ASSERT_NE(part, nullptr);
         EXPECT_TRUE(part->isHidden());
     }
-    EXPECT_FALSE(screen->imageInstruc->pixmap().isNull());
-    EXPECT_FALSE(screen->setasInstruc->pixmap().isNull());
+    EXPECT_FALSE(named<QLabel>("imageInstruc")->pixmap().isNull());
+    EXPECT_FALSE(named<QLabel>("setasInstruc")->pixmap().isNull());
 
-    QTest::mouseClick(screen->outlet<QAbstractButton>("ShowInstruc"), Qt::LeftButton);
+    QTest::mouseClick(named<QAbstractButton>("ShowInstruc"), Qt::LeftButton);
     for (QWidget* part : overlay)
         EXPECT_FALSE(part->isHidden());
-    screen->label_instr[4]->hide(); // one view out of step with the others
+    QWidget* odd = named("label_instr5");
+    odd->hide(); // one view out of step with the others
     screen->ShowInstruc();
     for (QWidget* part : overlay)
-        EXPECT_EQ(part->isHidden(), part != screen->label_instr[4]);
+        EXPECT_EQ(part->isHidden(), part != odd);
+}
+
+// A second start-up wires nothing again: one click is one action.
+TEST_F(MainScreen, StartUpRunTwiceWiresEveryActionOnce)
+{
+    screen->viewDidLoad();
+    QTest::mouseClick(named<QAbstractButton>("ShowInstruc"), Qt::LeftButton);
+    EXPECT_FALSE(named("imageInstruc")->isHidden());
+    QTest::mouseClick(named<QAbstractButton>("FavoriteOnOff"), Qt::LeftButton);
+    EXPECT_EQ(finder().filteredFavorite()->size(), 1u);
+    EXPECT_EQ(textOf("FavNumber"), "001"); // one mark, not three toggles
+    named<QLineEdit>("searchBar")->setText("m7");
+    EXPECT_EQ(finder().filteredTableData()->size(), 551u);
+    EXPECT_EQ(screen->view()->findChildren<platform::ActivityIndicator*>().size(), 1);
+}
+
+// On a system without the loading indicator the bank still loads.
+TEST(MainScreenOlderSystem, LoadsTheBankWithoutAnIndicator)
+{
+    platform::setSystemVersion(12);
+    auto screen =
+        std::make_shared<finder::FirstViewController>(std::make_unique<FakePageFetcher>());
+    screen->view();
+    platform::setSystemVersion(13);
+    EXPECT_EQ(screen->view()->findChild<platform::ActivityIndicator*>(), nullptr);
+    screen->LoadAudioSessions();
+    platform::drainMainQueue();
+    EXPECT_NE(screen->fretboard()->sampleBank().player(6, 3), nullptr);
+}
+
+// The tables' models hold their lists, not the screen: a view that outlives
+// its screen still paints.
+TEST(MainScreenLifetime, ATableOutlivingItsScreenStillPaints)
+{
+    auto screen =
+        std::make_shared<finder::FirstViewController>(std::make_unique<FakePageFetcher>());
+    QPointer<finder::TableView> photos = screen->outlet<finder::TableView>("tableViewFotos");
+    photos->resize(226, 466);
+    screen.reset(); // the view goes on a later turn
+    ASSERT_TRUE(photos);
+    EXPECT_FALSE(photos->grab().isNull());
+    EXPECT_EQ(photos->model()->index(0, 0).data().toString(), "C");
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(photos);
+}
+
+// While a page is fetched the screen takes no input: no second fetch starts
+// and no other control reaches the screen.
+TEST_F(MainScreen, NothingReEntersTheScreenWhileAFetchRuns)
+{
+    auto* open = named<QAbstractButton>("buttonAbrirCifra");
+    auto* star = named<QAbstractButton>("FavoriteOnOff");
+    fetcher->setPage("http://cifras.test/", "<b>Am</b>");
+    named<QLineEdit>("LinkCifra")->setText("http://cifras.test/");
+    fetcher->duringFetch = [&] {
+        QTest::mouseClick(open, Qt::LeftButton);
+        QTest::mouseClick(star, Qt::LeftButton);
+        screen->abrirCifra(nullptr);
+    };
+    QTest::mouseClick(open, Qt::LeftButton);
+    EXPECT_EQ(fetcher->requests.size(), 1u);
+    EXPECT_TRUE(finder().filteredFavorite()->empty());
+    EXPECT_TRUE(named<QTextEdit>("textHTML")->toPlainText().contains("Am"));
+    // Afterwards the controls work again.
+    fetcher->duringFetch = nullptr;
+    QTest::mouseClick(star, Qt::LeftButton);
+    EXPECT_EQ(finder().filteredFavorite()->size(), 1u);
+    QTest::mouseClick(open, Qt::LeftButton);
+    EXPECT_EQ(fetcher->requests.size(), 2u);
 }

@@ -1,21 +1,23 @@
 #pragma once
-// The real main screen controller over a layout that holds only the fretboard
-// and the controls it works with, in a bundle of links to the built one.
-#include "finder/FirstViewController.h"
-#include "fretboard/FretboardView.h"
+// The fretboard panel on its own, sounding through an engine of its own that
+// only the test renders, in a bundle of links to the built one.
+#include "catalogue/FretPattern.h"
+#include "fretboard/FretboardPanel.h"
 #include "fretboard/model/FretLabel.h"
+#include "platform/ActivityIndicator.h"
 #include "platform/Bundle.h"
+#include "platform/Button.h"
 #include "platform/Images.h"
 #include "platform/MainQueue.h"
 #include "platform/audio/AudioEngine.h"
 
 #include <QCoreApplication>
+#include <QLabel>
 #include <gtest/gtest.h>
 
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -24,25 +26,7 @@ namespace fretboardtest {
 
 namespace fs = std::filesystem;
 
-inline const char* const kLayout = R"(<?xml version="1.0" encoding="UTF-8"?>
-<ui version="4.0">
- <class>FirstViewController</class>
- <widget class="QWidget" name="FirstViewController">
-  <property name="geometry"><rect><x>0</x><y>0</y><width>1164</width><height>400</height></rect></property>
-  <widget class="fretboard::FretboardView" name="fretboard">
-   <property name="geometry"><rect><x>32</x><y>120</y><width>1100</width><height>230</height></rect></property>
-  </widget>
-  <widget class="QLineEdit" name="tonicaText"/>
-  <widget class="platform::Button" name="AudioOnOff"/>
-  <widget class="platform::Button" name="ButtonPaleta"/>
- </widget>
- <resources/>
- <connections/>
-</ui>
-)";
-
-// The built bundle's files as links, with the layout above as the main
-// screen's. It is the main bundle while it lives.
+// The built bundle's files as links. It is the main bundle while it lives.
 class ScreenBundle {
 public:
     ScreenBundle()
@@ -56,10 +40,8 @@ public:
         // The chord photographs stay out: nothing here shows one, and a few
         // thousand links cost seconds in every test process.
         for (const auto& entry : fs::directory_iterator(built_))
-            if (entry.path().filename() != "FirstViewController.ui" &&
-                entry.path().extension() != ".jpg")
+            if (entry.path().extension() != ".jpg")
                 fs::create_symlink(entry.path(), directory_ / entry.path().filename());
-        std::ofstream(directory_ / "FirstViewController.ui") << kLayout;
         platform::Bundle::setMainBundleDirectory(directory_.string());
         platform::clearImageCache();
     }
@@ -92,41 +74,54 @@ private:
     std::string previous_;
 };
 
-// The main screen, noting each fret-pattern filter request with the labels at
-// that moment and whether the chord was already sounding.
-class RecordingScreen : public finder::FirstViewController {
-public:
-    struct FilterRequest {
+// A pattern from six fret texts, string 1 first; texts that are no fret
+// texts count as strings not played, as on the labels.
+inline catalogue::FretPattern frets(const std::array<std::string, 6>& texts)
+{
+    return fretboard::patternOfTexts(texts);
+}
+
+class Fretboard : public ::testing::Test {
+protected:
+    struct Tap {
         QObject* sender;
-        std::string pattern;
-        bool sounding;
+        std::string labels; // "x,1,0,2,3,x" when the tap was reported
+        bool sounding;      // whether the chord had started by then
     };
-    std::vector<FilterRequest> filterRequests;
 
-    void setFilterChord(QObject* sender) override
+    static void SetUpTestSuite() { bundle_ = new ScreenBundle; }
+    static void TearDownTestSuite()
     {
-        bool sounding = false;
-        for (int string = 1; string <= 6; ++string)
-            for (int fret = 0; fret <= 15; ++fret)
-                if (auto* player = sampleBank.player(string, fret))
-                    sounding = sounding || player->isPlaying();
-        filterRequests.push_back({sender, pattern(), sounding});
+        delete bundle_;
+        bundle_ = nullptr;
     }
 
-    // The six labels in compact form, "x,1,0,2,3,x".
-    std::string pattern() const
+    void SetUp() override
     {
-        std::array<std::string, 6> texts;
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            texts[i] = cdr[i] ? cdr[i]->text().toStdString() : std::string("?");
-        return fretboard::patternOfTexts(texts).format();
+        host = std::make_unique<QWidget>();
+        panel = new fretboard::FretboardPanel(host.get());
+        panel->useAudioEngine(engine);
+        soundSwitch = new platform::Button(host.get());
+        soundSwitch->setTag(1);
+        replay = new platform::Button(host.get());
+        clearAll = new platform::Button(host.get());
+        panel->attachControls(soundSwitch, replay, clearAll);
+        QObject::connect(panel, &fretboard::FretboardPanel::fretTapped, [this](QObject* sender) {
+            taps.push_back({sender, pattern(), anyPlaying()});
+        });
+        QObject::connect(
+            panel, &fretboard::FretboardPanel::labelsEdited,
+            [this](const catalogue::FretPattern& labels) { edits.push_back(labels.format()); });
+        panel->setRoot("C ");
+        panel->setLabels(frets({" ", "1", "0", "2", "3", " "}));
     }
-    void setPattern(const std::array<std::string, 6>& frets)
+    void TearDown() override
     {
-        for (std::size_t i = 0; i < frets.size(); ++i)
-            cdr[i]->setText(QString::fromStdString(frets[i]));
+        host.reset();
+        platform::drainMainQueue();
     }
 
+    std::string pattern() const { return panel->labels().format(); }
     // Marked positions in string then fret order: "C2C1:T C3C0:B", T for the
     // root mark, B for the ball; any other image by its name.
     std::string marks() const
@@ -134,7 +129,7 @@ public:
         std::string out;
         for (int string = 1; string <= 6; ++string)
             for (int fret = 0; fret <= 15; ++fret) {
-                const std::string image = fretButton({string, fret})->imageName();
+                const std::string image = panel->fretButton({string, fret})->imageName();
                 if (image.empty())
                     continue;
                 out += (out.empty() ? "" : " ") + fretboard::positionName({string, fret}) + ":" +
@@ -147,69 +142,57 @@ public:
     int titled() const
     {
         int count = 0;
-        for (const auto& button : fretButtons)
-            count += button->title().has_value();
+        for (int string = 1; string <= 6; ++string)
+            for (int fret = 0; fret <= 15; ++fret)
+                count += panel->fretButton({string, fret})->title().has_value();
         return count;
     }
-};
-
-class MainScreenFretboard : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
+    bool anyPlaying()
     {
-        fretboard::registerFretboardWidgets();
-        bundle_ = new ScreenBundle;
+        for (int string = 1; string <= 6; ++string)
+            for (int fret = 0; fret <= 15; ++fret)
+                if (auto* player = panel->sampleBank().player(string, fret))
+                    if (player->isPlaying())
+                        return true;
+        return false;
     }
-    static void TearDownTestSuite()
-    {
-        delete bundle_;
-        bundle_ = nullptr;
-    }
+    platform::Button* button(const char* name) { return panel->fretButtonNamed(name); }
 
-    void SetUp() override
+    void load()
     {
-        screen = std::make_shared<RecordingScreen>();
-        ASSERT_NE(screen->view(), nullptr);
+        panel->LoadAudioSessions();
         platform::drainMainQueue();
-        if (!screen->tonicaText)
-            screen->tonicaText = screen->outlet<QLineEdit>("tonicaText");
-        screen->tonicaText->setText("C ");
-        screen->ClearNeck("*");
-        screen->setPattern({" ", "1", "0", "2", "3", " "});
         silence();
     }
-    void TearDown() override
-    {
-        screen.reset();
-        platform::drainMainQueue();
-    }
-
-    // Lets every note still sounding in the shared engine run out.
-    static void silence()
+    // Lets every note still sounding run out.
+    void silence()
     {
         std::vector<float> buffer(platform::AudioEngine::kBufferFrames *
                                   platform::AudioEngine::kChannels);
-        auto& engine = *platform::AudioEngine::shared();
         do
-            engine.render(buffer.data(), platform::AudioEngine::kBufferFrames);
-        while (engine.soundingVoices() > 0);
+            engine->render(buffer.data(), platform::AudioEngine::kBufferFrames);
+        while (engine->soundingVoices() > 0);
     }
-    // Notes that begin sounding in the next buffer.
-    static int startedVoices()
+    // Notes that sound in the next buffer.
+    int startedVoices()
     {
         std::vector<float> buffer(platform::AudioEngine::kBufferFrames *
                                   platform::AudioEngine::kChannels);
-        auto& engine = *platform::AudioEngine::shared();
-        engine.render(buffer.data(), platform::AudioEngine::kBufferFrames);
-        return engine.soundingVoices();
+        engine->render(buffer.data(), platform::AudioEngine::kBufferFrames);
+        return engine->soundingVoices();
     }
-
-    platform::Button* button(const char* name) { return screen->outlet<platform::Button>(name); }
 
     static ScreenBundle* bundle_;
-    std::shared_ptr<RecordingScreen> screen;
+    std::shared_ptr<platform::AudioEngine> engine = std::make_shared<platform::AudioEngine>();
+    std::unique_ptr<QWidget> host;
+    fretboard::FretboardPanel* panel = nullptr;
+    platform::Button* soundSwitch = nullptr;
+    platform::Button* replay = nullptr;
+    platform::Button* clearAll = nullptr;
+    std::vector<Tap> taps;
+    std::vector<std::string> edits;
 };
 
-inline ScreenBundle* MainScreenFretboard::bundle_ = nullptr;
+inline ScreenBundle* Fretboard::bundle_ = nullptr;
 
 } // namespace fretboardtest

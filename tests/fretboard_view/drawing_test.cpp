@@ -4,9 +4,7 @@
 
 #include "fretboard/model/FretTag.h"
 
-#include <QLabel>
-
-using fretboardtest::MainScreenFretboard;
+using fretboardtest::Fretboard;
 
 namespace {
 
@@ -53,32 +51,30 @@ void expectNeckLayout(const fretboard::FretboardView& view)
 
 } // namespace
 
-TEST_F(MainScreenFretboard, ViewHoldsTheNamedButtonsAndLabelsOnTheNeckAtAnySize)
+TEST_F(Fretboard, ViewHoldsTheNamedButtonsAndLabelsOnTheNeckAtAnySize)
 {
-    auto* view = screen->view()->findChild<fretboard::FretboardView*>();
-    ASSERT_NE(view, nullptr);
-    EXPECT_EQ(view->size(), QSize(1100, 230));
-    EXPECT_EQ(view->findChildren<platform::Button*>().size(), 96);
-    expectNeckLayout(*view);
-    screen->view()->show(); // a hidden widget hears of its new size only when shown
-    view->resize(560, 120);
-    expectNeckLayout(*view);
+    EXPECT_EQ(panel->size(), QSize(1100, 230));
+    EXPECT_EQ(panel->findChildren<platform::Button*>().size(), 96);
+    expectNeckLayout(*panel);
+    host->show(); // a hidden widget hears of its new size only when shown
+    panel->resize(560, 120);
+    expectNeckLayout(*panel);
 
-    // The screen found all 96 by name.
     for (int string = 1; string <= 6; ++string)
         for (int fret = 0; fret <= 15; ++fret)
-            EXPECT_EQ(screen->fretButton({string, fret})->objectName().toStdString(),
+            EXPECT_EQ(panel->fretButton({string, fret})->objectName().toStdString(),
                       fretboard::positionName({string, fret}));
-    EXPECT_EQ(screen->fretButtonNamed("C3C12"), screen->fretButton({3, 12}));
+    EXPECT_EQ(panel->fretButtonNamed("C3C12"), panel->fretButton({3, 12}));
     for (const char* name : {"C3C012", "C3C16", "C7C1", "C3C ", "", "nC3C1"})
-        EXPECT_EQ(screen->fretButtonNamed(name), nullptr) << name;
+        EXPECT_EQ(panel->fretButtonNamed(name), nullptr) << name;
+    EXPECT_EQ(panel->fretButton({7, 1}), nullptr);
+    EXPECT_EQ(panel->fretButton({1, 16}), nullptr);
 }
 
-TEST_F(MainScreenFretboard, MarksAreSeenOverThePicture)
+TEST_F(Fretboard, MarksAreSeenOverThePicture)
 {
-    screen->setChordNeck(" ", "1", "0", "2", "3", " ");
-    auto* view = screen->view()->findChild<fretboard::FretboardView*>();
-    const QImage shot = view->grab().toImage();
+    panel->setChordNeck(fretboardtest::frets({" ", "1", "0", "2", "3", " "}));
+    const QImage shot = panel->grab().toImage();
     const auto colourAt = [&](const char* name) {
         return shot.pixelColor(button(name)->geometry().center());
     };
@@ -90,68 +86,65 @@ TEST_F(MainScreenFretboard, MarksAreSeenOverThePicture)
     EXPECT_LT(wood.lightness(), 110);
 }
 
-TEST_F(MainScreenFretboard, ChordIsDrawnWithItsRootPositionsMarked)
+TEST_F(Fretboard, ChordIsDrawnWithItsRootPositionsMarked)
 {
-    screen->setChordNeck(" ", "1", "0", "2", "3", " ");
-    EXPECT_EQ(screen->marks(), "C2C1:T C3C0:B C4C2:B C5C3:T");
+    panel->setChordNeck(fretboardtest::frets({" ", "1", "0", "2", "3", " "}));
+    EXPECT_EQ(marks(), "C2C1:T C3C0:B C4C2:B C5C3:T");
 
-    screen->tonicaText->setText("*");
-    screen->ClearNeck("*");
-    screen->setChordNeck(" ", "1", "0", "2", "3", " ");
-    EXPECT_EQ(screen->marks(), "C2C1:B C3C0:B C4C2:B C5C3:B");
+    panel->showChord(fretboardtest::frets({" ", "1", "0", "2", "3", " "}), "*");
+    EXPECT_EQ(marks(), "C2C1:B C3C0:B C4C2:B C5C3:B");
 
     // A major: its third C# on string 2. Both names of that note mark it.
     for (const char* root : {"Db ", "C# "}) {
-        screen->tonicaText->setText(root);
-        screen->ClearNeck("*");
-        screen->setChordNeck("0", "2", "2", "2", "0", " ");
-        EXPECT_EQ(screen->marks(), "C1C0:B C2C2:T C3C2:B C4C2:B C5C0:B") << root;
+        panel->showChord(fretboardtest::frets({"0", "2", "2", "2", "0", " "}), root);
+        EXPECT_EQ(marks(), "C1C0:B C2C2:T C3C2:B C4C2:B C5C0:B") << root;
+        EXPECT_EQ(pattern(), "0,2,2,2,0,x");
     }
-    screen->tonicaText->setText("C ");
-    screen->ClearNeck("*");
-    screen->setChordNeck("0", "2", "2", "2", "0", " ");
-    EXPECT_EQ(screen->marks(), "C1C0:B C2C2:B C3C2:B C4C2:B C5C0:B");
+    panel->showChord(fretboardtest::frets({"0", "2", "2", "2", "0", " "}), "C ");
+    EXPECT_EQ(marks(), "C1C0:B C2C2:B C3C2:B C4C2:B C5C0:B");
 }
 
-TEST_F(MainScreenFretboard, DrawingAddsMarksAndSkipsTextsThatNameNoPosition)
+TEST_F(Fretboard, DrawingAddsMarksAndSkipsTextsThatNameNoPosition)
 {
-    screen->setChordNeck(" ", " ", " ", " ", "3", " ");
-    screen->setChordNeck(" ", " ", " ", " ", "5", " ");
-    EXPECT_EQ(screen->marks(), "C5C3:T C5C5:B");
+    panel->setChordNeck(fretboardtest::frets({" ", " ", " ", " ", "3", " "}));
+    panel->setChordNeck(fretboardtest::frets({" ", " ", " ", " ", "5", " "}));
+    EXPECT_EQ(marks(), "C5C3:T C5C5:B");
 
-    screen->ClearNeck("*");
-    screen->setChordNeck("16", "01", "", " 2", "12", "15");
-    EXPECT_EQ(screen->marks(), "C5C12:B C6C15:B");
+    panel->ClearNeck("*");
+    panel->setChordNeck(fretboardtest::frets({"16", "01", "", " 2", "12", "15"}));
+    EXPECT_EQ(marks(), "C5C12:B C6C15:B");
 }
 
-TEST_F(MainScreenFretboard, ClearingTakesOneStringOrAllAndNothingElse)
+TEST_F(Fretboard, ClearingTakesOneStringOrAllAndNothingElse)
 {
     const auto drawEverything = [&] {
-        screen->setChordNeck("0", "0", "1", "2", "2", "0");
-        for (const auto& b : screen->fretButtons)
-            b->setTitle("t");
+        panel->setChordNeck(fretboardtest::frets({"0", "0", "1", "2", "2", "0"}));
+        for (int string = 1; string <= 6; ++string)
+            for (int fret = 0; fret <= 15; ++fret)
+                panel->fretButton({string, fret})->setTitle("t");
     };
     drawEverything();
-    const std::string all = screen->marks();
+    const std::string all = marks();
     for (const char* other : {"7", "0", "", "**", " 3", "3 "}) {
-        screen->ClearNeck(other);
-        EXPECT_EQ(screen->marks(), all) << other;
-        EXPECT_EQ(screen->titled(), 96) << other;
+        panel->ClearNeck(other);
+        EXPECT_EQ(marks(), all) << other;
+        EXPECT_EQ(titled(), 96) << other;
     }
 
-    screen->ClearNeck("3");
-    EXPECT_EQ(screen->marks(), "C1C0:B C2C0:B C4C2:B C5C2:B C6C0:B");
-    EXPECT_EQ(screen->titled(), 80);
-    EXPECT_EQ(screen->pattern(), "x,1,0,2,3,x"); // labels untouched
+    panel->ClearNeck("3");
+    EXPECT_EQ(marks(), "C1C0:B C2C0:B C4C2:B C5C2:B C6C0:B");
+    EXPECT_EQ(titled(), 80);
+    EXPECT_EQ(pattern(), "x,1,0,2,3,x"); // labels untouched
 
-    screen->ClearNeck("*");
-    EXPECT_EQ(screen->marks(), "");
-    EXPECT_EQ(screen->titled(), 0);
+    panel->ClearNeck("*");
+    EXPECT_EQ(marks(), "");
+    EXPECT_EQ(titled(), 0);
 
     drawEverything();
-    screen->ClearNeckAll(screen.get());
-    EXPECT_EQ(screen->marks(), "");
-    EXPECT_EQ(screen->titled(), 0);
-    EXPECT_EQ(screen->pattern(), "x,x,x,x,x,x");
-    EXPECT_TRUE(screen->filterRequests.empty());
+    clearAll->click();
+    EXPECT_EQ(marks(), "");
+    EXPECT_EQ(titled(), 0);
+    EXPECT_EQ(pattern(), "x,x,x,x,x,x");
+    EXPECT_EQ(edits, std::vector<std::string>{"x,x,x,x,x,x"});
+    EXPECT_TRUE(taps.empty());
 }

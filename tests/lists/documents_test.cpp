@@ -1,5 +1,6 @@
 #include "ListsTestSupport.h"
 
+#include "platform/Application.h"
 #include "platform/Documents.h"
 #include "platform/Log.h"
 
@@ -32,8 +33,7 @@ TEST(Documents, LiesInTheApplicationDataFolderAndIsCreatedWhenMissing)
     const QString previousOrganization = QCoreApplication::organizationName();
     const QString previousApplication = QCoreApplication::applicationName();
     qputenv("XDG_DATA_HOME", QByteArray::fromStdString(home.path().string()));
-    QCoreApplication::setOrganizationName("Cifrario");
-    QCoreApplication::setApplicationName("Cifrario");
+    platform::nameApplication(); // as the program names itself
     const Documents documents = Documents::standard();
     QCoreApplication::setOrganizationName(previousOrganization);
     QCoreApplication::setApplicationName(previousApplication);
@@ -42,7 +42,7 @@ TEST(Documents, LiesInTheApplicationDataFolderAndIsCreatedWhenMissing)
     else
         qputenv("XDG_DATA_HOME", previousHome);
 
-    EXPECT_EQ(documents.directory(), home.path() / "Cifrario" / "Cifrario" / "Documents");
+    EXPECT_EQ(documents.directory(), home.path() / "Cifrario" / "Documents");
     EXPECT_FALSE(fs::exists(documents.directory()));
     EXPECT_EQ(*documents.entries(), std::vector<std::string>{});
     EXPECT_TRUE(fs::is_directory(documents.directory()));

@@ -3,6 +3,7 @@
 // every address it was asked for. An address without a page fails.
 #include "platform/PageFetch.h"
 
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -17,6 +18,8 @@ public:
     platform::Result<std::string> fetch(const std::string& address) override
     {
         requests.push_back(address);
+        if (duringFetch)
+            duringFetch();
         const auto page = pages_.find(address);
         if (page == pages_.end())
             return platform::failure(address + ": no such page");
@@ -24,6 +27,8 @@ public:
     }
 
     std::vector<std::string> requests;
+    // Runs inside each fetch, as the user might act while it waits.
+    std::function<void()> duringFetch;
 
 private:
     std::map<std::string, std::string> pages_;

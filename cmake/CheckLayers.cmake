@@ -1,0 +1,17 @@
+# Fails when a source of FOLDER includes a header of one of the FORBIDS
+# folders, which sit above it. Writes STAMP when every source passes.
+set(bad "")
+foreach(source ${SOURCES})
+  file(STRINGS ${source} includes REGEX "^[ \t]*#[ \t]*include[ \t]*[\"<]")
+  foreach(line ${includes})
+    foreach(above ${FORBIDS})
+      if(line MATCHES "[\"<]${above}/")
+        string(APPEND bad "\n  ${source}: ${line}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "${FOLDER}/ may not include the folders above it (${FORBIDS}):${bad}")
+endif()
+file(WRITE ${STAMP} "")

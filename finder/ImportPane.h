@@ -1,0 +1,57 @@
+#pragma once
+// The main screen's import pane: the page the user names is fetched and shown,
+// and its source text kept; its bold chord names are then read into the
+// finder's favourites. While a fetch runs the whole screen takes no input, so
+// nothing starts a second fetch or re-enters the screen.
+#include "platform/PageFetch.h"
+
+#include <QObject>
+#include <QPointer>
+
+#include <memory>
+
+class QLineEdit;
+class QTextEdit;
+
+namespace platform {
+class PageView;
+}
+
+namespace finder {
+
+class ChordFinder;
+
+class ImportPane : public QObject {
+    Q_OBJECT
+public:
+    struct Widgets {
+        QLineEdit* address;       // LinkCifra
+        platform::PageView* page; // WebViewCifra
+        QTextEdit* source;        // textHTML
+        QTextEdit* plainText;     // textPlain
+        QWidget* screen;          // frozen while a fetch runs
+    };
+    explicit ImportPane(std::unique_ptr<platform::PageFetcher> fetcher);
+    ~ImportPane() override;
+
+    // The widgets the pane works; any may go before the pane.
+    void setWidgets(const Widgets& widgets);
+
+    // Fetches the address and shows the page and its source; a failed fetch,
+    // or a page that is not UTF-8, shows nothing and logs why.
+    void abrirCifra();
+    // Appends the source's bold chord names to the finder's favourites and
+    // shows the source trimmed.
+    void lerCifras(ChordFinder& finder);
+
+private:
+    QPointer<QLineEdit> address_;
+    QPointer<platform::PageView> page_;
+    QPointer<QTextEdit> source_;
+    QPointer<QTextEdit> plainText_;
+    QPointer<QWidget> screen_;
+    std::unique_ptr<platform::PageFetcher> fetcher_;
+    bool fetching_ = false;
+};
+
+} // namespace finder

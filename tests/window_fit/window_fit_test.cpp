@@ -1,0 +1,106 @@
+// The launched application on a 1366 x 768 screen: the window's frame stays
+// on the screen, and the main screen, drawn for 1164 x 800, shows whole,
+// scaled down, with its controls still taking clicks, keys and dialogs.
+#include "app/AppDelegate.h"
+#include "app/SecondViewController.h"
+#include "app/Storyboard.h"
+#include "platform/Alert.h"
+#include "platform/Log.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QLineEdit>
+#include <QScreen>
+#include <QTest>
+#include <gtest/gtest.h>
+
+namespace {
+
+class QuietSession : public platform::AudioSession {
+public:
+    bool setCategory(Category, std::optional<platform::Error>*) override { return true; }
+    bool setActive(bool, std::optional<platform::Error>*) override { return true; }
+};
+
+struct WindowFit : ::testing::Test {
+    QuietSession session;
+    platform::Application application;
+    app::AppDelegate delegate{session};
+    platform::LogCapture quiet;
+    platform::ViewControllerRef main = app::makeMainStoryboard();
+    platform::Window* window = nullptr;
+
+    void SetUp() override
+    {
+        // ctest names the screen; by hand: QT_QPA_PLATFORM=offscreen:configfile=<this
+        // folder>/screen-1366x768.json
+        ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1366, 768));
+        platform::launch(application, delegate, [this] { return main; });
+        window = delegate.window.get();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+    }
+    void TearDown() override
+    {
+        main->dismissViewController();
+        delegate.window->setRootViewController(nullptr);
+    }
+    // Where a control of the content shows, in the window's coordinates.
+    QRect inWindow(QWidget* control) const
+    {
+        return QRect(window->mapFromGlobal(control->mapToGlobal(QPoint(0, 0))),
+                     window->mapFromGlobal(control->mapToGlobal(control->rect().bottomRight())));
+    }
+};
+
+TEST_F(WindowFit, FrameOnTheScreenAndEveryControlOfTheMainScreenWhole)
+{
+    const QRect screen = window->screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(window->frameGeometry())) << window->frameGeometry().y();
+    // 764 of the 800 rows drawn fit between the frame's 2-pixel borders.
+    EXPECT_NEAR(window->contentScale(), 764.0 / 800.0, 1e-3);
+    EXPECT_EQ(window->height(), 764);
+
+    int controls = 0;
+    for (QWidget* control : main->view()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!control->isVisibleTo(main->view()))
+            continue;
+        ++controls;
+        EXPECT_TRUE(window->rect().contains(inWindow(control)))
+            << control->objectName().toStdString() << " at " << inWindow(control).y() << "+"
+            << inWindow(control).height();
+    }
+    EXPECT_GT(controls, 20);
+    EXPECT_TRUE(window->rect().contains(inWindow(main->outlet<QWidget>("fretboard"))));
+
+    // Put off the screen's top-left corner, the frame comes back to it.
+    window->move(-40, -30);
+    EXPECT_EQ(window->frameGeometry().topLeft(), screen.topLeft());
+}
+
+TEST_F(WindowFit, ScaledControlsTakeClicksKeysAndEscape)
+{
+    QWindow* native = window->windowHandle();
+    auto* search = main->outlet<QLineEdit>("searchBar");
+    EXPECT_TRUE(search->hasFocus()); // the first control, as in an unscaled window
+    QTest::mouseClick(native, Qt::LeftButton, {}, inWindow(search).center());
+    for (char key : std::string("Cm7"))
+        QTest::keyClick(native, key);
+    EXPECT_EQ(search->text(), QStringLiteral("Cm7"));
+
+    QTest::mouseClick(native, Qt::LeftButton, {},
+                      inWindow(main->outlet<QAbstractButton>("buttonSobre")).center());
+    ASSERT_NE(dynamic_cast<app::SecondViewController*>(main->presentedViewController()), nullptr);
+    QTest::keyClick(native, Qt::Key_Escape);
+    EXPECT_EQ(main->presentedViewController(), nullptr);
+}
+
+TEST_F(WindowFit, DialogsOpenModalOverTheRealWindow)
+{
+    QMessageBox* alert = platform::showAlert(main->outlet<QWidget>("fretboard"), "Deseja Deletar?",
+                                             "ensaio", "Cancelar", {"Deletar"}, nullptr, nullptr);
+    EXPECT_EQ(alert->parentWidget(), window);
+    EXPECT_EQ(QApplication::activeModalWidget(), alert);
+    platform::pressAlertButton(alert, 0);
+}
+
+} // namespace
