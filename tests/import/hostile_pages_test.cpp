@@ -3,6 +3,7 @@
 // the import still reads the page as fetched.
 #include "fetch/LocalHttpServer.h"
 #include "fetch/PageTestSupport.h"
+#include "finder/ChordFinder.h"
 #include "finder/FirstViewController.h"
 
 #include <QAbstractButton>
@@ -82,5 +83,5 @@ TEST_F(HostilePages, DeeplyNestedAndHugePagesShowAndImportAtOnce)
         EXPECT_FALSE(outlet<QTextBrowser>("WebViewCifra")->toPlainText().isEmpty()) << path;
     }
     QTest::mouseClick(outlet<QAbstractButton>("buttonLerCifras"), Qt::LeftButton);
-    EXPECT_EQ(screen_->filteredFavorite->size(), 5 * 1024 * 1024 / 9);
+    EXPECT_EQ(screen_->finder().filteredFavorite()->size(), 5 * 1024 * 1024 / 9);
 }
