@@ -3,9 +3,9 @@
 #include "finder/ChordFinder.h"
 #include "finder/ChordNameScan.h"
 #include "platform/Log.h"
+#include "platform/PageView.h"
 
 #include <QLineEdit>
-#include <QTextBrowser>
 #include <QTextEdit>
 
 #include <exception>
@@ -38,26 +38,29 @@ void ImportPane::abrirCifra()
     if (screen_)
         screen_->setEnabled(false);
     const std::string address = address_->text().toStdString();
-    platform::PageFetchResult fetched;
+    platform::Result<std::string> fetched = platform::failure("not fetched");
     try {
         fetched = fetcher_->fetch(address);
     } catch (const std::exception& failure) {
-        fetched = {std::nullopt, address + ": " + failure.what()};
+        fetched = platform::failure(address + ": " + failure.what());
     }
     if (screen_)
         screen_->setEnabled(true);
     fetching_ = false;
 
     std::string text;
-    if (!fetched.ok()) {
-        platform::log("Página não carregada: " + fetched.error);
+    if (!fetched) {
+        platform::log(platform::LogLevel::Warning, "Página não carregada: " + fetched.error());
     } else {
-        text = pageTextFromBytes(*fetched.bytes);
-        if (text.empty() && !fetched.bytes->empty())
-            platform::log("Página não está em UTF-8; texto ignorado: " + address);
+        text = pageTextFromBytes(*fetched);
+        if (text.empty() && !fetched->empty())
+            platform::log(platform::LogLevel::Warning,
+                          "Página não está em UTF-8; texto ignorado: " + address);
     }
+    // The page view loads nothing the page names and shows a copy of it
+    // that lays out quickly; the source keeps the page as fetched.
     if (page_)
-        page_->setHtml(QString::fromStdString(text));
+        page_->showPage(text);
     if (source_)
         source_->setPlainText(QString::fromStdString(text));
 }

@@ -11,8 +11,11 @@
 #include <memory>
 
 class QLineEdit;
-class QTextBrowser;
 class QTextEdit;
+
+namespace platform {
+class PageView;
+}
 
 namespace finder {
 
@@ -22,11 +25,11 @@ class ImportPane : public QObject {
     Q_OBJECT
 public:
     struct Widgets {
-        QLineEdit* address;   // LinkCifra
-        QTextBrowser* page;   // WebViewCifra
-        QTextEdit* source;    // textHTML
-        QTextEdit* plainText; // textPlain
-        QWidget* screen;      // frozen while a fetch runs
+        QLineEdit* address;       // LinkCifra
+        platform::PageView* page; // WebViewCifra
+        QTextEdit* source;        // textHTML
+        QTextEdit* plainText;     // textPlain
+        QWidget* screen;          // frozen while a fetch runs
     };
     explicit ImportPane(std::unique_ptr<platform::PageFetcher> fetcher);
     ~ImportPane() override;
@@ -43,7 +46,7 @@ public:
 
 private:
     QPointer<QLineEdit> address_;
-    QPointer<QTextBrowser> page_;
+    QPointer<platform::PageView> page_;
     QPointer<QTextEdit> source_;
     QPointer<QTextEdit> plainText_;
     QPointer<QWidget> screen_;

@@ -1,7 +1,6 @@
 #include "fretboard/SampleBank.h"
 
 #include "fretboard/model/Position.h"
-#include "platform/Exception.h"
 #include "platform/FileUrl.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
@@ -29,15 +28,15 @@ template <typename F> void forEachPositionInLoadOrder(F&& f)
 }
 
 // The file address of a position's sample. A sample missing from the bundle
-// raises platform::Exception with a reason that names the resource.
-platform::FileUrl sampleUrl(const platform::Bundle& bundle, const std::string& name)
+// is an error that names the resource.
+platform::Result<platform::FileUrl> sampleUrl(const platform::Bundle& bundle,
+                                              const std::string& name)
 {
-    try {
-        return platform::fileURLWithPath(bundle.pathForResource(name, kSampleType));
-    } catch (const platform::Exception&) {
-        throw platform::Exception("sample resource \"" + name + "." + kSampleType +
-                                  "\" is missing from the bundle");
-    }
+    auto url = platform::fileURLWithPath(bundle.pathForResource(name, kSampleType));
+    if (!url)
+        return platform::failure("sample resource \"" + name + "." + kSampleType +
+                                 "\" is missing from the bundle");
+    return url;
 }
 
 // Runs f(string, fret) for the 96 positions in the order a first tap most
@@ -104,12 +103,11 @@ void SampleBank::loadForMainScreen(const platform::Bundle& bundle)
 {
     forEachPositionInLoadOrder([&](int string, int fret) {
         // Each position on its own: a missing sample costs only that position.
-        try {
-            const platform::FileUrl url = sampleUrl(bundle, sampleResourceName({string, fret}));
-            slot(string, fret) = platform::AudioPlayer::createDeferred(url, engine_);
-        } catch (const platform::Exception& exception) {
-            platform::log("Exceção ao carregar fretlume: " + exception.reason());
-        }
+        const auto url = sampleUrl(bundle, sampleResourceName({string, fret}));
+        if (url)
+            slot(string, fret) = platform::AudioPlayer::createDeferred(*url, engine_);
+        else
+            platform::log("Exceção ao carregar fretlume: " + url.error());
     });
     prepareAll();
     decodeLater();
@@ -120,7 +118,7 @@ void SampleBank::loadForGridScreen(const platform::Bundle& bundle)
     forEachPositionInLoadOrder([&](int string, int fret) {
         const auto path = bundle.pathForResource(sampleResourceName({string, fret}), kSampleType);
         slot(string, fret) =
-            path ? platform::AudioPlayer::createDeferred(platform::fileURLWithPath(path), engine_)
+            path ? platform::AudioPlayer::createDeferred(platform::FileUrl{*path}, engine_)
                  : nullptr;
     });
     prepareAll();

@@ -1,8 +1,7 @@
 // Fuzzes the decoding of a sample file: whatever the bytes, the decoder gives
 // back a sample within the bounds a file of their size may claim, or refuses
 // them with a reason; never a crash, a hang, an exception or a huge
-// allocation. Built with libFuzzer; links platform/audio/DecodedSample.cpp and
-// libmpg123 only.
+// allocation.
 #include "platform/audio/DecodedSample.h"
 
 #include <cstddef>

@@ -1,17 +1,12 @@
 #include "platform/audio/DecodedSample.h"
 
-#include <mpg123.h>
+#include "platform/RegularFile.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <mpg123.h>
 
 #include <algorithm>
 #include <array>
-#include <cerrno>
-#include <cstring>
 #include <mutex>
-#include <new>
 
 namespace platform {
 namespace {
@@ -24,22 +19,6 @@ void setError(std::string* error, std::string text)
 
 struct HandleDeleter {
     void operator()(mpg123_handle* handle) const { mpg123_delete(handle); }
-};
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0)
-            ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-
-private:
-    int fd_;
 };
 
 // Accepts every sample rate the decoder knows, mono 16-bit, so that a stream
@@ -143,37 +122,12 @@ std::int64_t maxFramesForFileOf(std::size_t fileBytes)
 std::optional<std::vector<unsigned char>> readSampleFile(const std::string& path,
                                                          std::string* error)
 {
-    // Opened without blocking, so that a FIFO cannot hold the caller; then
-    // only a regular file is read.
-    const FileDescriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
-    struct stat status {};
-    if (file.get() < 0 || ::fstat(file.get(), &status) != 0) {
-        setError(error, "cannot open " + path + ": " + std::strerror(errno));
+    auto content = readRegularFile(path, kMaxSampleFileBytes);
+    if (!content) {
+        setError(error, "cannot open " + path + ": " + content.error());
         return std::nullopt;
     }
-    if (!S_ISREG(status.st_mode)) {
-        setError(error, "cannot open " + path + ": not a regular file");
-        return std::nullopt;
-    }
-    const auto size = static_cast<std::uintmax_t>(status.st_size);
-    if (size > kMaxSampleFileBytes) {
-        setError(error, "cannot open " + path + ": " + std::to_string(size) +
-                            " bytes, more than a sample file may hold");
-        return std::nullopt;
-    }
-    std::vector<unsigned char> bytes(static_cast<std::size_t>(size));
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t got = ::read(file.get(), bytes.data() + done, bytes.size() - done);
-        if (got < 0 && errno == EINTR)
-            continue;
-        if (got <= 0) {
-            setError(error, "cannot read " + path);
-            return std::nullopt;
-        }
-        done += static_cast<std::size_t>(got);
-    }
-    return bytes;
+    return std::vector<unsigned char>(content->begin(), content->end());
 }
 
 std::shared_ptr<const DecodedSample> decodeMp3(std::span<const unsigned char> bytes,

@@ -89,7 +89,7 @@ TEST(SampleFile, OnlyARegularFileOfBoundedSizeIsRead)
     const std::string fifo = folder.file("fifo.mp3");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     EXPECT_FALSE(platform::readSampleFile(fifo, &error)); // returns at once
-    EXPECT_EQ(error, "cannot open " + fifo + ": not a regular file");
+    EXPECT_EQ(error.rfind("cannot open " + fifo + ": not a regular file", 0), 0u) << error;
     EXPECT_FALSE(platform::readSampleFile("/dev/zero"));
     EXPECT_FALSE(platform::readSampleFile(folder.file("")));
 
@@ -97,7 +97,7 @@ TEST(SampleFile, OnlyARegularFileOfBoundedSizeIsRead)
     std::ofstream(huge).put('x');
     std::filesystem::resize_file(huge, platform::kMaxSampleFileBytes + 1);
     EXPECT_FALSE(platform::readSampleFile(huge, &error));
-    EXPECT_NE(error.find("more than a sample file may hold"), std::string::npos);
+    EXPECT_NE(error.find("larger than 16777216 bytes"), std::string::npos) << error;
     std::filesystem::resize_file(huge, 3);
     EXPECT_EQ(platform::readSampleFile(huge)->size(), 3u);
 }
