@@ -42,7 +42,7 @@ QWidget* FirstViewController::loadView()
                      [this](TableView* table, int row) { tableViewDidSelectRow(table, row); });
     followFinder();
     importPane_->setWidgets(
-        {ui_->LinkCifra, ui_->WebViewCifra, ui_->textHTML, ui_->textPlain, view});
+        {ui_->LinkCifra, ui_->WebViewCifra, ui_->textHTML, ui_->textPlain, view, ui_->mensagemImportar});
     wireActions();
     ui_->imageInstruc->setPixmap(platform::pixmapNamed("instrucao-01.png"));
     ui_->setasInstruc->setPixmap(platform::pixmapNamed("instrucao-02.png"));

@@ -4,13 +4,43 @@
 #include "finder/ChordNameScan.h"
 #include "platform/Log.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTextBrowser>
 #include <QTextEdit>
 
 #include <exception>
 
 namespace finder {
+namespace {
+
+// What the user reads of a failed fetch: the fetch's reason, in the words of
+// the page fetch and of libcurl beneath it, told in one short line.
+QString failureLine(const std::string& reason)
+{
+    const auto says = [&reason](const char* words) {
+        return reason.find(words) != std::string::npos;
+    };
+    if (says("not an http, https or file address"))
+        return QStringLiteral("Endereço inválido: use http://, https:// ou file://.");
+    if (says("larger than"))
+        return QStringLiteral("A página passa de 5 MiB; não foi aberta.");
+    if (says("resolve host"))
+        return QStringLiteral("Servidor não encontrado: confira o endereço.");
+    if (says("timed out"))
+        return QStringLiteral("O servidor demorou demais para responder.");
+    const QRegularExpressionMatch status =
+        QRegularExpression(QStringLiteral("returned error: (\\d+)"))
+            .match(QString::fromStdString(reason));
+    if (status.hasMatch())
+        return QStringLiteral("O servidor respondeu com o erro %1.").arg(status.captured(1));
+    if (says("connect"))
+        return QStringLiteral("O servidor recusou a conexão.");
+    return QStringLiteral("Não foi possível abrir a página.");
+}
+
+} // namespace
 
 ImportPane::ImportPane(std::unique_ptr<platform::PageFetcher> fetcher)
     : fetcher_(std::move(fetcher))
@@ -26,6 +56,7 @@ void ImportPane::setWidgets(const Widgets& widgets)
     source_ = widgets.source;
     plainText_ = widgets.plainText;
     screen_ = widgets.screen;
+    message_ = widgets.message;
 }
 
 void ImportPane::abrirCifra()
@@ -49,13 +80,19 @@ void ImportPane::abrirCifra()
     fetching_ = false;
 
     std::string text;
+    QString failure;
     if (!fetched.ok()) {
         platform::log("Página não carregada: " + fetched.error);
+        failure = failureLine(fetched.error);
     } else {
         text = pageTextFromBytes(*fetched.bytes);
-        if (text.empty() && !fetched.bytes->empty())
+        if (text.empty() && !fetched.bytes->empty()) {
             platform::log("Página não está em UTF-8; texto ignorado: " + address);
+            failure = QStringLiteral("A página não está em UTF-8; nada foi lido.");
+        }
     }
+    if (message_)
+        message_->setText(failure);
     if (page_)
         page_->setHtml(QString::fromStdString(text));
     if (source_)
@@ -66,6 +103,8 @@ void ImportPane::lerCifras(ChordFinder& finder)
 {
     if (!source_)
         return;
+    if (message_)
+        message_->clear();
     const QString text = source_->toPlainText();
     finder.lerCifras(text.toStdString());
     if (plainText_)
