@@ -4,6 +4,11 @@
 #include "platform/Log.h"
 #include "platform/PropertyList.h"
 
+#include <algorithm>
+#include <optional>
+#include <string_view>
+#include <unordered_map>
+
 namespace favourites {
 namespace {
 std::string describe(const catalogue::ChordList* records)
@@ -18,25 +23,50 @@ std::string describe(const catalogue::ChordList* records)
                                : "<null>");
     return platform::describe(texts);
 }
+
+// A save logs the list after every record; past this many identifiers each
+// line shows the first ones and the count, so the log grows in step with the
+// favourites rather than with their square.
+constexpr std::size_t kListLogEntries = 32;
+
+std::string describeList(const std::vector<std::string>& list)
+{
+    return platform::describeAtMost(list, kListLogEntries);
+}
+
+std::optional<std::vector<std::string>>
+listingForLog(const platform::Result<std::vector<std::string>>& listing)
+{
+    if (!listing)
+        return std::nullopt;
+    return *listing;
+}
 } // namespace
 
 catalogue::ChordList voicingsFor(const std::vector<std::string>& identifiers,
                                  const catalogue::ChordList& allTableData)
 {
+    // Every identifier's records, as positions in catalogue order, built once:
+    // the search from a position, wrapping round, then finds the first
+    // position at or after it, else the identifier's first position.
+    std::unordered_map<std::string_view, std::vector<std::size_t>> positions;
+    for (std::size_t index = 0; index < allTableData.size(); ++index)
+        if (const auto& record = allTableData[index])
+            positions[record->IDCifra].push_back(index);
+
     catalogue::ChordList found;
-    const std::size_t count = allTableData.size();
     std::size_t position = 0;
     for (const std::string& identifier : identifiers) {
-        for (std::size_t step = 0; step < count; ++step) {
-            const std::size_t index = (position + step) % count;
-            const auto& record = allTableData[index];
-            if (!record || record->IDCifra != identifier)
-                continue;
-            platform::log("plistSelecionado: " + identifier + " - acordeID " + record->IDCifra);
-            found.push_back(record);
-            position = (index + 1) % count;
-            break;
-        }
+        const auto entry = positions.find(identifier);
+        if (entry == positions.end())
+            continue;
+        const std::vector<std::size_t>& at = entry->second;
+        const auto next = std::lower_bound(at.begin(), at.end(), position);
+        const std::size_t index = next != at.end() ? *next : at.front();
+        const auto& record = allTableData[index];
+        platform::log("plistSelecionado: " + identifier + " - acordeID " + record->IDCifra);
+        found.push_back(record);
+        position = (index + 1) % allTableData.size();
     }
     return found;
 }
@@ -45,14 +75,16 @@ SavedLists::SavedLists(platform::Documents documents) : documents_(std::move(doc
 
 std::vector<std::string> SavedLists::names() const
 {
-    return documents_.entries().value_or(std::vector<std::string>{});
+    auto listing = documents_.entries();
+    return listing ? std::move(*listing) : std::vector<std::string>{};
 }
 
 bool SavedLists::acceptsName(const std::string& name) const
 {
     if (platform::Documents::isEntryName(name))
         return true;
-    platform::log("nome de lista recusado: " + platform::quotedForLog(name));
+    platform::log(platform::LogLevel::Warning,
+                  "nome de lista recusado: " + platform::quotedForLog(name));
     return false;
 }
 
@@ -60,7 +92,7 @@ SavedLists::SaveResult SavedLists::save(const std::string& name,
                                         const catalogue::ChordListRef& favourites,
                                         std::vector<std::string>& list) const
 {
-    platform::log("List: " + platform::describe(list));
+    platform::log("List: " + describeList(list));
     std::size_t position = 0;
     if (favourites) {
         for (const auto& record : *favourites) {
@@ -71,7 +103,7 @@ SavedLists::SaveResult SavedLists::save(const std::string& name,
                 list[position] = record->IDCifra;
             else
                 list.push_back(record->IDCifra);
-            platform::log("list: " + platform::describe(list));
+            platform::log("list: " + describeList(list));
             ++position;
         }
     }
@@ -84,14 +116,16 @@ SavedLists::SaveResult SavedLists::save(const std::string& name,
         if (written)
             result.saved = true;
         else
-            platform::log("lista não salva: " + platform::quotedForLog(name) + " - " +
-                          written.reason);
+            platform::log(platform::LogLevel::Warning,
+                          "lista não salva: " + platform::quotedForLog(name) + " - " +
+                              written.error());
     }
 
-    platform::log("Documents directory: " + platform::describe(documents_.entries()));
+    platform::log("Documents directory: " +
+                  platform::describe(listingForLog(documents_.entries())));
     std::optional<std::vector<std::string>> readBack;
     if (platform::Documents::isEntryName(name))
-        if (const auto bytes = documents_.read(name))
+        if (const auto bytes = documents_.read(name, platform::maxPropertyListSize))
             if (auto array = platform::stringArrayFromPropertyList(*bytes))
                 readBack = std::move(array->strings);
     platform::log("Documents directory: " + platform::describe(readBack));
@@ -108,15 +142,17 @@ bool SavedLists::open(const std::string& name, const catalogue::ChordListRef& fa
     platform::log("selecionada: " + name);
     if (!acceptsName(name))
         return false;
-    std::string reason;
-    const auto bytes = documents_.read(name, &reason);
+    const auto bytes = documents_.read(name, platform::maxPropertyListSize);
     if (!bytes) {
-        platform::log("lista não lida: " + platform::quotedForLog(name) + " - " + reason);
+        platform::log(platform::LogLevel::Warning,
+                      "lista não lida: " + platform::quotedForLog(name) + " - " + bytes.error());
         return false;
     }
     const auto array = platform::stringArrayFromPropertyList(*bytes);
     if (!array) {
-        platform::log("lista não é um array de property list: " + platform::quotedForLog(name));
+        platform::log(platform::LogLevel::Warning,
+                      "lista não é um array de property list: " + platform::quotedForLog(name) +
+                          " - " + array.error());
         return false;
     }
     if (array->otherElements > 0)
@@ -139,9 +175,10 @@ bool SavedLists::remove(const std::string& name) const
         return false;
     const auto removed = documents_.remove(name);
     if (!removed)
-        platform::log("lista não removida: " + platform::quotedForLog(name) + " - " +
-                      removed.reason);
-    return removed.ok;
+        platform::log(platform::LogLevel::Warning,
+                      "lista não removida: " + platform::quotedForLog(name) + " - " +
+                          removed.error());
+    return removed.ok();
 }
 
 } // namespace favourites

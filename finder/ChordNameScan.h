@@ -4,8 +4,10 @@
 // each name found joins the favourites.
 #include "catalogue/Acorde.h"
 
+#include <functional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 namespace finder {
@@ -21,10 +23,31 @@ std::string pageTextFromBytes(std::string_view bytes);
 // markup inside included.
 std::vector<std::string> boldNames(std::string_view text);
 
+// The same names, each handed to visit as a view into the text, without a
+// copy. The scan ends after the last opening mark.
+void forEachBoldName(std::string_view text, const std::function<void(std::string_view)>& visit);
+
 // The first record, in catalogue order, whose chord symbol (Cifra) is the
 // name: its symbol followed by "/ " must begin with the name followed by "/ ".
 // Case matters. Null when no record matches.
 catalogue::AcordeRef firstChordNamed(const catalogue::ChordList& catalogue, std::string_view name);
+
+// The first record of each chord symbol, built once over a catalogue so that
+// each name costs one look-up instead of a pass over the catalogue. Answers
+// exactly as firstChordNamed() does. The catalogue must outlive the index.
+class ChordNameIndex {
+public:
+    explicit ChordNameIndex(const catalogue::ChordList& catalogue);
+    catalogue::AcordeRef firstChordNamed(std::string_view name) const;
+
+private:
+    const catalogue::ChordList& catalogue_;
+    // Symbol to its first record. When some symbol holds "/ ", a name can
+    // match a symbol it is not equal to, and every look-up searches the
+    // catalogue instead.
+    std::unordered_map<std::string_view, catalogue::AcordeRef> first_;
+    bool exactOnly_ = true;
+};
 
 // The records that importing the text appends to the favourites: for each
 // bold name in page order, its first matching record; unmatched names add

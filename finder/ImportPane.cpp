@@ -3,11 +3,11 @@
 #include "finder/ChordFinder.h"
 #include "finder/ChordNameScan.h"
 #include "platform/Log.h"
+#include "platform/PageView.h"
 
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
-#include <QTextBrowser>
 #include <QTextEdit>
 
 #include <exception>
@@ -69,11 +69,11 @@ void ImportPane::abrirCifra()
     if (screen_)
         screen_->setEnabled(false);
     const std::string address = address_->text().toStdString();
-    platform::PageFetchResult fetched;
+    platform::Result<std::string> fetched = platform::failure("not fetched");
     try {
         fetched = fetcher_->fetch(address);
     } catch (const std::exception& failure) {
-        fetched = {std::nullopt, address + ": " + failure.what()};
+        fetched = platform::failure(address + ": " + failure.what());
     }
     if (screen_)
         screen_->setEnabled(true);
@@ -81,20 +81,23 @@ void ImportPane::abrirCifra()
 
     std::string text;
     QString failure;
-    if (!fetched.ok()) {
-        platform::log("Página não carregada: " + fetched.error);
-        failure = failureLine(fetched.error);
+    if (!fetched) {
+        platform::log(platform::LogLevel::Warning, "Página não carregada: " + fetched.error());
+        failure = failureLine(fetched.error());
     } else {
-        text = pageTextFromBytes(*fetched.bytes);
-        if (text.empty() && !fetched.bytes->empty()) {
-            platform::log("Página não está em UTF-8; texto ignorado: " + address);
+        text = pageTextFromBytes(*fetched);
+        if (text.empty() && !fetched->empty()) {
+            platform::log(platform::LogLevel::Warning,
+                          "Página não está em UTF-8; texto ignorado: " + address);
             failure = QStringLiteral("A página não está em UTF-8; nada foi lido.");
         }
     }
     if (message_)
         message_->setText(failure);
+    // The page view loads nothing the page names and shows a copy of it
+    // that lays out quickly; the source keeps the page as fetched.
     if (page_)
-        page_->setHtml(QString::fromStdString(text));
+        page_->showPage(text);
     if (source_)
         source_->setPlainText(QString::fromStdString(text));
 }

@@ -12,8 +12,11 @@
 
 class QLabel;
 class QLineEdit;
-class QTextBrowser;
 class QTextEdit;
+
+namespace platform {
+class PageView;
+}
 
 namespace finder {
 
@@ -23,12 +26,12 @@ class ImportPane : public QObject {
     Q_OBJECT
 public:
     struct Widgets {
-        QLineEdit* address;   // LinkCifra
-        QTextBrowser* page;   // WebViewCifra
-        QTextEdit* source;    // textHTML
-        QTextEdit* plainText; // textPlain
-        QWidget* screen;      // frozen while a fetch runs
-        QLabel* message;      // why the last fetch gave no page; empty otherwise
+        QLineEdit* address;       // LinkCifra
+        platform::PageView* page; // WebViewCifra
+        QTextEdit* source;        // textHTML
+        QTextEdit* plainText;     // textPlain
+        QWidget* screen;          // frozen while a fetch runs
+        QLabel* message;          // why the last fetch gave no page; empty otherwise
     };
     explicit ImportPane(std::unique_ptr<platform::PageFetcher> fetcher);
     ~ImportPane() override;
@@ -46,7 +49,7 @@ public:
 
 private:
     QPointer<QLineEdit> address_;
-    QPointer<QTextBrowser> page_;
+    QPointer<platform::PageView> page_;
     QPointer<QTextEdit> source_;
     QPointer<QTextEdit> plainText_;
     QPointer<QWidget> screen_;

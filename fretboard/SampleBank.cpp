@@ -1,7 +1,6 @@
 #include "fretboard/SampleBank.h"
 
 #include "fretboard/model/Position.h"
-#include "platform/Exception.h"
 #include "platform/FileUrl.h"
 #include "platform/Log.h"
 
@@ -22,15 +21,15 @@ template <typename F> void forEachPositionInLoadOrder(F&& f)
 }
 
 // The file address of a position's sample. A sample missing from the bundle
-// raises platform::Exception with a reason that names the resource.
-platform::FileUrl sampleUrl(const platform::Bundle& bundle, const std::string& name)
+// is an error that names the resource.
+platform::Result<platform::FileUrl> sampleUrl(const platform::Bundle& bundle,
+                                              const std::string& name)
 {
-    try {
-        return platform::fileURLWithPath(bundle.pathForResource(name, kSampleType));
-    } catch (const platform::Exception&) {
-        throw platform::Exception("sample resource \"" + name + "." + kSampleType +
-                                  "\" is missing from the bundle");
-    }
+    auto url = platform::fileURLWithPath(bundle.pathForResource(name, kSampleType));
+    if (!url)
+        return platform::failure("sample resource \"" + name + "." + kSampleType +
+                                 "\" is missing from the bundle");
+    return url;
 }
 
 } // namespace
@@ -44,12 +43,11 @@ void SampleBank::loadForMainScreen(const platform::Bundle& bundle)
     decodeAheadOfLoad(bundle);
     forEachPositionInLoadOrder([&](int string, int fret) {
         // Each position on its own: a missing sample costs only that position.
-        try {
-            const platform::FileUrl url = sampleUrl(bundle, sampleResourceName({string, fret}));
-            slot(string, fret) = platform::AudioPlayer::create(url, nullptr, engine_);
-        } catch (const platform::Exception& exception) {
-            platform::log("Exceção ao carregar fretlume: " + exception.reason());
-        }
+        const auto url = sampleUrl(bundle, sampleResourceName({string, fret}));
+        if (url)
+            slot(string, fret) = platform::AudioPlayer::create(*url, nullptr, engine_);
+        else
+            platform::log("Exceção ao carregar fretlume: " + url.error());
     });
     prepareAll();
 }
@@ -60,7 +58,7 @@ void SampleBank::loadForGridScreen(const platform::Bundle& bundle)
     forEachPositionInLoadOrder([&](int string, int fret) {
         const auto path = bundle.pathForResource(sampleResourceName({string, fret}), kSampleType);
         slot(string, fret) =
-            path ? platform::AudioPlayer::create(platform::fileURLWithPath(path), nullptr, engine_)
+            path ? platform::AudioPlayer::create(platform::FileUrl{*path}, nullptr, engine_)
                  : nullptr;
     });
     prepareAll();

@@ -13,5 +13,8 @@ namespace platform {
 std::string quotedForLog(std::string_view text);
 std::string describe(const std::vector<std::string>& elements);
 std::string describe(const std::optional<std::vector<std::string>>& elements);
+// As describe(), but an array longer than shown prints its first `shown`
+// elements, then "…" and its count: "("a", "b", … 4957 elements)".
+std::string describeAtMost(const std::vector<std::string>& elements, std::size_t shown);
 
 } // namespace platform

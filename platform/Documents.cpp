@@ -1,5 +1,8 @@
 #include "platform/Documents.h"
 
+#include "platform/Log.h"
+#include "platform/RegularFile.h"
+
 #include <QFile>
 #include <QStandardPaths>
 
@@ -12,13 +15,10 @@
 
 namespace platform {
 namespace {
-// A list file is a few kilobytes; anything far larger is not one of ours and
-// is not read into memory.
-constexpr off_t maximumReadSize = 16 * 1024 * 1024;
 
-std::string systemError(std::string_view what)
+Error systemError(std::string_view what)
 {
-    return std::string(what) + ": " + std::strerror(errno);
+    return failure(std::string(what) + ": " + std::strerror(errno));
 }
 
 bool writeAll(int fd, std::string_view bytes)
@@ -45,20 +45,15 @@ void syncFolder(const std::filesystem::path& folder)
     }
 }
 
-Documents::Outcome failure(std::string reason)
-{
-    return {false, std::move(reason)};
-}
-
 // A save takes milliseconds, so a temporary file older than this belongs to a
 // writer that was killed before it could rename or remove it.
 constexpr auto staleTemporaryAge = std::chrono::minutes(1);
 
-void removeStaleTemporaries(const std::filesystem::path& dataFolder)
+void removeStaleTemporaries(const std::filesystem::path& folder)
 {
     std::error_code ec;
     const auto now = std::filesystem::file_time_type::clock::now();
-    for (std::filesystem::directory_iterator it(dataFolder, ec), end; !ec && it != end;
+    for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
          it.increment(ec)) {
         std::error_code entryError;
         if (it->path().filename().string().rfind(Documents::temporaryPrefix, 0) != 0 ||
@@ -69,9 +64,24 @@ void removeStaleTemporaries(const std::filesystem::path& dataFolder)
             std::filesystem::remove(it->path(), entryError);
     }
 }
+
+// Where write() makes its temporary file: beside Documents/ when both lie on
+// one file system, so a killed writer leaves nothing in the listing; inside
+// Documents/ otherwise, where the rename can still be done in one step.
+std::filesystem::path temporaryFolder(const std::filesystem::path& documents)
+{
+    struct stat inside {};
+    struct stat beside {};
+    std::filesystem::path parent = documents.parent_path();
+    if (::stat(documents.c_str(), &inside) == 0 && ::stat(parent.c_str(), &beside) == 0 &&
+        inside.st_dev != beside.st_dev)
+        return documents;
+    return parent;
+}
+
 } // namespace
 
-Documents::Documents(std::filesystem::path dataFolder)
+Documents::Documents(const std::filesystem::path& dataFolder)
     : directory_(dataFolder.empty() ? std::filesystem::path() : dataFolder / "Documents")
 {
 }
@@ -90,77 +100,39 @@ bool Documents::isEntryName(std::string_view name)
            name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
 }
 
-std::optional<std::vector<std::string>> Documents::entries() const
+Result<std::vector<std::string>> Documents::entries() const
 {
+    const auto unlistable = [this](const std::string& why) -> Error {
+        log(LogLevel::Warning,
+            "Documents folder cannot be listed: " + directory_.string() + ": " + why);
+        return failure(why);
+    };
     if (directory_.empty())
-        return std::nullopt;
+        return unlistable("no application data folder");
     std::error_code ec;
     std::filesystem::create_directories(directory_, ec);
     std::filesystem::directory_iterator it(directory_, ec);
     if (ec)
-        return std::nullopt;
+        return unlistable(ec.message());
     std::vector<std::string> names;
     for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
         if (ec)
-            return std::nullopt;
+            return unlistable(ec.message());
         names.push_back(it->path().filename().string());
     }
     if (ec)
-        return std::nullopt;
+        return unlistable(ec.message());
     return names;
 }
 
-std::optional<std::string> Documents::read(std::string_view name, std::string* reason) const
+Result<std::string> Documents::read(std::string_view name, std::size_t maxBytes) const
 {
-    auto fail = [reason](std::string why) -> std::optional<std::string> {
-        if (reason)
-            *reason = std::move(why);
-        return std::nullopt;
-    };
     if (directory_.empty() || !isEntryName(name))
-        return fail("not an entry name of the Documents folder");
-    const std::filesystem::path path = directory_ / std::string(name);
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0)
-        return fail(systemError("open"));
-    std::optional<std::string> result;
-    struct stat info {};
-    if (::fstat(fd, &info) != 0) {
-        result = fail(systemError("stat"));
-    }
-    else if (!S_ISREG(info.st_mode)) {
-        result = fail("not a regular file");
-    }
-    else if (info.st_size > maximumReadSize) {
-        result = fail("file too large");
-    }
-    else {
-        std::string bytes;
-        char buffer[8192];
-        for (;;) {
-            const ssize_t got = ::read(fd, buffer, sizeof buffer);
-            if (got < 0 && errno == EINTR)
-                continue;
-            if (got < 0) {
-                result = fail(systemError("read"));
-                break;
-            }
-            if (got == 0) {
-                result = std::move(bytes);
-                break;
-            }
-            bytes.append(buffer, static_cast<std::size_t>(got));
-            if (static_cast<off_t>(bytes.size()) > maximumReadSize) {
-                result = fail("file too large");
-                break;
-            }
-        }
-    }
-    ::close(fd);
-    return result;
+        return failure("not an entry name of the Documents folder");
+    return readRegularFile((directory_ / std::string(name)).string(), maxBytes);
 }
 
-Documents::Outcome Documents::write(std::string_view name, std::string_view bytes) const
+Result<void> Documents::write(std::string_view name, std::string_view bytes) const
 {
     if (directory_.empty() || !isEntryName(name))
         return failure("not an entry name of the Documents folder");
@@ -174,23 +146,21 @@ Documents::Outcome Documents::write(std::string_view name, std::string_view byte
     if (::lstat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
         return failure("a folder holds that name");
 
-    removeStaleTemporaries(directory_.parent_path());
-    // The temporary file lies beside Documents/, on the same file system, so
-    // the rename is one step and nothing half written is ever listed.
-    std::string temporary =
-        (directory_.parent_path() / (std::string(temporaryPrefix) + "XXXXXX")).string();
+    const std::filesystem::path folder = temporaryFolder(directory_);
+    removeStaleTemporaries(folder);
+    std::string temporary = (folder / (std::string(temporaryPrefix) + "XXXXXX")).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
-        return failure(systemError("create temporary file"));
-    Outcome outcome;
+        return systemError("create temporary file");
+    Result<void> outcome;
     if (!writeAll(fd, bytes))
-        outcome = failure(systemError("write"));
+        outcome = systemError("write");
     else if (::fsync(fd) != 0)
-        outcome = failure(systemError("fsync"));
+        outcome = systemError("fsync");
     if (::close(fd) != 0 && outcome)
-        outcome = failure(systemError("close"));
+        outcome = systemError("close");
     if (outcome && ::rename(temporary.c_str(), target.c_str()) != 0)
-        outcome = failure(systemError("rename"));
+        outcome = systemError("rename");
     if (!outcome) {
         ::unlink(temporary.c_str());
         return outcome;
@@ -199,7 +169,7 @@ Documents::Outcome Documents::write(std::string_view name, std::string_view byte
     return outcome;
 }
 
-Documents::Outcome Documents::remove(std::string_view name) const
+Result<void> Documents::remove(std::string_view name) const
 {
     if (directory_.empty() || !isEntryName(name))
         return failure("not an entry name of the Documents folder");

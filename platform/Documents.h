@@ -2,8 +2,10 @@
 // The Documents folder: "Documents" inside the application's data folder, the
 // one place where the program keeps files of its own. Every entry directly in
 // it is named by a plain entry name; nothing here reaches outside the folder.
+#include "platform/Result.h"
+
+#include <cstddef>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -12,15 +14,12 @@ namespace platform {
 
 class Documents {
 public:
-    // The outcome of an operation; reason says why it failed, for the log.
-    struct Outcome {
-        bool ok = true;
-        std::string reason;
-        explicit operator bool() const { return ok; }
-    };
+    // A list file is a few kilobytes; anything far larger is not one of ours
+    // and is not read into memory.
+    static constexpr std::size_t maxReadSize = 16 * 1024 * 1024;
 
     // Documents/ inside the given data folder.
-    explicit Documents(std::filesystem::path dataFolder);
+    explicit Documents(const std::filesystem::path& dataFolder);
 
     // Documents/ inside the application's data folder (QStandardPaths'
     // application data location), as it stands at this call.
@@ -34,25 +33,31 @@ public:
 
     // The names of every entry of the folder (files, folders, links, hidden
     // entries alike), in the order the file system gives them. The folder is
-    // created when missing. Nothing when it cannot be listed.
-    std::optional<std::vector<std::string>> entries() const;
+    // created when missing. A folder that cannot be listed is an error, and
+    // says so in the log.
+    Result<std::vector<std::string>> entries() const;
 
-    // The bytes of the regular file (or link to one) under that name.
-    std::optional<std::string> read(std::string_view name, std::string* reason = nullptr) const;
+    // The bytes of the regular file (or link to one) under that name, at most
+    // maxBytes (a larger file is refused). Anything else (a FIFO, a device, a folder, a dangling
+    // link) is refused without waiting on it.
+    Result<std::string> read(std::string_view name, std::size_t maxBytes = maxReadSize) const;
 
     // Replaces the entry's content with the bytes in one step: they are written
-    // to a temporary file in the data folder beside Documents/, flushed to
-    // disk and renamed into place. A failure leaves the old file whole and
+    // to a temporary file, flushed to disk and renamed into place. The
+    // temporary file lies in the data folder beside Documents/, so nothing
+    // half written is ever listed; when Documents/ is on another file system
+    // (a mount point, or a link to one) it lies in Documents/ itself, since a
+    // rename cannot cross file systems. A failure leaves the old file whole and
     // removes the temporary file. An entry that is a folder is not replaced.
-    Outcome write(std::string_view name, std::string_view bytes) const;
+    Result<void> write(std::string_view name, std::string_view bytes) const;
 
     // Removes the entry itself: a link is removed, never what it points to; a
     // folder is removed with what it holds, without following links in it.
-    Outcome remove(std::string_view name) const;
+    Result<void> remove(std::string_view name) const;
 
     // Temporary files of write() begin with this. A writer that is killed may
-    // leave one beside Documents/, never inside it; such files are never read,
-    // and a later write removes those older than a minute.
+    // leave one behind; such files are never read, and a later write removes
+    // those older than a minute.
     static constexpr std::string_view temporaryPrefix = ".Documents-save-";
 
 private:

@@ -1,13 +1,11 @@
 #include "platform/FileUrl.h"
 
-#include "platform/Exception.h"
-
 namespace platform {
 
-FileUrl fileURLWithPath(const std::optional<std::string>& path)
+Result<FileUrl> fileURLWithPath(const std::optional<std::string>& path)
 {
     if (!path)
-        throw Exception("fileURLWithPath: no path given");
+        return failure("fileURLWithPath: no path given");
     return FileUrl{*path};
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 // The address of a local file, as the audio player and other file readers take it.
+#include "platform/Result.h"
+
 #include <optional>
 #include <string>
 
@@ -9,9 +11,8 @@ struct FileUrl {
     std::string path;
 };
 
-// The file address of a path. Given no path, raises platform::Exception: a
-// caller that hands on a failed bundle lookup unchecked gets an exception, not
-// an address of nothing. Any thread.
-FileUrl fileURLWithPath(const std::optional<std::string>& path);
+// The file address of a path. Given no path, an error: a caller that hands on
+// a failed bundle lookup gets an error, not an address of nothing. Any thread.
+Result<FileUrl> fileURLWithPath(const std::optional<std::string>& path);
 
 } // namespace platform

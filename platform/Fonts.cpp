@@ -4,6 +4,7 @@
 
 #include <QFontDatabase>
 #include <QGuiApplication>
+#include <cmath>
 #include <map>
 
 namespace platform {
@@ -24,7 +25,7 @@ QFont fontWithName(const std::string& family, double size)
     }
     if (entry->second)
         font.setFamily(name);
-    font.setPixelSize(std::max(1, static_cast<int>(size + 0.5)));
+    font.setPixelSize(std::max(1, static_cast<int>(std::lround(size))));
     return font;
 }
 

@@ -20,8 +20,11 @@ QImage imageNamed(const std::string& name)
     if (auto it = images.find(name); it != images.end())
         return it->second;
     QImage image;
-    if (auto path = Bundle::main().pathForResource(name, ""))
-        image.load(QString::fromStdString(*path));
+    // The largest picture of the bundle is a few hundred kilobytes.
+    constexpr std::size_t maxImageBytes = 64 * 1024 * 1024;
+    if (const auto bytes = Bundle::main().contentsOfResource(name, "", maxImageBytes))
+        image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
+                           static_cast<int>(bytes->size()));
     images.emplace(name, image);
     return image;
 }

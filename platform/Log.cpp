@@ -1,6 +1,7 @@
 #include "platform/Log.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cstdio>
 #include <mutex>
 
@@ -8,15 +9,46 @@ namespace platform {
 namespace {
 std::mutex logMutex;
 LogCapture* activeCapture = nullptr;
+std::atomic<LogLevel> logThreshold{LogLevel::Info};
+
+const char* levelMark(LogLevel level)
+{
+    switch (level) {
+    case LogLevel::Debug:
+        return "debug: ";
+    case LogLevel::Warning:
+        return "warning: ";
+    case LogLevel::Error:
+        return "error: ";
+    case LogLevel::Info:
+        break;
+    }
+    return "";
+}
 } // namespace
 
 void log(std::string_view line)
 {
+    log(LogLevel::Info, line);
+}
+
+void log(LogLevel level, std::string_view line)
+{
+    if (level < logThreshold.load())
+        return;
     std::lock_guard lock(logMutex);
-    std::fprintf(stderr, "cifrario: %.*s\n", static_cast<int>(line.size()), line.data());
+    std::fprintf(stderr, "cifrario: %s%.*s\n", levelMark(level), static_cast<int>(line.size()),
+                 line.data());
     std::fflush(stderr);
-    if (activeCapture)
+    if (activeCapture) {
         activeCapture->lines_.emplace_back(line);
+        activeCapture->levels_.push_back(level);
+    }
+}
+
+void setLogThreshold(LogLevel threshold)
+{
+    logThreshold.store(threshold);
 }
 
 LogCapture::LogCapture()
@@ -44,10 +76,18 @@ bool LogCapture::contains(std::string_view line) const
     return std::find(lines_.begin(), lines_.end(), line) != lines_.end();
 }
 
+LogLevel LogCapture::levelOf(std::string_view line) const
+{
+    std::lock_guard lock(logMutex);
+    const auto found = std::find(lines_.begin(), lines_.end(), line);
+    return found == lines_.end() ? LogLevel::Debug : levels_[found - lines_.begin()];
+}
+
 void LogCapture::clear()
 {
     std::lock_guard lock(logMutex);
     lines_.clear();
+    levels_.clear();
 }
 
 } // namespace platform

@@ -1,17 +1,31 @@
 #pragma once
 // The system log: one line per call on standard error. Tests capture the lines
 // with LogCapture instead of reading standard error.
+//
+// Every line has a level. The program's own diagnostic lines (a chord chosen,
+// a list saved) are Info, written as given; Warning marks input refused or an
+// operation that failed, Error a fault of the program's environment; Debug
+// lines are written only when the threshold is lowered to Debug.
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace platform {
 
-// Writes one line. Callable from any thread except the audio callback.
-void log(std::string_view line);
+enum class LogLevel { Debug, Info, Warning, Error };
 
-// While alive, every logged line is also kept here, in order. Main thread only
-// for construction and destruction; nests (the innermost capture sees lines).
+// Writes one line at Info level, exactly as given. Callable from any thread
+// except the audio callback.
+void log(std::string_view line);
+// Writes one line at the given level; levels other than Info are marked.
+void log(LogLevel level, std::string_view line);
+
+// Lines below the threshold are not written (Info by default). Any thread.
+void setLogThreshold(LogLevel threshold);
+
+// While alive, every logged line at or above the threshold is also kept here,
+// in order, as given (without the level mark). Main thread only for
+// construction and destruction; nests (the innermost capture sees lines).
 class LogCapture {
 public:
     LogCapture();
@@ -21,12 +35,15 @@ public:
 
     std::vector<std::string> lines() const;
     bool contains(std::string_view line) const;
+    // The level of the first line equal to the given one; Debug when none.
+    LogLevel levelOf(std::string_view line) const;
     void clear();
 
 private:
-    friend void log(std::string_view line);
+    friend void log(LogLevel level, std::string_view line);
     LogCapture* previous_;
     std::vector<std::string> lines_;
+    std::vector<LogLevel> levels_;
 };
 
 } // namespace platform

@@ -1,104 +1,163 @@
 #include "platform/PageFetch.h"
 
+#include "platform/CurlLibrary.h"
+#include "platform/RegularFile.h"
 #include "platform/RunAndWait.h"
 
-#include <curl/curl.h>
+#include <QUrl>
+
+#include <arpa/inet.h>
 
 #include <algorithm>
 #include <array>
 #include <cctype>
+#include <cstring>
 #include <memory>
-#include <mutex>
-#include <string_view>
 
 namespace platform {
 
 namespace {
 
-bool hasAllowedScheme(std::string_view address)
+bool hasScheme(std::string_view address, std::string_view scheme)
 {
-    for (std::string_view scheme : {"http://", "https://", "file://"}) {
-        if (address.size() >= scheme.size() &&
-            std::equal(scheme.begin(), scheme.end(), address.begin(), [](char a, char b) {
-                return a == std::tolower(static_cast<unsigned char>(b));
-            }))
-            return true;
-    }
-    return false;
+    return address.size() >= scheme.size() &&
+           std::equal(scheme.begin(), scheme.end(), address.begin(), [](char a, char b) {
+               return a == std::tolower(static_cast<unsigned char>(b));
+           });
 }
 
-struct Body {
+struct Transfer {
     std::string bytes;
     std::size_t maxBytes = 0;
     bool tooLarge = false;
+    int connections = 0;         // requests sent so far, redirects included
+    bool typedWasLocal = false;  // the typed address's host is on a local network
+    std::string refusedRedirect; // the local address a redirect led to
 };
 
 // Returning less than was offered makes curl abort the transfer.
 std::size_t appendToBody(char* data, std::size_t size, std::size_t count, void* user)
 {
-    auto* body = static_cast<Body*>(user);
+    auto* transfer = static_cast<Transfer*>(user);
     const std::size_t length = size * count;
-    if (length > body->maxBytes - body->bytes.size()) {
-        body->tooLarge = true;
+    if (length > transfer->maxBytes - transfer->bytes.size()) {
+        transfer->tooLarge = true;
         return 0;
     }
-    body->bytes.append(data, length);
+    transfer->bytes.append(data, length);
     return length;
 }
 
-struct CurlDeleter {
-    void operator()(CURL* curl) const { curl_easy_cleanup(curl); }
-};
-
-PageFetchResult fetchWithCurl(const std::string& address, const PageFetchLimits& limits)
+// Called once a connection is made, before each request (the typed one and
+// every redirect) is sent: a redirect may reach a local network address only
+// when the typed address did.
+int checkConnection(void* user, char* primaryIp, char*, int, int)
 {
-    std::unique_ptr<CURL, CurlDeleter> curl(curl_easy_init());
+    auto* transfer = static_cast<Transfer*>(user);
+    const bool local = isLocalNetworkAddress(primaryIp);
+    if (transfer->connections++ == 0) {
+        transfer->typedWasLocal = local;
+    } else if (local && !transfer->typedWasLocal) {
+        transfer->refusedRedirect = primaryIp;
+        return CURL_PREREQFUNC_ABORT;
+    }
+    return CURL_PREREQFUNC_OK;
+}
+
+Result<std::string> fetchWithCurl(const CurlLibrary& lib, const std::string& address,
+                                  const PageFetchLimits& limits)
+{
+    const auto cleanup = [&lib](CURL* c) { lib.easy_cleanup(c); };
+    std::unique_ptr<CURL, decltype(cleanup)> curl(lib.easy_init(), cleanup);
     if (!curl)
-        return {std::nullopt, "cannot start a transfer"};
-    Body body;
-    body.maxBytes = limits.maxBytes;
+        return failure("cannot start a transfer");
+    Transfer transfer;
+    transfer.maxBytes = limits.maxBytes;
     std::array<char, CURL_ERROR_SIZE> detail{};
     CURL* c = curl.get();
-    curl_easy_setopt(c, CURLOPT_URL, address.c_str());
-    curl_easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https,file");
-    curl_easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
-    curl_easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
-    curl_easy_setopt(c, CURLOPT_FAILONERROR, 1L);
-    curl_easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.timeout.count()));
-    curl_easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
-    curl_easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
-    curl_easy_setopt(c, CURLOPT_USERAGENT, "Cifrario");
-    curl_easy_setopt(c, CURLOPT_WRITEFUNCTION, appendToBody);
-    curl_easy_setopt(c, CURLOPT_WRITEDATA, &body);
-    curl_easy_setopt(c, CURLOPT_ERRORBUFFER, detail.data());
+    lib.easy_setopt(c, CURLOPT_URL, address.c_str());
+    lib.easy_setopt(c, CURLOPT_PROTOCOLS_STR, "http,https");
+    lib.easy_setopt(c, CURLOPT_REDIR_PROTOCOLS_STR, "http,https");
+    lib.easy_setopt(c, CURLOPT_FOLLOWLOCATION, 1L);
+    lib.easy_setopt(c, CURLOPT_MAXREDIRS, 10L);
+    lib.easy_setopt(c, CURLOPT_FAILONERROR, 1L);
+    lib.easy_setopt(c, CURLOPT_NOSIGNAL, 1L);
+    lib.easy_setopt(c, CURLOPT_TIMEOUT_MS, static_cast<long>(limits.timeout.count()));
+    lib.easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
+    lib.easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
+    lib.easy_setopt(c, CURLOPT_USERAGENT, "Cifrario");
+    lib.easy_setopt(c, CURLOPT_WRITEFUNCTION, appendToBody);
+    lib.easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
+    lib.easy_setopt(c, CURLOPT_PREREQFUNCTION, checkConnection);
+    lib.easy_setopt(c, CURLOPT_PREREQDATA, &transfer);
+    lib.easy_setopt(c, CURLOPT_ERRORBUFFER, detail.data());
 
-    const CURLcode code = curl_easy_perform(c);
+    const CURLcode code = lib.easy_perform(c);
     if (code == CURLE_OK)
-        return {std::move(body.bytes), {}};
-    if (body.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
-        return {std::nullopt, "page larger than " + std::to_string(limits.maxBytes) + " bytes"};
-    return {std::nullopt, detail[0] != '\0' ? detail.data() : curl_easy_strerror(code)};
+        return std::move(transfer.bytes);
+    if (!transfer.refusedRedirect.empty())
+        return failure("redirect to the local network address " + transfer.refusedRedirect +
+                       " refused");
+    if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
+        return failure("page larger than " + std::to_string(limits.maxBytes) + " bytes");
+    return failure(detail[0] != '\0' ? detail.data() : lib.easy_strerror(code));
+}
+
+// A file address names a file on this machine: no host, or "localhost".
+Result<std::string> readFileAddress(const std::string& address, std::size_t maxBytes)
+{
+    const QUrl url(QString::fromStdString(address));
+    if (!url.isValid() || !url.isLocalFile() ||
+        !(url.host().isEmpty() || url.host() == QLatin1String("localhost")))
+        return failure("not a local file address");
+    return readRegularFile(url.toLocalFile().toStdString(), maxBytes);
+}
+
+bool isLocalIpv4(const unsigned char* a)
+{
+    return a[0] == 127 || a[0] == 10 || a[0] == 0 || (a[0] == 172 && (a[1] & 0xF0) == 16) ||
+           (a[0] == 192 && a[1] == 168) || (a[0] == 169 && a[1] == 254);
 }
 
 } // namespace
 
-CurlPageFetcher::CurlPageFetcher(PageFetchLimits limits) : limits_(limits)
+bool isLocalNetworkAddress(std::string_view ip)
 {
-    // Global set-up is not thread-safe in every libcurl; do it once, here.
-    static std::once_flag once;
-    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    const std::string text(ip);
+    std::array<unsigned char, 16> a{};
+    if (::inet_pton(AF_INET, text.c_str(), a.data()) == 1)
+        return isLocalIpv4(a.data());
+    if (::inet_pton(AF_INET6, text.c_str(), a.data()) != 1)
+        return false;
+    static constexpr std::array<unsigned char, 12> v4Mapped{0, 0, 0, 0, 0,    0,
+                                                            0, 0, 0, 0, 0xFF, 0xFF};
+    if (std::equal(v4Mapped.begin(), v4Mapped.end(), a.begin()))
+        return isLocalIpv4(a.data() + 12);
+    const bool unspecifiedOrLoopback =
+        std::all_of(a.begin(), a.end() - 1, [](unsigned char b) { return b == 0; }) && a[15] <= 1;
+    return unspecifiedOrLoopback || (a[0] & 0xFE) == 0xFC ||
+           (a[0] == 0xFE && (a[1] & 0xC0) == 0x80);
 }
 
-PageFetchResult CurlPageFetcher::fetch(const std::string& address)
+CurlPageFetcher::CurlPageFetcher(PageFetchLimits limits) : limits_(limits) {}
+
+Result<std::string> CurlPageFetcher::fetch(const std::string& address)
 {
-    if (!hasAllowedScheme(address))
-        return {std::nullopt, "not an http, https or file address: \"" + address + "\""};
-    PageFetchResult result;
-    runAndWait([&] { result = fetchWithCurl(address, limits_); });
-    if (!result.ok())
-        result.error = address + ": " + result.error;
+    const bool file = hasScheme(address, "file://");
+    if (!file && !hasScheme(address, "http://") && !hasScheme(address, "https://"))
+        return failure("not an http, https or file address: \"" + address + "\"");
+    Result<std::string> result = failure("not fetched");
+    runAndWait([&] {
+        if (file) {
+            result = readFileAddress(address, limits_.maxBytes);
+            return;
+        }
+        const auto& curl = curlLibrary();
+        result = curl ? fetchWithCurl(**curl, address, limits_)
+                      : Result<std::string>(failure(curl.error()));
+    });
+    if (!result)
+        return failure(address + ": " + result.error());
     return result;
 }
 

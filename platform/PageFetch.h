@@ -1,25 +1,21 @@
 #pragma once
 // Fetching the bytes of a web address, synchronously: the caller gets the
-// page or a readable reason why there is none.
+// page or an error saying why there is none.
+#include "platform/Result.h"
+
 #include <chrono>
 #include <cstddef>
-#include <optional>
 #include <string>
+#include <string_view>
 
 namespace platform {
-
-struct PageFetchResult {
-    std::optional<std::string> bytes; // the page as received; none on failure
-    std::string error;                // why there are no bytes; empty on success
-
-    bool ok() const { return bytes.has_value(); }
-};
 
 class PageFetcher {
 public:
     virtual ~PageFetcher() = default;
-    // Returns when the fetch has ended. Main thread.
-    virtual PageFetchResult fetch(const std::string& address) = 0;
+    // The page as received, or why there is none. Returns when the fetch has
+    // ended. Main thread.
+    virtual Result<std::string> fetch(const std::string& address) = 0;
 };
 
 struct PageFetchLimits {
@@ -27,17 +23,25 @@ struct PageFetchLimits {
     std::size_t maxBytes = 5 * 1024 * 1024;   // a larger page fails
 };
 
-// The real fetch over libcurl. Accepts http://, https:// and file:// addresses
-// only (redirects to http and https only); an HTTP error status fails. The
-// transfer runs on a worker thread while the caller waits with its windows
-// still painting (see runAndWait).
+// The real fetch. Accepts http://, https:// and file:// addresses only. Web
+// addresses go through libcurl, loaded at the first fetch; redirects lead to
+// http and https addresses only, and to a loopback or private network address
+// only when the typed address was one too; an HTTP error status fails. A file
+// address names a local regular file, read without waiting on anything else
+// (a FIFO or a device is refused). The transfer runs on a worker thread while
+// the caller waits with its windows still painting (see runAndWait).
 class CurlPageFetcher final : public PageFetcher {
 public:
     explicit CurlPageFetcher(PageFetchLimits limits = {});
-    PageFetchResult fetch(const std::string& address) override;
+    Result<std::string> fetch(const std::string& address) override;
 
 private:
     PageFetchLimits limits_;
 };
+
+// Whether a numeric IPv4 or IPv6 address lies on this machine or a private
+// network: loopback, private ranges, link-local, unspecified (IPv4 within
+// IPv6 counts as IPv4). Any thread.
+bool isLocalNetworkAddress(std::string_view ip);
 
 } // namespace platform

@@ -1,10 +1,11 @@
 #include "platform/PropertyList.h"
 
+#include "platform/PropertyListNesting.h"
+
 #include <plist/plist.h>
 
 #include <cstdint>
 #include <cstdlib>
-#include <limits>
 #include <memory>
 
 namespace platform {
@@ -28,20 +29,33 @@ std::string propertyListXml(const std::vector<std::string>& strings)
     return result;
 }
 
-std::optional<StringArray> stringArrayFromPropertyList(std::string_view bytes)
+Result<StringArray> stringArrayFromPropertyList(std::string_view bytes)
 {
-    if (bytes.empty() || bytes.size() > std::numeric_limits<uint32_t>::max())
-        return std::nullopt;
+    if (bytes.size() > maxPropertyListSize)
+        return failure("larger than " + std::to_string(maxPropertyListSize) + " bytes");
+    // Bounded by the size, a list of strings holds fewer elements than bytes.
+    if (auto nesting = checkNesting(bytes, maxPropertyListDepth, maxPropertyListSize); !nesting)
+        return failure(nesting.error());
     plist_t parsed = nullptr;
-    plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &parsed);
+    if (!bytes.empty())
+        plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &parsed);
     PlistPtr root(parsed);
-    if (!root || plist_get_node_type(root.get()) != PLIST_ARRAY)
-        return std::nullopt;
+    if (!root)
+        return failure("not a property list");
+    if (plist_get_node_type(root.get()) != PLIST_ARRAY)
+        return failure("the root of the property list is not an array");
 
     StringArray result;
-    const uint32_t count = plist_array_get_size(root.get());
-    for (uint32_t i = 0; i < count; ++i) {
-        plist_t item = plist_array_get_item(root.get(), i);
+    // An iterator walks the array once; looking items up by index would walk
+    // the array's inner linked list from its start for every item.
+    plist_array_iter iter = nullptr;
+    plist_array_new_iter(root.get(), &iter);
+    const std::unique_ptr<void, decltype(&std::free)> iterOwner(iter, &std::free);
+    for (;;) {
+        plist_t item = nullptr;
+        plist_array_next_item(root.get(), iter, &item);
+        if (!item)
+            break;
         if (plist_get_node_type(item) != PLIST_STRING) {
             ++result.otherElements;
             continue;

@@ -1,8 +1,9 @@
 #pragma once
 // Arrays of strings in the property-list file format: the XML form is written,
 // and both the XML and the binary forms are read.
+#include "platform/Result.h"
+
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -22,8 +23,14 @@ struct StringArray {
     std::size_t otherElements = 0;
 };
 
-// Reads XML or binary property-list bytes whose root is an array. Nothing when
-// the bytes are not a property list or its root is not an array.
-std::optional<StringArray> stringArrayFromPropertyList(std::string_view bytes);
+// A list of strings is far smaller and flatter than these; bytes past either
+// bound are refused before they are parsed.
+constexpr std::size_t maxPropertyListSize = 4 * 1024 * 1024;
+constexpr std::size_t maxPropertyListDepth = 32;
+
+// Reads XML or binary property-list bytes whose root is an array. An error
+// when the bytes are larger or nest deeper than the bounds above, are not a
+// property list, or its root is not an array.
+Result<StringArray> stringArrayFromPropertyList(std::string_view bytes);
 
 } // namespace platform

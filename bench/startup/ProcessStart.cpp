@@ -115,6 +115,7 @@ std::optional<StartFigures> measureStart(const std::string& program, std::string
 {
     std::vector<std::string> variables = offscreenEnvironment();
     std::vector<char*> envp;
+    envp.reserve(variables.size() + 1);
     for (auto& v : variables)
         envp.push_back(v.data());
     envp.push_back(nullptr);

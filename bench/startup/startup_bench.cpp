@@ -25,6 +25,7 @@ std::string besideThisProgram(const char* name)
 double median(std::vector<StartFigures>& runs, const std::function<double(const StartFigures&)>& of)
 {
     std::vector<double> values;
+    values.reserve(runs.size());
     for (const auto& run : runs)
         values.push_back(of(run));
     std::sort(values.begin(), values.end());

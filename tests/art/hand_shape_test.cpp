@@ -42,8 +42,8 @@ TEST(PhotoStems, OnePicturePerStemWithTheFirstRecordsFrets)
 {
     const std::string path = ART_TEST_DATA_DIR "/photos.tsv";
     std::vector<std::string> lines;
-    const auto records =
-        catalogue::loadCatalogue(path, [&](const std::string& l) { lines.push_back(l); });
+    const auto records = catalogue::loadCatalogue(
+        path, [&](const std::string& l) { lines.push_back(l); }, 9);
     ASSERT_EQ(records->size(), 9u) << (lines.empty() ? "" : lines.front());
 
     const auto shapes =

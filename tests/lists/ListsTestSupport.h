@@ -3,6 +3,7 @@
 // and whole-file reads.
 #include "catalogue/Acorde.h"
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -10,6 +11,7 @@
 #include <memory>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace liststest {
 
@@ -60,6 +62,56 @@ inline std::set<std::string> tree(const std::filesystem::path& folder)
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
         paths.insert(std::filesystem::relative(entry.path(), folder).string());
     return paths;
+}
+
+// Binary property lists built by hand, with 4-byte offsets and references:
+// each object is its encoded bytes; object 0 is the top.
+inline std::string binaryPropertyList(const std::vector<std::string>& objects)
+{
+    const auto bigEndian = [](std::string& out, std::uint64_t value, int size) {
+        for (int k = size - 1; k >= 0; --k)
+            out += static_cast<char>((value >> (8 * k)) & 0xFF);
+    };
+    std::string out = "bplist00";
+    std::vector<std::uint64_t> offsets;
+    for (const std::string& object : objects) {
+        offsets.push_back(out.size());
+        out += object;
+    }
+    const std::uint64_t table = out.size();
+    for (const std::uint64_t offset : offsets)
+        bigEndian(out, offset, 4);
+    out += std::string(6, '\0');
+    out += '\x04'; // offset size
+    out += '\x04'; // reference size
+    bigEndian(out, objects.size(), 8);
+    bigEndian(out, 0, 8);
+    bigEndian(out, table, 8);
+    return out;
+}
+
+// An array object holding references to the given objects.
+inline std::string binaryArray(const std::vector<std::uint32_t>& members)
+{
+    std::string out;
+    if (members.size() < 15) {
+        out += static_cast<char>(0xA0 | members.size());
+    } else {
+        out += '\xAF';
+        out += '\x12'; // a 4-byte integer count follows
+        for (int k = 3; k >= 0; --k)
+            out += static_cast<char>((members.size() >> (8 * k)) & 0xFF);
+    }
+    for (const std::uint32_t member : members)
+        for (int k = 3; k >= 0; --k)
+            out += static_cast<char>((member >> (8 * k)) & 0xFF);
+    return out;
+}
+
+// An ASCII string object of fewer than 15 characters.
+inline std::string binaryString(const std::string& text)
+{
+    return static_cast<char>(0x50 | text.size()) + text;
 }
 
 } // namespace liststest

@@ -2,12 +2,14 @@
 
 #include "platform/Application.h"
 #include "platform/Documents.h"
+#include "platform/Log.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sys/stat.h>
 
 using liststest::fileBytes;
 using liststest::TempFolder;
@@ -42,7 +44,7 @@ TEST(Documents, LiesInTheApplicationDataFolderAndIsCreatedWhenMissing)
 
     EXPECT_EQ(documents.directory(), home.path() / "Cifrario" / "Documents");
     EXPECT_FALSE(fs::exists(documents.directory()));
-    EXPECT_EQ(documents.entries(), std::vector<std::string>{});
+    EXPECT_EQ(*documents.entries(), std::vector<std::string>{});
     EXPECT_TRUE(fs::is_directory(documents.directory()));
 }
 
@@ -57,10 +59,8 @@ TEST(Documents, ListsEveryEntryAndReadsOnlyFiles)
     EXPECT_EQ(sorted(*documents.entries()),
               (std::vector<std::string>{".oculto", "Lista 1", "pasta", "quebrado"}));
 
-    EXPECT_EQ(documents.read("Lista 1"), "um");
-    std::string reason;
-    EXPECT_FALSE(documents.read("pasta", &reason));
-    EXPECT_EQ(reason, "not a regular file");
+    EXPECT_EQ(*documents.read("Lista 1"), "um");
+    EXPECT_EQ(documents.read("pasta").error(), "not a regular file: a folder");
     EXPECT_FALSE(documents.read("quebrado"));
     EXPECT_FALSE(documents.read("ausente"));
     EXPECT_FALSE(documents.read("../Documents/Lista 1"));
@@ -79,7 +79,7 @@ TEST(Documents, WriteReplacesInOneStepAndAFailureKeepsTheOldFile)
     writeFile(documents.directory() / "pasta" / "dentro", "d");
     const auto refused = documents.write("pasta", "x");
     EXPECT_FALSE(refused);
-    EXPECT_EQ(refused.reason, "a folder holds that name");
+    EXPECT_EQ(refused.error(), "a folder holds that name");
     EXPECT_EQ(fileBytes(documents.directory() / "pasta" / "dentro"), "d");
 
     // A link is replaced by the file; what it pointed to is not written.
@@ -109,7 +109,7 @@ TEST(Documents, RemoveTakesTheEntryItselfNeverALinksTarget)
     TempFolder data;
     const Documents documents(data.path());
     ASSERT_TRUE(documents.entries());
-    const fs::path dir = documents.directory();
+    const fs::path& dir = documents.directory();
     writeFile(data.path() / "alvo", "alvo");
     fs::create_directory(data.path() / "fora");
     writeFile(data.path() / "fora" / "f", "f");
@@ -125,4 +125,47 @@ TEST(Documents, RemoveTakesTheEntryItselfNeverALinksTarget)
     EXPECT_FALSE(documents.remove(""));
     EXPECT_FALSE(documents.remove(".."));
     EXPECT_EQ(tree(data.path()), (std::set<std::string>{"Documents", "alvo", "fora", "fora/f"}));
+}
+
+TEST(Documents, SavesWhenTheFolderIsOnAnotherFileSystem)
+{
+    TempFolder data;
+    // /dev/shm is a memory file system apart from the temporary folder's.
+    std::string pattern = "/dev/shm/cifrario-documents-XXXXXX";
+    if (::mkdtemp(pattern.data()) == nullptr)
+        GTEST_SKIP() << "no /dev/shm";
+    const fs::path elsewhere = pattern;
+    struct stat a {
+    }, b{};
+    ::stat(data.path().c_str(), &a);
+    ::stat(elsewhere.c_str(), &b);
+    if (a.st_dev == b.st_dev) {
+        fs::remove_all(elsewhere);
+        GTEST_SKIP() << "/dev/shm is on the same file system";
+    }
+    fs::create_directory_symlink(elsewhere, data.path() / "Documents");
+    const Documents documents(data.path());
+    const auto saved = documents.write("lista", "um");
+    const auto again = documents.write("lista", "dois");
+    EXPECT_TRUE(saved) << saved.error();
+    EXPECT_TRUE(again) << again.error();
+    EXPECT_EQ(fileBytes(elsewhere / "lista"), "dois");
+    EXPECT_EQ(*documents.entries(), std::vector<std::string>{"lista"});
+    // No temporary file is left on either side.
+    EXPECT_EQ(std::distance(fs::directory_iterator(data.path()), fs::directory_iterator()), 1);
+    fs::remove_all(elsewhere);
+}
+
+TEST(Documents, AFolderThatCannotBeListedSaysSo)
+{
+    TempFolder data;
+    writeFile(data.path() / "Documents", "x"); // a file where the folder should be
+    const Documents documents(data.path());
+    platform::LogCapture log;
+    EXPECT_FALSE(documents.entries());
+    const std::vector<std::string> lines = log.lines();
+    ASSERT_EQ(lines.size(), 1u);
+    EXPECT_EQ(lines[0], "Documents folder cannot be listed: " +
+                            (data.path() / "Documents").string() + ": Not a directory");
+    EXPECT_EQ(log.levelOf(lines[0]), platform::LogLevel::Warning);
 }

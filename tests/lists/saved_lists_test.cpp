@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 
@@ -113,15 +114,16 @@ TEST_F(SavedListsTest, OpenRefillsTheSameFavouritesVectorWithTheSavedRecords)
     EXPECT_EQ(c1->Fav, "*");
     EXPECT_EQ(c1->FavOrder, "001");
     EXPECT_EQ(d1->Fav, " ");
-    EXPECT_EQ(log.lines(),
-              (std::vector<std::string>{
-                  "selecionada: ida e volta", "plistSelecionado: 000200 - acordeID 000200",
-                  "plistSelecionado: 000200 - acordeID 000200",
-                  "plistSelecionado: 000100 - acordeID 000100",
-                  "plistSelecionado: 001319 - acordeID 001319",
-                  "plistSelecionado: 001319 - acordeID 001319",
-                  "filtrados: (\"<Acorde 4 000200 D>\", \"<Acorde 5 000200 D>\", \"<Acorde 3 "
-                  "000100 Cm>\", \"<Acorde 1 001319 C>\", \"<Acorde 2 001319 C>\")"}));
+    EXPECT_EQ(
+        log.lines(),
+        (std::vector<std::string>{
+            "selecionada: ida e volta", "plistSelecionado: 000200 - acordeID 000200",
+            "plistSelecionado: 000200 - acordeID 000200",
+            "plistSelecionado: 000100 - acordeID 000100",
+            "plistSelecionado: 001319 - acordeID 001319",
+            "plistSelecionado: 001319 - acordeID 001319",
+            std::string("filtrados: (\"<Acorde 4 000200 D>\", \"<Acorde 5 000200 D>\", ") +
+                "\"<Acorde 3 000100 Cm>\", \"<Acorde 1 001319 C>\", \"<Acorde 2 001319 C>\")"}));
 }
 
 TEST_F(SavedListsTest, LookUpTakesFirstVoicingsAndRepeatsInTurn)
@@ -183,9 +185,11 @@ TEST_F(SavedListsTest, AListThatCannotBeReadLeavesTheFavouritesAsTheyWere)
         EXPECT_EQ(*favourites, (ChordList{cm, d3})) << name;
     }
     EXPECT_TRUE(log.contains("lista não lida: \"ausente\" - open: No such file or directory"));
-    EXPECT_TRUE(log.contains("lista não lida: \"pasta\" - not a regular file"));
-    EXPECT_TRUE(log.contains("lista não é um array de property list: \"texto\""));
-    EXPECT_TRUE(log.contains("lista não é um array de property list: \"cortada\""));
+    EXPECT_TRUE(log.contains("lista não lida: \"pasta\" - not a regular file: a folder"));
+    EXPECT_TRUE(
+        log.contains("lista não é um array de property list: \"texto\" - not a property list"));
+    EXPECT_TRUE(
+        log.contains("lista não é um array de property list: \"cortada\" - not a property list"));
 }
 
 TEST_F(SavedListsTest, UnsafeNamesTouchNothingInOrOutsideDocuments)
@@ -247,4 +251,22 @@ TEST_F(SavedListsTest, AFailedSaveKeepsTheOldListWholeAndLeavesNoStrayFile)
     EXPECT_FALSE(lists.save("pasta", favourites, list).saved);
     EXPECT_TRUE(fs::is_directory(documents / "pasta" / "dentro"));
     EXPECT_TRUE(log.contains("lista não salva: \"pasta\" - a folder holds that name"));
+}
+
+TEST_F(SavedListsTest, ALongListIsLoggedByItsFirstEntriesAndItsCount)
+{
+    favourites->assign(40, cm);
+    platform::LogCapture log;
+    lists.save("longa", favourites, list);
+    std::string first32 = "(";
+    for (int i = 0; i < 32; ++i)
+        first32 += std::string(i ? ", " : "") + "\"000100\"";
+    const std::vector<std::string> lines = log.lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "acorde: 000100"), 40);
+    EXPECT_TRUE(log.contains("list: " + first32 + ")"));
+    EXPECT_TRUE(log.contains("list: " + first32 + ", … 33 elements)"));
+    EXPECT_TRUE(log.contains("list: " + first32 + ", … 40 elements)"));
+    log.clear();
+    lists.save("longa", favourites, list);
+    EXPECT_EQ(log.lines().front(), "List: " + first32 + ", … 40 elements)");
 }

@@ -129,8 +129,7 @@ TEST(SavedListsStress, RandomNamesSaveOpenAndDeleteConsistently)
         if (saved) {
             expected[name] = identifiers(*favourites);
             ++saves;
-        }
-        else {
+        } else {
             ++refusals;
         }
 
@@ -210,8 +209,7 @@ TEST(SavedListsStress, AWriterKilledWhileSavingLeavesEveryListWhole)
         ::waitpid(child, &status, 0);
         if (WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL) {
             ++kills;
-        }
-        else {
+        } else {
             ++otherEnds;
         }
 

@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
 
 TEST(Log, CaptureKeepsLinesInOrderAndNests)
 {
@@ -32,4 +34,49 @@ TEST(Bundle, FindsRegularFilesByNameAndTypeOnly)
     EXPECT_FALSE(bundle.pathForResource("../C6-001", "mp3"));
     EXPECT_FALSE(bundle.pathForResource("", "mp3"));
     std::filesystem::remove_all(dir);
+}
+
+TEST(Bundle, AnythingButARegularFileIsPassedOverWithoutWaiting)
+{
+    ::alarm(20); // a blocking open would stop the test binary here
+    auto dir = std::filesystem::temp_directory_path() / "cifrario-bundle-special";
+    std::filesystem::remove_all(dir);
+    std::filesystem::create_directories(dir / "pasta.png");
+    ASSERT_EQ(::mkfifo((dir / "fifo.png").c_str(), 0600), 0);
+    std::filesystem::create_symlink("/dev/zero", dir / "zero.png");
+    std::filesystem::create_symlink(dir / "absent.png", dir / "quebrado.png");
+    std::ofstream(dir / "real.png") << "png";
+    std::filesystem::create_symlink(dir / "real.png", dir / "elo.png");
+    const platform::Bundle bundle(dir.string());
+    platform::LogCapture log;
+    for (const char* name : {"pasta", "fifo", "zero", "quebrado"}) {
+        EXPECT_FALSE(bundle.pathForResource(name, "png")) << name;
+        EXPECT_FALSE(bundle.contentsOfResource(name, "png", 100)) << name;
+        const std::string line =
+            "bundle resource is not a regular file: " + (dir / name).string() + ".png";
+        EXPECT_TRUE(log.contains(line)) << line;
+        EXPECT_EQ(log.levelOf(line), platform::LogLevel::Warning);
+    }
+    EXPECT_EQ(*bundle.contentsOfResource("elo", "png", 100), "png");
+    EXPECT_EQ(bundle.contentsOfResource("ausente", "png", 100).error(),
+              "no resource \"ausente.png\" in the bundle");
+    std::filesystem::remove_all(dir);
+    ::alarm(0);
+}
+
+TEST(Log, LevelsMarkAllButInfoLinesAndTheThresholdHidesLowerOnes)
+{
+    platform::LogCapture log;
+    platform::log("informação");
+    platform::log(platform::LogLevel::Warning, "aviso");
+    platform::log(platform::LogLevel::Debug, "depuração");
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"informação", "aviso"}));
+    EXPECT_EQ(log.levelOf("informação"), platform::LogLevel::Info);
+    EXPECT_EQ(log.levelOf("aviso"), platform::LogLevel::Warning);
+    platform::setLogThreshold(platform::LogLevel::Debug);
+    platform::log(platform::LogLevel::Debug, "depuração");
+    platform::setLogThreshold(platform::LogLevel::Warning);
+    platform::log("informação 2");
+    platform::setLogThreshold(platform::LogLevel::Info);
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{"informação", "aviso", "depuração"}));
 }

@@ -12,17 +12,17 @@ class FakePageFetcher final : public platform::PageFetcher {
 public:
     void setPage(const std::string& address, std::string bytes)
     {
-        pages_[address] = {std::move(bytes), {}};
+        pages_.insert_or_assign(address, std::move(bytes));
     }
 
-    platform::PageFetchResult fetch(const std::string& address) override
+    platform::Result<std::string> fetch(const std::string& address) override
     {
         requests.push_back(address);
         if (duringFetch)
             duringFetch();
         const auto page = pages_.find(address);
         if (page == pages_.end())
-            return {std::nullopt, address + ": no such page"};
+            return platform::failure(address + ": no such page");
         return page->second;
     }
 
@@ -31,5 +31,5 @@ public:
     std::function<void()> duringFetch;
 
 private:
-    std::map<std::string, platform::PageFetchResult> pages_;
+    std::map<std::string, std::string> pages_;
 };

@@ -322,6 +322,7 @@ std::vector<NamedImage> bundleImages()
 std::vector<NamedImage> fretboardPictures()
 {
     std::vector<NamedImage> pictures;
+    pictures.reserve(std::size(fretboard::kPictureRatios));
     const fretboard::FretboardGeometry geometry(fretboard::kPictureSize);
     for (int ratio : fretboard::kPictureRatios) {
         // Opaque, so stored without alpha.

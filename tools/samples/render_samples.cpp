@@ -121,7 +121,7 @@ bool encodeMp3(const std::vector<float>& frames, std::vector<unsigned char>& out
                  : lame_encode_flush(lame, out.data() + used, static_cast<int>(out.size()) - used);
     bool ok = used >= 0 && flushed >= 0;
     if (ok) {
-        out.resize(static_cast<size_t>(used + flushed));
+        out.resize(static_cast<size_t>(used) + static_cast<size_t>(flushed));
         // The encoder left an empty first frame for the info tag: fill it in.
         unsigned char tag[2880];
         size_t tagSize = lame_get_lametag_frame(lame, tag, sizeof tag);
@@ -180,6 +180,7 @@ int main(int argc, char** argv)
         return 1;
     }
     std::vector<std::vector<float>> notes;
+    notes.reserve(jobs.size());
     for (const Job& job : jobs)
         notes.push_back(renderer.render(catalogue::kOpenStringMidi[static_cast<std::size_t>(job.string - 1)] + job.fret));
 

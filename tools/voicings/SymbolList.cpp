@@ -95,7 +95,7 @@ Inputs readInputs(const std::string& dataDir)
         s.rootIndex = it->second.rootIndex;
         s.typeIndex = it->second.typeIndex;
         s.bassInterval = it->second.bassInterval;
-        s.tonica = tonicas()[static_cast<std::size_t>(s.rootIndex + 1)];
+        s.tonica = tonicas()[static_cast<std::size_t>(s.rootIndex) + 1];
         s.tipo = typeTexts()[static_cast<std::size_t>(s.typeIndex)];
         s.firstPosition = position;
         position += s.voicings;

@@ -1,0 +1,53 @@
+// Reading chord names out of big pages: a 5 MiB page of "<b>Am</b>", and
+// 1 MiB of bold names that match no symbol, against the whole catalogue.
+#include "catalogue/CatalogueLoader.h"
+#include "finder/ChordNameScan.h"
+
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+namespace {
+const catalogue::ChordList& realCatalogue()
+{
+    static const catalogue::ChordListRef records = catalogue::loadCatalogue(
+        std::string(CIFRARIO_SOURCE_DIR) + "/resources/catalogue.tsv", [](const std::string&) {});
+    return *records;
+}
+
+std::string pageOf(const std::string& piece, std::size_t bytes)
+{
+    std::string page;
+    page.reserve(bytes + piece.size());
+    while (page.size() + piece.size() <= bytes)
+        page += piece;
+    return page;
+}
+
+void readPage(benchmark::State& state, const std::string& piece, std::size_t bytes)
+{
+    const catalogue::ChordList& records = realCatalogue();
+    const std::string page = pageOf(piece, bytes);
+    std::size_t found = 0;
+    for (auto _ : state) {
+        const auto chords = finder::chordsNamedInText(page, records);
+        found = chords.size();
+        benchmark::DoNotOptimize(chords.data());
+    }
+    state.counters["records found"] = static_cast<double>(found);
+}
+
+void fiveMebibytesOfAm(benchmark::State& state)
+{
+    readPage(state, "<b>Am</b>", 5 * 1024 * 1024);
+}
+BENCHMARK(fiveMebibytesOfAm)->Unit(benchmark::kMillisecond);
+
+void oneMebibyteOfUnknownNames(benchmark::State& state)
+{
+    readPage(state, "<b>Xz9</b>", 1024 * 1024);
+}
+BENCHMARK(oneMebibyteOfUnknownNames)->Unit(benchmark::kMillisecond);
+} // namespace
+
+BENCHMARK_MAIN();

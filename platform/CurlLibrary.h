@@ -1,0 +1,26 @@
+#pragma once
+// libcurl, opened on first use: the program starts without it and its TLS,
+// Kerberos and LDAP libraries, and loads them when the first page is fetched.
+#include "platform/Result.h"
+
+#include <curl/curl.h>
+
+namespace platform {
+
+// The libcurl calls the page fetch makes.
+struct CurlLibrary {
+    CURLcode (*global_init)(long flags);
+    CURL* (*easy_init)();
+    CURLcode (*easy_setopt)(CURL* curl, CURLoption option, ...);
+    CURLcode (*easy_perform)(CURL* curl);
+    CURLcode (*easy_getinfo)(CURL* curl, CURLINFO info, ...);
+    void (*easy_cleanup)(CURL* curl);
+    const char* (*easy_strerror)(CURLcode code);
+};
+
+// The library, loaded and globally initialised at the first call, which may
+// come from any thread; later calls answer the same. An error when libcurl
+// cannot be loaded. Never unloaded.
+const Result<const CurlLibrary*>& curlLibrary();
+
+} // namespace platform

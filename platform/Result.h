@@ -1,0 +1,62 @@
+#pragma once
+// The one way a platform call reports failure: a Result holds either the
+// value asked for or an Error whose message says, for the log, what went
+// wrong. Platform calls never throw across into the callers' layers.
+#include "platform/Error.h"
+
+#include <string>
+#include <utility>
+#include <variant>
+
+namespace platform {
+
+template <typename T> class [[nodiscard]] Result {
+public:
+    Result(T value) : state_(std::move(value)) {}
+    Result(Error error) : state_(std::move(error)) {}
+
+    bool ok() const { return state_.index() == 0; }
+    explicit operator bool() const { return ok(); }
+
+    // The value; only when ok().
+    T& value() & { return std::get<0>(state_); }
+    const T& value() const& { return std::get<0>(state_); }
+    T&& value() && { return std::get<0>(std::move(state_)); }
+    T& operator*() & { return value(); }
+    const T& operator*() const& { return value(); }
+    T* operator->() { return &value(); }
+    const T* operator->() const { return &value(); }
+
+    // Why there is no value; the empty text when there is one.
+    const std::string& error() const
+    {
+        static const std::string none;
+        return ok() ? none : std::get<1>(state_).localizedDescription();
+    }
+
+private:
+    std::variant<T, Error> state_;
+};
+
+// A result without a value: success, or the error.
+template <> class [[nodiscard]] Result<void> {
+public:
+    Result() = default;
+    Result(Error error) : error_(error.localizedDescription()), failed_(true) {}
+
+    bool ok() const { return !failed_; }
+    explicit operator bool() const { return ok(); }
+    const std::string& error() const { return error_; }
+
+private:
+    std::string error_;
+    bool failed_ = false;
+};
+
+// The failure of any Result, with its message.
+inline Error failure(std::string message)
+{
+    return Error(std::move(message));
+}
+
+} // namespace platform

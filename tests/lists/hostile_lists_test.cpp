@@ -1,0 +1,161 @@
+// Lists that a user or another program could leave in the Documents folder:
+// files that are not files, files nested or sized to exhaust the reader, and
+// very long lists.
+#include "ListsTestSupport.h"
+
+#include "favourites/SavedLists.h"
+#include "platform/Documents.h"
+#include "platform/Log.h"
+#include "platform/PropertyList.h"
+
+#include <gtest/gtest.h>
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+using catalogue::ChordList;
+using favourites::SavedLists;
+using liststest::binaryArray;
+using liststest::binaryPropertyList;
+using liststest::binaryString;
+using liststest::record;
+using liststest::TempFolder;
+using liststest::writeFile;
+namespace fs = std::filesystem;
+
+namespace {
+const std::string header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                           "<plist version=\"1.0\">\n";
+
+std::string deepXml(std::size_t levels)
+{
+    std::string xml = header;
+    for (std::size_t i = 0; i < levels; ++i)
+        xml += "<array>";
+    for (std::size_t i = 0; i < levels; ++i)
+        xml += "</array>";
+    return xml + "</plist>\n";
+}
+
+// Object i is an array holding object i + 1; the last one is empty.
+std::string deepBinary(std::uint32_t levels)
+{
+    std::vector<std::string> objects;
+    for (std::uint32_t i = 0; i + 1 < levels; ++i)
+        objects.push_back(binaryArray({i + 1}));
+    objects.push_back(binaryArray({}));
+    return binaryPropertyList(objects);
+}
+
+class HostileLists : public ::testing::Test {
+protected:
+    // A blocking read would stop the test binary here, not hang it.
+    void SetUp() override { ::alarm(20); }
+    void TearDown() override { ::alarm(0); }
+
+    catalogue::AcordeRef c = record("1", "001319", "C"), d = record("2", "000200", "D");
+    catalogue::ChordListRef all = std::make_shared<ChordList>(ChordList{c, d});
+    catalogue::ChordListRef favourites = std::make_shared<ChordList>(ChordList{d});
+    TempFolder data;
+    SavedLists lists{platform::Documents(data.path())};
+    fs::path documents = data.path() / "Documents";
+};
+} // namespace
+
+TEST_F(HostileLists, AnythingButARegularFileIsRefusedWithoutWaiting)
+{
+    fs::create_directories(documents / "pasta");
+    ASSERT_EQ(::mkfifo((documents / "fifo").c_str(), 0600), 0);
+    fs::create_symlink("/dev/zero", documents / "zero");
+    fs::create_symlink(documents / "ausente", documents / "quebrado");
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"fifo", "not a regular file: a FIFO"},
+        {"zero", "not a regular file: a device"},
+        {"pasta", "not a regular file: a folder"},
+        {"quebrado", "open: No such file or directory"}};
+    const platform::Documents& files = lists.documents();
+    platform::LogCapture log;
+    for (const auto& [name, reason] : cases) {
+        EXPECT_EQ(files.read(name).error(), reason) << name;
+        EXPECT_FALSE(lists.open(name, favourites, all)) << name;
+        EXPECT_EQ(*favourites, ChordList{d}) << name;
+        const std::string line = "lista não lida: \"" + name + "\" - " += reason;
+        EXPECT_TRUE(log.contains(line)) << line;
+        EXPECT_EQ(log.levelOf(line), platform::LogLevel::Warning);
+    }
+}
+
+TEST_F(HostileLists, DeepOrHugeListsAreRefusedBeforeParsing)
+{
+    fs::create_directories(documents);
+    writeFile(documents / "funda", deepXml(200000));
+    writeFile(documents / "funda binária", deepBinary(100000));
+    writeFile(documents / "enorme", header + "<array><string>" +
+                                        std::string(platform::maxPropertyListSize, 'a') +
+                                        "</string></array></plist>\n");
+    platform::LogCapture log;
+    for (const std::string name : {"funda", "funda binária", "enorme"}) {
+        EXPECT_FALSE(lists.open(name, favourites, all)) << name;
+        EXPECT_EQ(*favourites, ChordList{d}) << name;
+    }
+    EXPECT_TRUE(log.contains("lista não é um array de property list: \"funda\" - nested deeper "
+                             "than 32 levels"));
+    EXPECT_TRUE(log.contains("lista não é um array de property list: \"funda binária\" - "
+                             "nested deeper than 32 levels"));
+    EXPECT_TRUE(log.contains("lista não lida: \"enorme\" - file larger than 4194304 bytes"));
+    // Over the size bound the reader refuses even bytes handed to it directly.
+    EXPECT_EQ(platform::stringArrayFromPropertyList(std::string(4194305, ' ')).error(),
+              "larger than 4194304 bytes");
+}
+
+TEST(PropertyListNesting, CountsLevelsInBothFormsAndRefusesLoops)
+{
+    // Three levels in XML (plist, array, array), 32 allowed.
+    EXPECT_TRUE(platform::stringArrayFromPropertyList(deepXml(31)));
+    EXPECT_FALSE(platform::stringArrayFromPropertyList(deepXml(32)));
+    EXPECT_TRUE(platform::stringArrayFromPropertyList(deepBinary(32)));
+    EXPECT_FALSE(platform::stringArrayFromPropertyList(deepBinary(33)));
+    // Comments and self-closed elements add no level.
+    EXPECT_TRUE(platform::stringArrayFromPropertyList(
+        header + std::string(30, ' ') +
+        "<array><!-- <array><array> --><array/><string>x</string>"
+        "</array></plist>"));
+    // Arrays each holding the next twice: the parser would copy 2^levels
+    // arrays. Ten levels are fine; thirty would fill the memory.
+    const auto doubling = [](std::uint32_t levels) {
+        std::vector<std::string> shared;
+        for (std::uint32_t i = 0; i + 1 < levels; ++i)
+            shared.push_back(binaryArray({i + 1, i + 1}));
+        shared.push_back(binaryArray({}));
+        return binaryPropertyList(shared);
+    };
+    EXPECT_TRUE(platform::stringArrayFromPropertyList(doubling(10)));
+    EXPECT_EQ(platform::stringArrayFromPropertyList(doubling(30)).error(),
+              "more than 4194304 elements once expanded");
+    // An array inside itself.
+    EXPECT_FALSE(platform::stringArrayFromPropertyList(
+        binaryPropertyList({binaryArray({1}), binaryArray({0})})));
+}
+
+TEST_F(HostileLists, AHundredThousandEntryListOpensInEitherForm)
+{
+    constexpr std::uint32_t entries = 100000;
+    std::vector<std::string> identifiers;
+    std::vector<std::uint32_t> members;
+    std::vector<std::string> objects{""};
+    for (std::uint32_t i = 0; i < entries; ++i) {
+        identifiers.push_back(i % 2 ? "001319" : "000200");
+        members.push_back(i + 1);
+        objects.push_back(binaryString(identifiers.back()));
+    }
+    objects[0] = binaryArray(members);
+    fs::create_directories(documents);
+    writeFile(documents / "xml", platform::propertyListXml(identifiers));
+    writeFile(documents / "binária", binaryPropertyList(objects));
+    for (const std::string name : {"xml", "binária"}) {
+        ASSERT_TRUE(lists.open(name, favourites, all)) << name;
+        ASSERT_EQ(favourites->size(), entries) << name;
+        EXPECT_EQ(favourites->front(), d);
+        EXPECT_EQ(favourites->back(), c);
+    }
+}
