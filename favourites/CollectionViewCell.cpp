@@ -15,6 +15,13 @@ constexpr int kPadding = 8;
 constexpr int kTitleHeight = 36;
 constexpr int kPhotoWidth = CollectionViewCell::kWidth - 2 * (kMargin + kPadding);
 constexpr int kPhotoHeight = CollectionViewCell::kHeight - 2 * (kMargin + kPadding) - kTitleHeight;
+
+// The card's content: the cell less its margin and the card's padding.
+QRect innerRect(const QRect& cell)
+{
+    const int inset = kMargin + kPadding;
+    return cell.adjusted(inset, inset, -inset, -inset);
+}
 } // namespace
 
 CollectionViewCell::CollectionViewCell(QObject* parent)
@@ -26,6 +33,12 @@ CollectionViewCell::CollectionViewCell(QObject* parent)
 }
 
 CollectionViewCell::~CollectionViewCell() = default;
+
+QRect CollectionViewCell::titleRect(const QRect& cell)
+{
+    const QRect inner = innerRect(cell);
+    return {inner.left(), inner.top() + kPhotoHeight, inner.width(), kTitleHeight};
+}
 
 QSize CollectionViewCell::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
 {
@@ -51,7 +64,7 @@ void CollectionViewCell::paint(QPainter* painter, const QStyleOptionViewItem& op
         painter->drawPath(shape);
     }
 
-    const QRect inner = card.toRect().adjusted(kPadding, kPadding, -kPadding, -kPadding);
+    const QRect inner = innerRect(option.rect);
     const QRect photoArea(inner.left(), inner.top(), inner.width(), kPhotoHeight);
     const QPixmap thumb = thumbnails_->thumbnail(
         index.data(finder::ChordListModel::ImageStemRole).toString().toStdString());
@@ -66,7 +79,7 @@ void CollectionViewCell::paint(QPainter* painter, const QStyleOptionViewItem& op
         painter->setClipping(false);
     }
 
-    const QRect titleArea(inner.left(), photoArea.bottom() + 1, inner.width(), kTitleHeight);
+    const QRect titleArea = titleRect(option.rect);
     painter->setFont(platform::fontWithName(finder::kChordFont, finder::kGridFontSize));
     painter->setPen(option.palette.color(QPalette::Text));
     const QString text =

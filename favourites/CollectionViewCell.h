@@ -27,6 +27,10 @@ public:
                const QModelIndex& index) const override;
     QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override;
 
+    // Where the chord symbol goes in a cell drawn in `cell`; a wider symbol
+    // is cut with an ellipsis.
+    static QRect titleRect(const QRect& cell);
+
     // The thumbnails of the photographs, by stem ("DS1_0019").
     finder::ThumbnailCache& thumbnails() const { return *thumbnails_; }
 

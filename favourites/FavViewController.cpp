@@ -9,7 +9,29 @@
 #include <QMenu>
 #include <QShortcut>
 
+#include <algorithm>
+
 namespace favourites {
+namespace {
+
+// The longest entry name the usual Linux file systems take, in bytes.
+constexpr std::size_t kLongestEntryName = 255;
+
+// Why a list could not be saved under that name, in the user's words.
+QString refusalOf(const std::string& name)
+{
+    if (name.empty())
+        return QStringLiteral("Digite um nome para a lista.");
+    if (name == "." || name == "..")
+        return QStringLiteral("\".\" e \"..\" não servem de nome de lista.");
+    if (name.find('/') != std::string::npos)
+        return QStringLiteral("O nome não pode ter \"/\".");
+    if (name.size() > kLongestEntryName)
+        return QStringLiteral("Nome longo demais: use até %1 bytes.").arg(kLongestEntryName);
+    return QStringLiteral("A lista não pôde ser salva.");
+}
+
+} // namespace
 
 FavViewController::FavViewController(std::shared_ptr<platform::AudioEngine> engine)
     : GridScreen(std::move(engine)), ui_(std::make_unique<Ui::FavViewController>())
@@ -44,6 +66,7 @@ void FavViewController::startUp()
     documentsDirectory_ = savedLists_.documents().directory();
     PlistSalva_ = savedLists_.names();
     reloadListTable();
+    ui_->mensagemLista->clear();
     bank().loadForGridScreen(platform::Bundle::main());
 }
 
@@ -58,7 +81,9 @@ void FavViewController::salvarListaFav()
     savedLists_ = SavedLists(platform::Documents::standard());
     documentsDirectory_ = savedLists_.documents().directory();
     const std::string name = ui_->nomeListaFav->text().toStdString();
-    Plist_ = savedLists_.save(name, filteredTableData(), list_).names;
+    const SavedLists::SaveResult saved = savedLists_.save(name, filteredTableData(), list_);
+    Plist_ = saved.names;
+    ui_->mensagemLista->setText(saved.saved ? QString() : refusalOf(name));
     reloadListTable();
 }
 
@@ -79,6 +104,11 @@ void FavViewController::tableDidSelectRow(int row)
     if (grid())
         grid()->reloadData();
     startUp();
+    // The opened list stays the selected row, for the Delete key.
+    const auto& names = carrega_ ? PlistSalva_ : Plist_;
+    const auto opened = std::find(names.begin(), names.end(), *name);
+    if (opened != names.end())
+        ui_->tablePlist->setCurrentRow(static_cast<int>(opened - names.begin()));
 }
 
 void FavViewController::tableCommitDeleteRow(int row)

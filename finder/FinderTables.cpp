@@ -46,7 +46,7 @@ void showFinderTables(const FinderTables& tables, ChordFinder& finder, QObject* 
         followingModel(tables.photos, smallFont, finder, &ChordFinder::shownListChanged, shown));
     // Thumbnails are grey on a pad, as the desktop counts.
     const bool grey = platform::deviceIdiom() == platform::DeviceIdiom::Pad;
-    tables.photos->setItemDelegate(new TableViewCell(QSize(112, 84), grey, tables.photos));
+    tables.photos->setItemDelegate(new TableViewCell(QSize(96, 72), grey, tables.photos));
     for (TableView* table :
          {tables.roots, tables.types, tables.chords, tables.photos, tables.favourites})
         QObject::connect(table, &TableView::didSelectRow, context,

@@ -6,6 +6,7 @@
 #include "finder/ChordPhotos.h"
 #include "finder/FinderTables.h"
 #include "finder/ImportPane.h"
+#include "finder/OverlayCover.h"
 #include "platform/Fonts.h"
 #include "platform/Images.h"
 #include "ui_FirstViewController.h"
@@ -41,11 +42,13 @@ QWidget* FirstViewController::loadView()
                      finder_, this,
                      [this](TableView* table, int row) { tableViewDidSelectRow(table, row); });
     followFinder();
-    importPane_->setWidgets(
-        {ui_->LinkCifra, ui_->WebViewCifra, ui_->textHTML, ui_->textPlain, view});
+    importPane_->setWidgets({ui_->LinkCifra, ui_->WebViewCifra, ui_->textHTML, ui_->textPlain, view,
+                             ui_->mensagemImportar});
     wireActions();
     ui_->imageInstruc->setPixmap(platform::pixmapNamed("instrucao-01.png"));
     ui_->setasInstruc->setPixmap(platform::pixmapNamed("instrucao-02.png"));
+    overlayCover_ = new OverlayCover(view);
+    connect(overlayCover_, &OverlayCover::closeRequested, this, [this] { ShowInstruc(); });
     // A click on the screen's background puts the search field's keyboard away.
     view->installEventFilter(this);
     return view;
@@ -195,8 +198,16 @@ void FirstViewController::ShowInstruc()
     QList<QWidget*> overlay = {ui_->imageInstruc, ui_->setasInstruc};
     for (QLabel* label : view()->findChildren<QLabel*>(QRegularExpression(u"^label_instr\\d+$"_s)))
         overlay.append(label);
-    for (QWidget* part : overlay)
+    bool shown = false;
+    for (QWidget* part : overlay) {
         part->setHidden(!part->isHidden());
+        shown = shown || !part->isHidden();
+    }
+    // While any of it shows, a click or Escape closes it by flipping it back.
+    if (shown)
+        overlayCover_->cover();
+    else
+        overlayCover_->hide();
 }
 
 void FirstViewController::dismissKeyboard()

@@ -19,6 +19,7 @@ class FretboardPanel;
 
 namespace finder {
 
+class OverlayCover;
 class TableView;
 
 class FirstViewController : public platform::ViewController {
@@ -73,6 +74,7 @@ private:
     std::unique_ptr<Ui::FirstViewController> ui_;
     ChordFinder finder_;
     std::unique_ptr<ImportPane> importPane_;
+    OverlayCover* overlayCover_ = nullptr; // owned by the view
 };
 
 } // namespace finder

@@ -5,12 +5,42 @@
 #include "platform/Log.h"
 #include "platform/PageView.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTextEdit>
 
 #include <exception>
 
 namespace finder {
+namespace {
+
+// What the user reads of a failed fetch: the fetch's reason, in the words of
+// the page fetch and of libcurl beneath it, told in one short line.
+QString failureLine(const std::string& reason)
+{
+    const auto says = [&reason](const char* words) {
+        return reason.find(words) != std::string::npos;
+    };
+    if (says("not an http, https or file address"))
+        return QStringLiteral("Endereço inválido: use http://, https:// ou file://.");
+    if (says("larger than"))
+        return QStringLiteral("A página passa de 5 MiB; não foi aberta.");
+    if (says("resolve host"))
+        return QStringLiteral("Servidor não encontrado: confira o endereço.");
+    if (says("timed out"))
+        return QStringLiteral("O servidor demorou demais para responder.");
+    const QRegularExpressionMatch status =
+        QRegularExpression(QStringLiteral("returned error: (\\d+)"))
+            .match(QString::fromStdString(reason));
+    if (status.hasMatch())
+        return QStringLiteral("O servidor respondeu com o erro %1.").arg(status.captured(1));
+    if (says("connect"))
+        return QStringLiteral("O servidor recusou a conexão.");
+    return QStringLiteral("Não foi possível abrir a página.");
+}
+
+} // namespace
 
 ImportPane::ImportPane(std::unique_ptr<platform::PageFetcher> fetcher)
     : fetcher_(std::move(fetcher))
@@ -26,6 +56,7 @@ void ImportPane::setWidgets(const Widgets& widgets)
     source_ = widgets.source;
     plainText_ = widgets.plainText;
     screen_ = widgets.screen;
+    message_ = widgets.message;
 }
 
 void ImportPane::abrirCifra()
@@ -49,14 +80,20 @@ void ImportPane::abrirCifra()
     fetching_ = false;
 
     std::string text;
+    QString failure;
     if (!fetched) {
         platform::log(platform::LogLevel::Warning, "Página não carregada: " + fetched.error());
+        failure = failureLine(fetched.error());
     } else {
         text = pageTextFromBytes(*fetched);
-        if (text.empty() && !fetched->empty())
+        if (text.empty() && !fetched->empty()) {
             platform::log(platform::LogLevel::Warning,
                           "Página não está em UTF-8; texto ignorado: " + address);
+            failure = QStringLiteral("A página não está em UTF-8; nada foi lido.");
+        }
     }
+    if (message_)
+        message_->setText(failure);
     // The page view loads nothing the page names and shows a copy of it
     // that lays out quickly; the source keeps the page as fetched.
     if (page_)
@@ -69,6 +106,8 @@ void ImportPane::lerCifras(ChordFinder& finder)
 {
     if (!source_)
         return;
+    if (message_)
+        message_->clear();
     const QString text = source_->toPlainText();
     finder.lerCifras(text.toStdString());
     if (plainText_)

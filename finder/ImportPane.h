@@ -10,6 +10,7 @@
 
 #include <memory>
 
+class QLabel;
 class QLineEdit;
 class QTextEdit;
 
@@ -30,6 +31,7 @@ public:
         QTextEdit* source;        // textHTML
         QTextEdit* plainText;     // textPlain
         QWidget* screen;          // frozen while a fetch runs
+        QLabel* message;          // why the last fetch gave no page; empty otherwise
     };
     explicit ImportPane(std::unique_ptr<platform::PageFetcher> fetcher);
     ~ImportPane() override;
@@ -38,10 +40,11 @@ public:
     void setWidgets(const Widgets& widgets);
 
     // Fetches the address and shows the page and its source; a failed fetch,
-    // or a page that is not UTF-8, shows nothing and logs why.
+    // or a page that is not UTF-8, shows nothing, logs why and says it in one
+    // short line beside the address.
     void abrirCifra();
     // Appends the source's bold chord names to the finder's favourites and
-    // shows the source trimmed.
+    // shows the source trimmed. Clears the line of a failed fetch.
     void lerCifras(ChordFinder& finder);
 
 private:
@@ -50,6 +53,7 @@ private:
     QPointer<QTextEdit> source_;
     QPointer<QTextEdit> plainText_;
     QPointer<QWidget> screen_;
+    QPointer<QLabel> message_;
     std::unique_ptr<platform::PageFetcher> fetcher_;
     bool fetching_ = false;
 };

@@ -11,6 +11,9 @@ TableView::TableView(QWidget* parent) : QListView(parent)
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Rows are as wide as the viewport, also once the scroll bar takes its
+    // place, so a row's text is cut by its own ellipsis, never by the edge.
+    setResizeMode(QListView::Adjust);
     connect(this, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { Q_EMIT didSelectRow(index.row()); });
 }

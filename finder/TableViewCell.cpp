@@ -2,11 +2,13 @@
 
 #include "finder/ChordListModel.h"
 
+#include <QApplication>
 #include <QPainter>
 
 namespace finder {
 namespace {
 constexpr int kPad = 6;
+constexpr int kTitleHeight = 24; // the symbol's line beneath a thumbnail
 } // namespace
 
 TableViewCell::TableViewCell(int rowHeight, QObject* parent)
@@ -15,55 +17,66 @@ TableViewCell::TableViewCell(int rowHeight, QObject* parent)
 }
 
 TableViewCell::TableViewCell(QSize thumbnailSize, bool grey, QObject* parent)
-    : QStyledItemDelegate(parent), rowHeight_(thumbnailSize.height() + 2 * kPad),
+    : QStyledItemDelegate(parent), rowHeight_(thumbnailSize.height() + kTitleHeight + 2 * kPad),
       thumbnails_(std::make_unique<ThumbnailCache>(thumbnailSize, grey))
 {
 }
 
 TableViewCell::~TableViewCell() = default;
 
-QSize TableViewCell::sizeHint(const QStyleOptionViewItem& option, const QModelIndex&) const
+QSize TableViewCell::sizeHint(const QStyleOptionViewItem&, const QModelIndex&) const
 {
-    return {option.rect.width() > 0 ? option.rect.width() : 100, rowHeight_};
+    // No width of its own: the table makes every row as wide as its viewport.
+    return {1, rowHeight_};
+}
+
+QRect TableViewCell::textRect(const QRect& row) const
+{
+    if (!thumbnails_)
+        return row.adjusted(kPad, 0, -kPad, 0);
+    return {row.left() + kPad, row.bottom() + 1 - kPad - kTitleHeight, row.width() - 2 * kPad,
+            kTitleHeight};
 }
 
 void TableViewCell::paint(QPainter* painter, const QStyleOptionViewItem& option,
                           const QModelIndex& index) const
 {
-    if (!thumbnails_) {
-        QStyleOptionViewItem padded = option;
-        padded.rect.adjust(kPad, 0, 0, 0);
-        QStyledItemDelegate::paint(painter, padded, index);
-        return;
-    }
-    painter->save();
-    const QPalette& palette = option.palette;
-    const bool selected = option.state & QStyle::State_Selected;
-    if (selected)
-        painter->fillRect(option.rect, palette.color(QPalette::Highlight));
-    else if (option.state & QStyle::State_MouseOver)
-        painter->fillRect(option.rect, palette.color(QPalette::AlternateBase));
+    // The style draws the row's background (hover, selection); the text is
+    // drawn here, in the place textRect() gives it.
+    QStyleOptionViewItem background = option;
+    initStyleOption(&background, index);
+    const QString title = background.text;
+    background.text.clear();
+    const QWidget* widget = option.widget;
+    QStyle* style = widget ? widget->style() : QApplication::style();
+    style->drawControl(QStyle::CE_ItemViewItem, &background, painter, widget);
+    if (thumbnails_)
+        paintThumbnail(painter, option, index);
 
-    const QString stem = index.data(ChordListModel::ImageStemRole).toString();
-    const QSize box = thumbnails_->thumbnailSize();
-    const QRect photoRect(option.rect.left() + kPad, option.rect.top() + kPad, box.width(),
-                          box.height());
-    if (!stem.isEmpty()) {
-        const QPixmap thumb = thumbnails_->thumbnail(stem.toStdString());
-        if (!thumb.isNull()) {
-            const QSize s = thumb.size().scaled(box, Qt::KeepAspectRatio);
-            painter->drawPixmap(QRect(photoRect.topLeft(), s), thumb);
-        }
-    }
-    const QVariant font = index.data(Qt::FontRole);
-    if (font.isValid())
-        painter->setFont(font.value<QFont>());
-    painter->setPen(palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
-    const QRect textRect = option.rect.adjusted(photoRect.width() + 2 * kPad + 4, 0, -kPad, 0);
-    const QString title = index.data(Qt::DisplayRole).toString();
-    painter->drawText(textRect, Qt::AlignVCenter | Qt::AlignLeft,
-                      painter->fontMetrics().elidedText(title, Qt::ElideRight, textRect.width()));
+    painter->save();
+    painter->setFont(background.font);
+    const bool selected = option.state & QStyle::State_Selected;
+    painter->setPen(option.palette.color(selected ? QPalette::HighlightedText : QPalette::Text));
+    const QRect place = textRect(option.rect);
+    const Qt::Alignment alignment =
+        thumbnails_ ? Qt::AlignCenter : Qt::AlignVCenter | Qt::AlignLeft;
+    painter->drawText(place, alignment,
+                      painter->fontMetrics().elidedText(title, Qt::ElideRight, place.width()));
     painter->restore();
+}
+
+void TableViewCell::paintThumbnail(QPainter* painter, const QStyleOptionViewItem& option,
+                                   const QModelIndex& index) const
+{
+    const QString stem = index.data(ChordListModel::ImageStemRole).toString();
+    if (stem.isEmpty())
+        return;
+    const QPixmap thumb = thumbnails_->thumbnail(stem.toStdString());
+    if (thumb.isNull())
+        return;
+    const QSize shown = thumb.size().scaled(thumbnails_->thumbnailSize(), Qt::KeepAspectRatio);
+    const QPoint topLeft(option.rect.center().x() - shown.width() / 2, option.rect.top() + kPad);
+    painter->drawPixmap(QRect(topLeft, shown), thumb);
 }
 
 } // namespace finder

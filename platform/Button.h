@@ -17,6 +17,8 @@ class Button : public QPushButton {
     Q_PROPERTY(int tag READ tag WRITE setTag)
     Q_PROPERTY(bool borderless READ borderless WRITE setBorderless)
     Q_PROPERTY(QString imageName READ imageNameProperty WRITE setImageNameProperty)
+    // The normal state's title, as a layout gives it.
+    Q_PROPERTY(QString title READ titleProperty WRITE setTitleProperty)
 public:
     explicit Button(QWidget* parent = nullptr);
 
@@ -49,6 +51,8 @@ protected:
 private:
     QString imageNameProperty() const { return QString::fromStdString(imageName()); }
     void setImageNameProperty(const QString& n) { setImage(n.toStdString()); }
+    QString titleProperty() const { return QString::fromStdString(title().value_or("")); }
+    void setTitleProperty(const QString& t) { setTitle(t.toStdString()); }
     void refresh();
 
     int tag_ = 0;

@@ -127,7 +127,7 @@ void BM_ThumbnailFirstView(benchmark::State& state)
     for (const auto& record : *shown.screen->finder().allTableData())
         distinct.insert(record->Image);
     const std::vector<std::string> stems(distinct.begin(), distinct.end());
-    finder::ThumbnailCache cache(QSize(112, 84), true, stems.size());
+    finder::ThumbnailCache cache(QSize(96, 72), true, stems.size()); // the photo table's size
     std::size_t i = 0;
     for (auto _ : state) {
         if (i == stems.size()) {

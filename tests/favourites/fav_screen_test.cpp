@@ -7,6 +7,7 @@
 
 #include <QAbstractButton>
 #include <QContextMenuEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QListView>
 #include <QListWidget>
@@ -262,4 +263,61 @@ TEST_F(FavScreen, AListWhoseNameIsNotUtf8StillOpens)
     ASSERT_EQ(table(*screen)->count(), 1);
     QTest::mouseClick(table(*screen)->viewport(), Qt::LeftButton, {}, rowCentre(*screen, 0));
     EXPECT_EQ(*favourites, ChordList{recordWithId("000004")});
+}
+
+// A name the folder cannot take is refused beside the name field, with the
+// reason; the next save that works clears it.
+TEST_F(FavScreen, ARefusedNameSaysWhyBesideTheFieldUntilASaveWorks)
+{
+    auto screen = openScreen(std::make_shared<ChordList>(ChordList{recordWithId("000004")}));
+    QLineEdit* const field = screen->outlet<QLineEdit>("nomeListaFav");
+    auto* const message = screen->outlet<QLabel>("mensagemLista");
+    ASSERT_NE(message, nullptr);
+    EXPECT_EQ(message->parentWidget(), field->parentWidget());
+    const auto save = [&](const std::string& name) {
+        field->setText(QString::fromStdString(name));
+        QTest::mouseClick(screen->outlet<QAbstractButton>("salvarListaFav"), Qt::LeftButton);
+        return message->text().toStdString();
+    };
+    const std::pair<std::string, std::string> refused[] = {
+        {"", "Digite um nome para a lista."},
+        {".", "\".\" e \"..\" não servem de nome de lista."},
+        {"..", "\".\" e \"..\" não servem de nome de lista."},
+        {"rock/pop", "O nome não pode ter \"/\"."},
+        {std::string(256, 'x'), "Nome longo demais: use até 255 bytes."}};
+    for (const auto& [name, reason] : refused) {
+        platform::LogCapture log;
+        EXPECT_EQ(save(name), reason) << name;
+        EXPECT_EQ(log.lines().back(), "cont Plist: " + std::to_string(rows(*screen).size()))
+            << name; // the save's log lines stay
+        EXPECT_EQ(save("boa"), "") << "after " << name;
+        EXPECT_TRUE(std::filesystem::exists(documents() / "boa"));
+    }
+    EXPECT_EQ(save(std::string(255, 'x')), "");
+}
+
+// The list opened by a click stays selected, so the Delete key asks about it.
+TEST_F(FavScreen, TheOpenedListStaysSelectedForTheDeleteKey)
+{
+    writeList("a", "001319");
+    writeList("b", "000059");
+    auto screen = openScreen(std::make_shared<ChordList>());
+    QListWidget* tablePlist = table(*screen);
+    screen->view()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen->view()));
+
+    QTest::mouseClick(tablePlist->viewport(), Qt::LeftButton, {},
+                      rowCentre(*screen, rowOf(*screen, "b")));
+    ASSERT_EQ(screen->filteredTableData()->size(), 1u); // opened
+    ASSERT_NE(tablePlist->currentItem(), nullptr);
+    EXPECT_TRUE(tablePlist->currentItem()->isSelected());
+    EXPECT_EQ(tablePlist->currentItem()->text(), "b");
+
+    QTest::keyClick(tablePlist, Qt::Key_Delete);
+    QMessageBox* alert = platform::visibleAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->informativeText(), "b");
+    platform::pressAlertButton(alert, 1);
+    EXPECT_FALSE(std::filesystem::exists(documents() / "b"));
+    EXPECT_EQ(rows(*screen), std::vector<std::string>{"a"});
 }

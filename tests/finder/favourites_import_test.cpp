@@ -184,3 +184,50 @@ TEST_F(MainScreen, AFetchThatThrowsLeavesTheScreenUsable)
     screen->abrirCifra(nullptr);
     EXPECT_TRUE(screen->outlet<QTextEdit>("textHTML")->toPlainText().contains("Am"));
 }
+
+// A fetch that gives no page says why in one line beside the address; the
+// next fetch that gives one, or a reading of names, clears it.
+TEST(ChordImport, AFailedFetchSaysWhyInOneLineUntilASuccess)
+{
+    using namespace std::chrono_literals;
+    qputenv("no_proxy", "127.0.0.1");
+    LocalHttpServer server([](const std::string& path) -> LocalHttpServer::Response {
+        if (path == "/cifras")
+            return {200, "<b>Am</b>"};
+        if (path == "/latin1")
+            return {200, "<b>Am</b> \xE7\xE3o"};
+        if (path == "/lenta")
+            return {200, "<b>Am</b>", 1500ms}; // answered after the fetch gave up
+        if (path == "/enorme")
+            return {200, std::string(5 * 1024 * 1024 + 1, 'a')};
+        return {404, "nada"};
+    });
+    auto screen = std::make_shared<finder::FirstViewController>(
+        std::make_unique<platform::CurlPageFetcher>(platform::PageFetchLimits{1000ms}));
+    screen->view();
+    auto* message = screen->outlet<QLabel>("mensagemImportar");
+    ASSERT_NE(message, nullptr);
+    EXPECT_TRUE(message->isVisibleTo(screen->outlet<QWidget>("abaImportar")));
+    const auto open = [&](const std::string& address) {
+        screen->outlet<QLineEdit>("LinkCifra")->setText(QString::fromStdString(address));
+        QTest::mouseClick(screen->outlet<QAbstractButton>("buttonAbrirCifra"), Qt::LeftButton);
+        return message->text().toStdString();
+    };
+    const std::pair<std::string, std::string> failures[] = {
+        {"http://cifras.invalid/", "Servidor não encontrado: confira o endereço."},
+        {"http://127.0.0.1:1/", "O servidor recusou a conexão."},
+        {server.url("/ausente"), "O servidor respondeu com o erro 404."},
+        {server.url("/lenta"), "O servidor demorou demais para responder."},
+        {"cifras.com.br/musica", "Endereço inválido: use http://, https:// ou file://."},
+        {server.url("/enorme"), "A página passa de 5 MiB; não foi aberta."},
+        {server.url("/latin1"), "A página não está em UTF-8; nada foi lido."}};
+    for (const auto& [address, line] : failures) {
+        platform::LogCapture log;
+        EXPECT_EQ(open(address), line) << address;
+        EXPECT_EQ(log.lines().size(), 1u) << address; // the log line stays
+        EXPECT_EQ(open(server.url("/cifras")), "") << "after " << address;
+    }
+    open(server.url("/ausente"));
+    QTest::mouseClick(screen->outlet<QAbstractButton>("buttonLerCifras"), Qt::LeftButton);
+    EXPECT_EQ(message->text().toStdString(), "");
+}

@@ -13,6 +13,7 @@
 #include <QAbstractButton>
 #include <QTest>
 #include <QTextEdit>
+#include <QWindow>
 
 namespace {
 
@@ -231,6 +232,66 @@ TEST_F(MainScreen, InstructionsOverlayFlipsEachViewFromItsOwnFlag)
     screen->ShowInstruc();
     for (QWidget* part : overlay)
         EXPECT_EQ(part->isHidden(), part != odd);
+}
+
+// While the overlay shows, Escape or a click anywhere on the screen closes it;
+// the click reaches no control beneath.
+TEST_F(MainScreen, EscapeOrAClickClosesTheInstructionsOverlay)
+{
+    QWidget* view = screen->view();
+    view->show();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+    QWindow* window = view->windowHandle();
+    QWidget* part = named("label_instr3");
+    QAbstractButton* toggle = named<QAbstractButton>("ShowInstruc");
+
+    QTest::mouseClick(window, Qt::LeftButton, {}, toggle->geometry().center());
+    ASSERT_TRUE(part->isVisible());
+    QTest::keyClick(window, Qt::Key_Escape);
+    EXPECT_TRUE(part->isHidden());
+
+    QTest::mouseClick(window, Qt::LeftButton, {}, toggle->geometry().center());
+    ASSERT_TRUE(part->isVisible());
+    finder::TableView* types = table("tableViewTipo");
+    const QPoint typeRow =
+        types->viewport()->mapTo(view, types->visualRect(types->model()->index(5, 0)).center());
+    QTest::mouseClick(window, Qt::LeftButton, {}, typeRow);
+    EXPECT_TRUE(part->isHidden());
+    EXPECT_EQ(textOf("tipoText"), " *"); // the row beneath was not chosen
+    QTest::mouseClick(window, Qt::LeftButton, {}, typeRow);
+    EXPECT_NE(textOf("tipoText"), " *"); // once closed, clicks reach it again
+}
+
+// The sound switch starts as the layout draws it, title included, and keeps
+// that title when its look is redrawn; the root and type fields take no typing.
+TEST_F(MainScreen, TheSoundSwitchShowsItsTitleAndTheFieldsAreOnlyShown)
+{
+    auto* soundSwitch = named<platform::Button>("AudioOnOff");
+    EXPECT_EQ(soundSwitch->tag(), 1);
+    EXPECT_EQ(soundSwitch->title(), " on");
+    soundSwitch->setImage(soundSwitch->imageName()); // a redraw of its look
+    EXPECT_EQ(soundSwitch->text(), " on");
+    EXPECT_FALSE(named("ButtonPaleta")->isHidden());
+
+    QWidget* view = screen->view();
+    view->show();
+    view->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(view));
+    for (const char* name : {"tonicaText", "tipoText"}) {
+        auto* field = named<QLineEdit>(name);
+        EXPECT_TRUE(field->isReadOnly()) << name;
+        QTest::mouseClick(view->windowHandle(), Qt::LeftButton, {}, field->geometry().center());
+        EXPECT_FALSE(field->hasFocus()) << name; // no caret in it
+        EXPECT_EQ(field->cursor().shape(), Qt::ArrowCursor) << name;
+        // Drawn on the screen's own background, boxless, unlike a field that
+        // takes typing: inside its top right corner as just outside it.
+        const auto colourAt = [view](QPoint at) {
+            return view->grab(QRect(at, QSize(1, 1))).toImage().pixelColor(0, 0);
+        };
+        const QPoint corner = field->geometry().topRight();
+        EXPECT_EQ(colourAt(corner + QPoint(-2, 2)), colourAt(corner + QPoint(3, 2))) << name;
+    }
 }
 
 // A second start-up wires nothing again: one click is one action.
