@@ -2,11 +2,11 @@
 
 namespace catalogue {
 
-Acorde::Acorde(std::string IDAcorde_, std::string IDCifra_, std::string Tonica_,
-               std::string Tipo_, std::string Categoria_, std::string Inversao_,
-               std::string Cifra_, std::string Image_, std::string C1_, std::string C2_,
-               std::string C3_, std::string C4_, std::string C5_, std::string C6_,
-               std::string Fav_, std::string FavOrder_)
+Acorde::Acorde(std::string IDAcorde_, std::string IDCifra_, std::string Tonica_, std::string Tipo_,
+               std::string Categoria_, std::string Inversao_, std::string Cifra_,
+               std::string Image_, std::string C1_, std::string C2_, std::string C3_,
+               std::string C4_, std::string C5_, std::string C6_, std::string Fav_,
+               std::string FavOrder_)
     : IDAcorde(std::move(IDAcorde_)), IDCifra(std::move(IDCifra_)), Tonica(std::move(Tonica_)),
       Tipo(std::move(Tipo_)), Categoria(std::move(Categoria_)), Inversao(std::move(Inversao_)),
       Cifra(std::move(Cifra_)), Image(std::move(Image_)), C1(std::move(C1_)), C2(std::move(C2_)),
@@ -18,12 +18,18 @@ Acorde::Acorde(std::string IDAcorde_, std::string IDCifra_, std::string Tonica_,
 const std::string& Acorde::fret(int string) const
 {
     switch (string) {
-    case 1: return C1;
-    case 2: return C2;
-    case 3: return C3;
-    case 4: return C4;
-    case 5: return C5;
-    default: return C6;
+    case 1:
+        return C1;
+    case 2:
+        return C2;
+    case 3:
+        return C3;
+    case 4:
+        return C4;
+    case 5:
+        return C5;
+    default:
+        return C6;
     }
 }
 

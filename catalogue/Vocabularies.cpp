@@ -4,9 +4,9 @@ namespace catalogue {
 
 const std::vector<std::string>& tonicas()
 {
-    static const std::vector<std::string> list = {
-        "*",   "C ",  "C# ", "Db ", "D ",  "D# ", "Eb ", "E ",  "F ",
-        "F# ", "Gb ", "G ",  "G# ", "Ab ", "A ",  "A# ", "Bb ", "B "};
+    static const std::vector<std::string> list = {"*",   "C ",  "C# ", "Db ", "D ",  "D# ",
+                                                  "Eb ", "E ",  "F ",  "F# ", "Gb ", "G ",
+                                                  "G# ", "Ab ", "A ",  "A# ", "Bb ", "B "};
     return list;
 }
 

@@ -23,7 +23,8 @@ catalogue::ChordList catalogueOf(std::initializer_list<const char*> symbols)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const catalogue::ChordList plain = catalogueOf({"C", "Am", "Am7", "Am", "G7", "Db", "C#"});
+    static const catalogue::ChordList plain =
+        catalogueOf({"C", "Am", "Am7", "Am", "G7", "Db", "C#"});
     // A symbol holding "/ " makes names match by prefix.
     static const catalogue::ChordList prefixed = catalogueOf({"C/", "C/ E", "C", "Am", "A"});
     const std::string text =

@@ -41,7 +41,10 @@ void ActivityIndicator::setHidesWhenStopped(bool hides)
         setVisible(!hides);
 }
 
-void ActivityIndicator::setCenter(QPoint centre) { move(centre - rect().center()); }
+void ActivityIndicator::setCenter(QPoint centre)
+{
+    move(centre - rect().center());
+}
 
 void ActivityIndicator::paintEvent(QPaintEvent*)
 {

@@ -7,7 +7,10 @@
 
 namespace platform {
 namespace {
-std::size_t slot(ControlState s) { return static_cast<std::size_t>(s); }
+std::size_t slot(ControlState s)
+{
+    return static_cast<std::size_t>(s);
+}
 } // namespace
 
 Button::Button(QWidget* parent) : QPushButton(parent)
@@ -38,8 +41,14 @@ void Button::setImage(const QImage& image, ControlState state)
     refresh();
 }
 
-QImage Button::image(ControlState state) const { return images_[slot(state)]; }
-std::string Button::imageName(ControlState state) const { return imageNames_[slot(state)]; }
+QImage Button::image(ControlState state) const
+{
+    return images_[slot(state)];
+}
+std::string Button::imageName(ControlState state) const
+{
+    return imageNames_[slot(state)];
+}
 
 void Button::setTitle(std::optional<std::string> title, ControlState state)
 {
@@ -47,7 +56,10 @@ void Button::setTitle(std::optional<std::string> title, ControlState state)
     refresh();
 }
 
-std::optional<std::string> Button::title(ControlState state) const { return titles_[slot(state)]; }
+std::optional<std::string> Button::title(ControlState state) const
+{
+    return titles_[slot(state)];
+}
 
 ControlState Button::currentState() const
 {

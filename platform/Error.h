@@ -6,7 +6,7 @@ namespace platform {
 
 class Error {
 public:
-    explicit Error(std::string description) : description_(std::move(description)) { }
+    explicit Error(std::string description) : description_(std::move(description)) {}
 
     // The readable text of the failure. Any thread.
     const std::string& localizedDescription() const { return description_; }

@@ -7,7 +7,10 @@ namespace platform {
 // older system's branches.
 int systemVersion();
 void setSystemVersion(int major);
-inline bool systemVersionAtLeast(int major) { return systemVersion() >= major; }
+inline bool systemVersionAtLeast(int major)
+{
+    return systemVersion() >= major;
+}
 
 // The device idiom. A desktop window counts as a pad; tests may set phone.
 enum class DeviceIdiom { Phone, Pad };

@@ -52,8 +52,8 @@ public:
         fluid_settings_setint(settings_, "synth.dynamic-sample-loading", 1);
         fluid_settings_setnum(settings_, "synth.gain", 1.0);
         synth_ = new_fluid_synth(settings_);
-        if (!synth_ || fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED
-            || fluid_synth_program_change(synth_, 0, kProgram) == FLUID_FAILED)
+        if (!synth_ || fluid_synth_sfload(synth_, soundFont.c_str(), 1) == FLUID_FAILED ||
+            fluid_synth_program_change(synth_, 0, kProgram) == FLUID_FAILED)
             ok_ = false;
     }
     ~Renderer()
@@ -182,7 +182,8 @@ int main(int argc, char** argv)
     std::vector<std::vector<float>> notes;
     notes.reserve(jobs.size());
     for (const Job& job : jobs)
-        notes.push_back(renderer.render(catalogue::kOpenStringMidi[static_cast<std::size_t>(job.string - 1)] + job.fret));
+        notes.push_back(renderer.render(
+            catalogue::kOpenStringMidi[static_cast<std::size_t>(job.string - 1)] + job.fret));
 
     std::atomic<size_t> next{0};
     std::atomic<bool> failed{false};
