@@ -60,8 +60,7 @@ void FirstViewController::viewDidLoad()
     ui_->fretboard->showLoadingOver(view());
     ui_->labelCifra->setText(QStringLiteral("C"));
     ui_->labelCifra->setFont(platform::fontWithName(kChordFont, kChordLabelFontSize));
-    ui_->cifraImage->setPixmap(
-        QPixmap::fromImage(loadChordPhoto("DS1_0019", ui_->cifraImage->size())));
+    showChordPhoto("DS1_0019");
     // The open C is drawn before the note players exist, so it is not heard.
     ui_->fretboard->showChord(ChordFinder::kOpenC, ChordFinder::kStartRoot);
     LoadAudioSessions();
@@ -126,8 +125,12 @@ void FirstViewController::showChord()
     ui_->FavoriteOnOff->setImage(finder_.favouriteOn() ? "icone-favorite-set.png"
                                                        : "icone-favorite.png");
     showFavouriteMark();
-    ui_->cifraImage->setPixmap(
-        QPixmap::fromImage(loadChordPhoto(record->Image, ui_->cifraImage->size())));
+    showChordPhoto(record->Image);
+}
+
+void FirstViewController::showChordPhoto(const std::string& stem)
+{
+    ui_->cifraImage->setPixmap(QPixmap::fromImage(loadChordPhoto(stem, ui_->cifraImage->size())));
 }
 
 void FirstViewController::showFavouriteMark()

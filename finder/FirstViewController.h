@@ -62,6 +62,10 @@ public:
 
 protected:
     QWidget* loadView() override;
+    // Decodes the photograph of a stem at the size of its place and shows it.
+    // A chord row's sound starts before this runs: the decode takes about a
+    // millisecond.
+    virtual void showChordPhoto(const std::string& stem);
 
 private:
     void followFinder();
