@@ -45,8 +45,6 @@ QWidget* FirstViewController::loadView()
     importPane_->setWidgets({ui_->LinkCifra, ui_->WebViewCifra, ui_->textHTML, ui_->textPlain, view,
                              ui_->mensagemImportar});
     wireActions();
-    ui_->imageInstruc->setPixmap(platform::pixmapNamed("instrucao-01.png"));
-    ui_->setasInstruc->setPixmap(platform::pixmapNamed("instrucao-02.png"));
     overlayCover_ = new OverlayCover(view);
     connect(overlayCover_, &OverlayCover::closeRequested, this, [this] { ShowInstruc(); });
     // A click on the screen's background puts the search field's keyboard away.
@@ -197,6 +195,11 @@ void FirstViewController::prepareForSegue(platform::Segue& segue, QObject*)
 
 void FirstViewController::ShowInstruc()
 {
+    // The instructions' pictures are decoded when first shown, not at start.
+    if (ui_->imageInstruc->pixmap().isNull()) {
+        ui_->imageInstruc->setPixmap(platform::pixmapNamed("instrucao-01.png"));
+        ui_->setasInstruc->setPixmap(platform::pixmapNamed("instrucao-02.png"));
+    }
     // Each part flips from its own state.
     QList<QWidget*> overlay = {ui_->imageInstruc, ui_->setasInstruc};
     for (QLabel* label : view()->findChildren<QLabel*>(QRegularExpression(u"^label_instr\\d+$"_s)))

@@ -221,12 +221,12 @@ TEST_F(MainScreen, InstructionsOverlayFlipsEachViewFromItsOwnFlag)
         ASSERT_NE(part, nullptr);
         EXPECT_TRUE(part->isHidden());
     }
-    EXPECT_FALSE(named<QLabel>("imageInstruc")->pixmap().isNull());
-    EXPECT_FALSE(named<QLabel>("setasInstruc")->pixmap().isNull());
 
     QTest::mouseClick(named<QAbstractButton>("ShowInstruc"), Qt::LeftButton);
     for (QWidget* part : overlay)
         EXPECT_FALSE(part->isHidden());
+    EXPECT_FALSE(named<QLabel>("imageInstruc")->pixmap().isNull());
+    EXPECT_FALSE(named<QLabel>("setasInstruc")->pixmap().isNull());
     QWidget* odd = named("label_instr5");
     odd->hide(); // one view out of step with the others
     screen->ShowInstruc();
