@@ -45,14 +45,11 @@ bool AppDelegate::didFinishLaunching(platform::Application& application,
         this, platform::kApplicationWillEnterForegroundNotification,
         [this] { applicationWillEnterForeground(); });
 
-    std::optional<platform::Error> categoryError;
-    if (!audioSession_.setCategory(platform::AudioSession::Category::Playback, &categoryError))
-        platform::log("Erro ao definir a categoria da sessão de áudio: " +
-                      (categoryError ? categoryError->localizedDescription() : std::string()));
-    std::optional<platform::Error> activationError;
-    if (!audioSession_.setActive(true, &activationError))
-        platform::log("Erro ao ativar a sessão de áudio: " +
-                      (activationError ? activationError->localizedDescription() : std::string()));
+    if (const auto category = audioSession_.setCategory(platform::AudioSession::Category::Playback);
+        !category)
+        platform::log("Erro ao definir a categoria da sessão de áudio: " + category.error());
+    if (const auto activation = audioSession_.setActive(true); !activation)
+        platform::log("Erro ao ativar a sessão de áudio: " + activation.error());
     return true;
 }
 

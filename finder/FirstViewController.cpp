@@ -6,13 +6,12 @@
 #include "finder/ChordPhotos.h"
 #include "finder/FinderTables.h"
 #include "finder/ImportPane.h"
-#include "finder/OverlayCover.h"
+#include "finder/InstructionsOverlay.h"
 #include "platform/Fonts.h"
 #include "platform/Images.h"
 #include "ui_FirstViewController.h"
 
 #include <QEvent>
-
 #include <QRegularExpression>
 
 namespace finder {
@@ -33,8 +32,7 @@ fretboard::FretboardPanel* FirstViewController::fretboard() const
 
 QWidget* FirstViewController::loadView()
 {
-    // Everything wired here is wired once per view, however often the
-    // start-up runs.
+    // Wired once per view, however often the start-up runs.
     auto* view = new QWidget;
     ui_->setupUi(view);
     showFinderTables({ui_->tableViewTonica, ui_->tableViewTipo, ui_->tableViewCifras,
@@ -45,8 +43,10 @@ QWidget* FirstViewController::loadView()
     importPane_->setWidgets({ui_->LinkCifra, ui_->WebViewCifra, ui_->textHTML, ui_->textPlain, view,
                              ui_->mensagemImportar});
     wireActions();
-    overlayCover_ = new OverlayCover(view);
-    connect(overlayCover_, &OverlayCover::closeRequested, this, [this] { ShowInstruc(); });
+    QList<QWidget*> parts = {ui_->imageInstruc, ui_->setasInstruc};
+    for (QLabel* label : view->findChildren<QLabel*>(QRegularExpression(u"^label_instr\\d+$"_s)))
+        parts.append(label);
+    instructions_ = new InstructionsOverlay(view, parts);
     // A click on the screen's background puts the search field's keyboard away.
     view->installEventFilter(this);
     return view;
@@ -200,20 +200,7 @@ void FirstViewController::ShowInstruc()
         ui_->imageInstruc->setPixmap(platform::pixmapNamed("instrucao-01.png"));
         ui_->setasInstruc->setPixmap(platform::pixmapNamed("instrucao-02.png"));
     }
-    // Each part flips from its own state.
-    QList<QWidget*> overlay = {ui_->imageInstruc, ui_->setasInstruc};
-    for (QLabel* label : view()->findChildren<QLabel*>(QRegularExpression(u"^label_instr\\d+$"_s)))
-        overlay.append(label);
-    bool shown = false;
-    for (QWidget* part : overlay) {
-        part->setHidden(!part->isHidden());
-        shown = shown || !part->isHidden();
-    }
-    // While any of it shows, a click or Escape closes it by flipping it back.
-    if (shown)
-        overlayCover_->cover();
-    else
-        overlayCover_->hide();
+    instructions_->toggle();
 }
 
 void FirstViewController::dismissKeyboard()

@@ -19,7 +19,7 @@ class FretboardPanel;
 
 namespace finder {
 
-class OverlayCover;
+class InstructionsOverlay;
 class TableView;
 
 class FirstViewController : public platform::ViewController {
@@ -78,7 +78,7 @@ private:
     std::unique_ptr<Ui::FirstViewController> ui_;
     ChordFinder finder_;
     std::unique_ptr<ImportPane> importPane_;
-    OverlayCover* overlayCover_ = nullptr; // owned by the view
+    InstructionsOverlay* instructions_ = nullptr; // owned by the view
 };
 
 } // namespace finder

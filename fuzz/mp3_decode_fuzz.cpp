@@ -7,15 +7,14 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <string>
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    std::string error;
-    const auto sample = platform::decodeMp3({data, size}, &error);
-    if (sample && (sample->frames.empty() || sample->length() > platform::maxFramesForFileOf(size)))
+    const auto sample = platform::decodeMp3({data, size});
+    if (sample &&
+        ((*sample)->frames.empty() || (*sample)->length() > platform::maxFramesForFileOf(size)))
         std::abort();
-    if (!sample && error.empty())
+    if (!sample && sample.error().empty())
         std::abort(); // a refusal always says why
     return 0;
 }

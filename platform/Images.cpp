@@ -18,17 +18,9 @@ QImage decodeNamed(const std::string& name)
     QImage image;
     // The largest picture of the bundle is a few hundred kilobytes.
     constexpr std::size_t maxImageBytes = 64 * 1024 * 1024;
-    const auto bytes = Bundle::main().contentsOfResource(name, "", maxImageBytes);
-    if (!bytes)
-        return image;
-    // The name's extension says the format, so no other decoder is loaded to
-    // guess it; bytes it does not fit are still read by their content.
-    const auto dot = name.rfind('.');
-    const std::string format = dot == std::string::npos ? std::string() : name.substr(dot + 1);
-    const auto* data = reinterpret_cast<const uchar*>(bytes->data());
-    const int size = static_cast<int>(bytes->size());
-    if (format.empty() || !image.loadFromData(data, size, format.c_str()))
-        image.loadFromData(data, size);
+    if (const auto bytes = Bundle::main().contentsOfResource(name, "", maxImageBytes))
+        image.loadFromData(reinterpret_cast<const uchar*>(bytes->data()),
+                           static_cast<int>(bytes->size()));
     return image;
 }
 } // namespace

@@ -147,7 +147,7 @@ Result<std::string> CurlPageFetcher::fetch(const std::string& address)
     if (!file && !hasScheme(address, "http://") && !hasScheme(address, "https://"))
         return failure("not an http, https or file address: \"" + address + "\"");
     Result<std::string> result = failure("not fetched");
-    runAndWait([&] {
+    const auto ran = runAndWait([&] {
         if (file) {
             result = readFileAddress(address, limits_.maxBytes);
             return;
@@ -156,6 +156,8 @@ Result<std::string> CurlPageFetcher::fetch(const std::string& address)
         result = curl ? fetchWithCurl(**curl, address, limits_)
                       : Result<std::string>(failure(curl.error()));
     });
+    if (!ran)
+        return failure(address + ": " + ran.error());
     if (!result)
         return failure(address + ": " + result.error());
     return result;

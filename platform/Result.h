@@ -2,13 +2,31 @@
 // The one way a platform call reports failure: a Result holds either the
 // value asked for or an Error whose message says, for the log, what went
 // wrong. Platform calls never throw across into the callers' layers.
-#include "platform/Error.h"
-
+//
+//     Result<Bytes> read(...)  { ...; if (bad) return failure("why"); return bytes; }
+//     Result<void> open(...)   { ...; if (bad) return failure("why"); return {}; }
+//     if (auto bytes = read(...)) use(*bytes); else log(bytes.error());
 #include <string>
 #include <utility>
 #include <variant>
 
 namespace platform {
+
+// Why a call failed, in a readable text. Made with failure().
+class Error {
+public:
+    explicit Error(std::string message) : message_(std::move(message)) {}
+    const std::string& message() const { return message_; }
+
+private:
+    std::string message_;
+};
+
+// The failure of any Result, with its message.
+inline Error failure(std::string message)
+{
+    return Error(std::move(message));
+}
 
 template <typename T> class [[nodiscard]] Result {
 public:
@@ -24,6 +42,7 @@ public:
     T&& value() && { return std::get<0>(std::move(state_)); }
     T& operator*() & { return value(); }
     const T& operator*() const& { return value(); }
+    T&& operator*() && { return std::move(*this).value(); }
     T* operator->() { return &value(); }
     const T* operator->() const { return &value(); }
 
@@ -31,7 +50,7 @@ public:
     const std::string& error() const
     {
         static const std::string none;
-        return ok() ? none : std::get<1>(state_).localizedDescription();
+        return ok() ? none : std::get<1>(state_).message();
     }
 
 private:
@@ -42,7 +61,7 @@ private:
 template <> class [[nodiscard]] Result<void> {
 public:
     Result() = default;
-    Result(Error error) : error_(error.localizedDescription()), failed_(true) {}
+    Result(Error error) : error_(error.message()), failed_(true) {}
 
     bool ok() const { return !failed_; }
     explicit operator bool() const { return ok(); }
@@ -52,11 +71,5 @@ private:
     std::string error_;
     bool failed_ = false;
 };
-
-// The failure of any Result, with its message.
-inline Error failure(std::string message)
-{
-    return Error(std::move(message));
-}
 
 } // namespace platform

@@ -12,8 +12,8 @@ namespace {
 // A session that opens no device, so the figure is the shell's own cost.
 class QuietSession : public platform::AudioSession {
 public:
-    bool setCategory(Category, std::optional<platform::Error>*) override { return true; }
-    bool setActive(bool, std::optional<platform::Error>*) override { return true; }
+    platform::Result<void> setCategory(Category) override { return {}; }
+    platform::Result<void> setActive(bool) override { return {}; }
 };
 
 void ShellLaunch(benchmark::State& state)

@@ -21,22 +21,17 @@ AudioEngine::~AudioEngine()
     device_.reset();
 }
 
-bool AudioEngine::openDeviceOutput(std::optional<Error>* error)
+Result<void> AudioEngine::openDeviceOutput()
 {
     if (device_)
-        return true;
-    DeviceOutput::Status status = DeviceOutput::Status::Failed;
-    std::string reason;
-    device_ = DeviceOutput::open(*this, status, reason);
-    if (status == DeviceOutput::Status::Opened)
-        return true;
-    if (status == DeviceOutput::Status::NoDevice) {
+        return {};
+    auto opened = DeviceOutput::open(*this);
+    if (!opened)
+        return failure(opened.error());
+    device_ = std::move(*opened);
+    if (!device_)
         log("No audio output device: sound goes to the null output");
-        return true;
-    }
-    if (error)
-        *error = Error(reason);
-    return false;
+    return {};
 }
 
 void AudioEngine::closeDeviceOutput()

@@ -15,7 +15,7 @@
 // main thread, and only once no voice and no waiting command can reach it
 // (the consumer counts the voices reading each sample), so the consumer never
 // frees one and never reads a freed one.
-#include "platform/Error.h"
+#include "platform/Result.h"
 #include "platform/audio/CommandQueue.h"
 #include "platform/audio/DecodedSample.h"
 #include "platform/audio/MixLimiter.h"
@@ -25,7 +25,6 @@
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,9 +62,9 @@ public:
 
     // Opens the default output device and starts pulling the mix from its
     // callback. Where the machine has no output device, stays on the null
-    // output, logs one line and succeeds. False, with the reason in *error,
-    // when a device exists but cannot be opened (the null output stays).
-    bool openDeviceOutput(std::optional<Error>* error = nullptr);
+    // output, logs one line and succeeds. An error when a device exists but
+    // cannot be opened (the null output stays).
+    Result<void> openDeviceOutput();
     // Stops the device output and returns to the null output.
     void closeDeviceOutput();
     bool hasDeviceOutput() const { return device_ != nullptr; }
@@ -74,12 +73,10 @@ public:
 
     // The decoded sound of the MP3 file at path, decoded at once unless the
     // cache holds it already, then shared; a file changed on disk is decoded
-    // again. Nothing, with the reason in *error, when the file cannot be read
-    // or decoded.
-    std::shared_ptr<const DecodedSample> sample(const std::string& path,
-                                                std::string* error = nullptr)
+    // again. An error when the file cannot be read or decoded.
+    Result<std::shared_ptr<const DecodedSample>> sample(const std::string& path)
     {
-        return cache_.sample(path, error);
+        return cache_.sample(path);
     }
     // Has the files not yet in the cache decoded on worker threads, in the
     // given order, and returns at once.

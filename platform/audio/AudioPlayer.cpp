@@ -5,16 +5,12 @@
 
 namespace platform {
 
-std::unique_ptr<AudioPlayer> AudioPlayer::create(const FileUrl& url, std::optional<Error>* error,
-                                                 std::shared_ptr<AudioEngine> engine)
+Result<std::unique_ptr<AudioPlayer>> AudioPlayer::create(const FileUrl& url,
+                                                         std::shared_ptr<AudioEngine> engine)
 {
     auto player = createDeferred(url, std::move(engine));
-    std::string reason;
-    if (!player->sound(&reason)) {
-        if (error)
-            *error = Error(reason);
-        return nullptr;
-    }
+    if (auto taken = player->takeSound(); !taken)
+        return failure(taken.error());
     return player;
 }
 
@@ -29,12 +25,20 @@ AudioPlayer::AudioPlayer(FileUrl url, std::shared_ptr<AudioEngine> engine)
 {
 }
 
-const DecodedSample* AudioPlayer::sound(std::string* error)
+Result<void> AudioPlayer::takeSound()
 {
-    if (!soundTaken_) {
-        sample_ = engine_->sample(url_.path, error);
-        soundTaken_ = true;
-    }
+    soundTaken_ = true;
+    auto sample = engine_->sample(url_.path);
+    if (!sample)
+        return failure(sample.error());
+    sample_ = std::move(*sample);
+    return {};
+}
+
+const DecodedSample* AudioPlayer::sound()
+{
+    if (!soundTaken_)
+        static_cast<void>(takeSound()); // on failure, no sound: the player stays silent
     return sample_.get();
 }
 

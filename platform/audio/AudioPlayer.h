@@ -6,23 +6,21 @@
 // Destroying a player silences it.
 //
 // Every function: main thread only.
-#include "platform/Error.h"
 #include "platform/FileUrl.h"
+#include "platform/Result.h"
 #include "platform/audio/AudioEngine.h"
 
 #include <cstdint>
 #include <memory>
-#include <optional>
 
 namespace platform {
 
 class AudioPlayer {
 public:
-    // A player of the sound file at url, or nothing (with the reason in
-    // *error, when given) when the file cannot be opened or decoded.
-    static std::unique_ptr<AudioPlayer>
-    create(const FileUrl& url, std::optional<Error>* error = nullptr,
-           std::shared_ptr<AudioEngine> engine = AudioEngine::shared());
+    // A player of the sound file at url, or an error when the file cannot be
+    // opened or decoded.
+    static Result<std::unique_ptr<AudioPlayer>>
+    create(const FileUrl& url, std::shared_ptr<AudioEngine> engine = AudioEngine::shared());
     // A player of the sound file at url whose sound is taken when the player
     // first needs it: by then the engine has usually decoded it in the
     // background; if not, it is decoded at once. Cheap: the file is not read.
@@ -59,8 +57,11 @@ public:
 private:
     AudioPlayer(FileUrl url, std::shared_ptr<AudioEngine> engine);
     // The sound, taken from the engine on first use; nothing when the file
-    // cannot be read or decoded (the reason in *error, when given).
-    const DecodedSample* sound(std::string* error = nullptr);
+    // cannot be read or decoded.
+    const DecodedSample* sound();
+    // Takes the sound from the engine; an error when the file cannot be read
+    // or decoded, and the player then never sounds.
+    Result<void> takeSound();
     // The position now, in frames, and whether the voice still sounds.
     std::int64_t position(bool& sounding) const;
 

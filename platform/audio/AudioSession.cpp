@@ -28,23 +28,23 @@ AudioSession::AudioSession(std::shared_ptr<AudioEngine> engine) : engine_(std::m
 
 AudioSession::~AudioSession() = default;
 
-bool AudioSession::setCategory(Category category, std::optional<Error>*)
+Result<void> AudioSession::setCategory(Category category)
 {
     category_ = category;
-    return true;
+    return {};
 }
 
-bool AudioSession::setActive(bool active, std::optional<Error>* error)
+Result<void> AudioSession::setActive(bool active)
 {
     if (!active) {
         engine_->closeDeviceOutput();
         active_ = false;
-        return true;
+        return {};
     }
-    if (!engine_->openDeviceOutput(error))
-        return false;
-    active_ = true;
-    return true;
+    auto opened = engine_->openDeviceOutput();
+    if (opened)
+        active_ = true;
+    return opened;
 }
 
 } // namespace platform

@@ -5,11 +5,10 @@
 //
 // Every function: main thread only. The calls are virtual so that tests can
 // put a session in place whose calls fail.
-#include "platform/Error.h"
+#include "platform/Result.h"
 #include "platform/audio/AudioEngine.h"
 
 #include <memory>
-#include <optional>
 
 namespace platform {
 
@@ -29,11 +28,11 @@ public:
     AudioSession& operator=(const AudioSession&) = delete;
 
     // Sets the kind of sound: Playback, sound that goes on whatever else the
-    // machine does. False, with the reason in *error, on failure.
-    virtual bool setCategory(Category category, std::optional<Error>* error = nullptr);
-    // Opens (true) or closes (false) the audio output. False, with the reason
-    // in *error, when a device exists but cannot be opened.
-    virtual bool setActive(bool active, std::optional<Error>* error = nullptr);
+    // machine does. An error on failure.
+    virtual Result<void> setCategory(Category category);
+    // Opens (true) or closes (false) the audio output. An error when a device
+    // exists but cannot be opened.
+    virtual Result<void> setActive(bool active);
 
     Category category() const { return category_; }
     bool isActive() const { return active_; }

@@ -11,12 +11,6 @@
 namespace platform {
 namespace {
 
-void setError(std::string* error, std::string text)
-{
-    if (error)
-        *error = std::move(text);
-}
-
 struct HandleDeleter {
     void operator()(mpg123_handle* handle) const { mpg123_delete(handle); }
 };
@@ -35,26 +29,21 @@ bool acceptMono16AtAnyRate(mpg123_handle* mh)
     return true;
 }
 
-std::shared_ptr<const DecodedSample> decode(std::span<const unsigned char> bytes,
-                                            std::string* error)
+Result<std::shared_ptr<const DecodedSample>> decode(std::span<const unsigned char> bytes)
 {
     static std::once_flag initialised;
     std::call_once(initialised, [] { mpg123_init(); });
 
     int status = MPG123_OK;
     std::unique_ptr<mpg123_handle, HandleDeleter> handle(mpg123_new(nullptr, &status));
-    if (!handle) {
-        setError(error, std::string("MP3 decoder unavailable: ") + mpg123_plain_strerror(status));
-        return nullptr;
-    }
+    if (!handle)
+        return failure(std::string("MP3 decoder unavailable: ") + mpg123_plain_strerror(status));
     mpg123_handle* mh = handle.get();
     // Gapless: the info tag's encoder delay and padding are cut off.
     mpg123_param(mh, MPG123_FLAGS, MPG123_GAPLESS | MPG123_QUIET | MPG123_MONO_MIX, 0);
     mpg123_format_none(mh);
-    if (!acceptMono16AtAnyRate(mh) || mpg123_open_feed(mh) != MPG123_OK) {
-        setError(error, std::string("MP3 decoder set-up failed: ") + mpg123_strerror(mh));
-        return nullptr;
-    }
+    if (!acceptMono16AtAnyRate(mh) || mpg123_open_feed(mh) != MPG123_OK)
+        return failure(std::string("MP3 decoder set-up failed: ") + mpg123_strerror(mh));
 
     const std::int64_t maxFrames = maxFramesForFileOf(bytes.size());
     auto sample = std::make_shared<DecodedSample>();
@@ -69,19 +58,15 @@ std::shared_ptr<const DecodedSample> decode(std::span<const unsigned char> bytes
             int channels = 0;
             int encoding = 0;
             mpg123_getformat(mh, &rate, &channels, &encoding);
-            if (rate != kSampleRate) {
-                setError(error, "not a decodable MP3: sample rate " + std::to_string(rate) +
-                                    " Hz, samples must be at " + std::to_string(kSampleRate) +
-                                    " Hz");
-                return nullptr;
-            }
+            if (rate != kSampleRate)
+                return failure("not a decodable MP3: sample rate " + std::to_string(rate) +
+                               " Hz, samples must be at " + std::to_string(kSampleRate) + " Hz");
             // The info tag, read with the first frame, tells the length: a
             // claim past the bound is refused before anything is reserved.
             if (const off_t claimed = mpg123_length(mh); claimed > maxFrames) {
-                setError(error, "not a decodable MP3: it claims " + std::to_string(claimed) +
-                                    " frames, more than a sample of " +
-                                    std::to_string(bytes.size()) + " bytes may hold");
-                return nullptr;
+                return failure("not a decodable MP3: it claims " + std::to_string(claimed) +
+                               " frames, more than a sample of " + std::to_string(bytes.size()) +
+                               " bytes may hold");
             } else if (claimed > 0 && sample->frames.empty()) {
                 sample->frames.reserve(static_cast<std::size_t>(claimed));
             }
@@ -89,26 +74,20 @@ std::shared_ptr<const DecodedSample> decode(std::span<const unsigned char> bytes
         }
         const auto* pcm = reinterpret_cast<const std::int16_t*>(chunk.data());
         const std::size_t count = produced / sizeof(std::int16_t);
-        if (sample->length() + static_cast<std::int64_t>(count) > maxFrames) {
-            setError(error, "not a decodable MP3: it decodes to more than " +
-                                std::to_string(maxFrames) + " frames");
-            return nullptr;
-        }
+        if (sample->length() + static_cast<std::int64_t>(count) > maxFrames)
+            return failure("not a decodable MP3: it decodes to more than " +
+                           std::to_string(maxFrames) + " frames");
         sample->frames.insert(sample->frames.end(), pcm, pcm + count);
         if (result == MPG123_ERR || result == MPG123_NEED_MORE || result == MPG123_DONE)
             break;
         result = mpg123_decode(mh, nullptr, 0, chunk.data(), chunk.size(), &produced);
     }
-    if (result == MPG123_ERR) {
-        setError(error, std::string("not a decodable MP3: ") + mpg123_strerror(mh));
-        return nullptr;
-    }
-    if (sample->frames.empty()) {
-        setError(error, "not a decodable MP3: no audio frames found");
-        return nullptr;
-    }
+    if (result == MPG123_ERR)
+        return failure(std::string("not a decodable MP3: ") + mpg123_strerror(mh));
+    if (sample->frames.empty())
+        return failure("not a decodable MP3: no audio frames found");
     sample->frames.shrink_to_fit();
-    return sample;
+    return std::shared_ptr<const DecodedSample>(std::move(sample));
 }
 
 } // namespace
@@ -119,27 +98,22 @@ std::int64_t maxFramesForFileOf(std::size_t fileBytes)
     return std::min(kMaxSampleFrames, static_cast<std::int64_t>(bytes) * kMaxFramesPerFileByte);
 }
 
-std::optional<std::vector<unsigned char>> readSampleFile(const std::string& path,
-                                                         std::string* error)
+Result<std::vector<unsigned char>> readSampleFile(const std::string& path)
 {
     auto content = readRegularFile(path, kMaxSampleFileBytes);
-    if (!content) {
-        setError(error, "cannot open " + path + ": " + content.error());
-        return std::nullopt;
-    }
+    if (!content)
+        return failure("cannot open " + path + ": " + content.error());
     return std::vector<unsigned char>(content->begin(), content->end());
 }
 
-std::shared_ptr<const DecodedSample> decodeMp3(std::span<const unsigned char> bytes,
-                                               std::string* error)
+Result<std::shared_ptr<const DecodedSample>> decodeMp3(std::span<const unsigned char> bytes)
 {
     // Decoding runs on worker threads, where an escaping exception would end
     // the process: running out of memory makes the file undecodable instead.
     try {
-        return decode(bytes, error);
+        return decode(bytes);
     } catch (const std::exception& exception) {
-        setError(error, std::string("not a decodable MP3: ") + exception.what());
-        return nullptr;
+        return failure(std::string("not a decodable MP3: ") + exception.what());
     }
 }
 

@@ -2,10 +2,11 @@
 // A sound decoded once to PCM: mono, 16-bit, at the engine's sample rate.
 // Its frames never change once made; it is shared by every player of the
 // same file.
+#include "platform/Result.h"
+
 #include <atomic>
 #include <cstdint>
 #include <memory>
-#include <optional>
 #include <span>
 #include <string>
 #include <vector>
@@ -42,21 +43,18 @@ inline constexpr std::int64_t kMaxFramesPerFileByte = 32;
 // The most frames a sample file of fileBytes bytes may decode to.
 std::int64_t maxFramesForFileOf(std::size_t fileBytes);
 
-// The whole content of a sample file, or nothing when it is not a regular
-// file (a FIFO, device or directory is refused without blocking), cannot be
-// read, or is larger than kMaxSampleFileBytes; the reason goes to *error when
-// given. Any thread but the audio callback.
-std::optional<std::vector<unsigned char>> readSampleFile(const std::string& path,
-                                                         std::string* error = nullptr);
+// The whole content of a sample file; an error when it is not a regular file
+// (a FIFO, device or directory is refused without blocking), cannot be read,
+// or is larger than kMaxSampleFileBytes. Any thread but the audio callback.
+Result<std::vector<unsigned char>> readSampleFile(const std::string& path);
 
 // Decodes MP3 bytes to mono PCM at 44.1 kHz. A stereo stream is mixed down;
 // a stream at another sample rate is refused, since the engine mixes at
 // 44.1 kHz without resampling. The encoder's delay and padding named in the
 // file's info tag are trimmed, so the frames are exactly those that were
-// encoded. Nothing when the bytes hold no decodable sound, or claim or decode
-// to more than maxFramesForFileOf(bytes.size()) frames (the reason goes to
-// *error when given). Never throws. Any thread but the audio callback.
-std::shared_ptr<const DecodedSample> decodeMp3(std::span<const unsigned char> bytes,
-                                               std::string* error = nullptr);
+// encoded. An error when the bytes hold no decodable sound, or claim or
+// decode to more than maxFramesForFileOf(bytes.size()) frames. Never throws.
+// Any thread but the audio callback.
+Result<std::shared_ptr<const DecodedSample>> decodeMp3(std::span<const unsigned char> bytes);
 
 } // namespace platform

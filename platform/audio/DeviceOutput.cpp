@@ -55,24 +55,18 @@ int streamCallback(const void*, void* output, unsigned long frames, const PaStre
 
 } // namespace
 
-std::unique_ptr<DeviceOutput> DeviceOutput::open(AudioEngine& engine, Status& status,
-                                                 std::string& reason)
+Result<std::unique_ptr<DeviceOutput>> DeviceOutput::open(AudioEngine& engine)
 {
     // Never start a JACK server just to probe for one.
     ::setenv("JACK_NO_START_SERVER", "1", 0);
     QuietStandardError quiet;
     PaError error = Pa_Initialize();
-    if (error != paNoError) {
-        status = Status::Failed;
-        reason = std::string("audio system unavailable: ") + Pa_GetErrorText(error);
-        return nullptr;
-    }
+    if (error != paNoError)
+        return failure(std::string("audio system unavailable: ") + Pa_GetErrorText(error));
     const PaDeviceIndex device = Pa_GetDefaultOutputDevice();
     if (device == paNoDevice) {
         Pa_Terminate();
-        status = Status::NoDevice;
-        reason = "no audio output device";
-        return nullptr;
+        return std::unique_ptr<DeviceOutput>();
     }
     const PaDeviceInfo* info = Pa_GetDeviceInfo(device);
     PaStreamParameters parameters{};
@@ -90,11 +84,8 @@ std::unique_ptr<DeviceOutput> DeviceOutput::open(AudioEngine& engine, Status& st
     }
     if (error != paNoError) {
         Pa_Terminate();
-        status = Status::Failed;
-        reason = std::string("cannot open the audio output: ") + Pa_GetErrorText(error);
-        return nullptr;
+        return failure(std::string("cannot open the audio output: ") + Pa_GetErrorText(error));
     }
-    status = Status::Opened;
     return std::unique_ptr<DeviceOutput>(new DeviceOutput(stream));
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // The machine's default audio output device, through PortAudio: one stream of
 // 44.1 kHz stereo float in fixed buffers, whose callback pulls the engine's mix.
+#include "platform/Result.h"
+
 #include <memory>
-#include <string>
 
 namespace platform {
 
@@ -10,13 +11,10 @@ class AudioEngine;
 
 class DeviceOutput {
 public:
-    enum class Status { Opened, NoDevice, Failed };
-
-    // Opens and starts the default output device for engine. Nothing, with
-    // status NoDevice or Failed and the reason in reason, when it cannot.
-    // Main thread only.
-    static std::unique_ptr<DeviceOutput> open(AudioEngine& engine, Status& status,
-                                              std::string& reason);
+    // Opens and starts the default output device for engine: the open
+    // output, nothing when the machine has no output device, or an error when
+    // a device exists but cannot be opened. Main thread only.
+    static Result<std::unique_ptr<DeviceOutput>> open(AudioEngine& engine);
     // Stops the stream (waiting for a running callback to end) and closes it.
     // Main thread only.
     ~DeviceOutput();

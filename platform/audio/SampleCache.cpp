@@ -10,12 +10,12 @@
 namespace platform {
 namespace {
 
-std::shared_ptr<const DecodedSample> readAndDecode(const std::string& path, std::string* error)
+Result<std::shared_ptr<const DecodedSample>> readAndDecode(const std::string& path)
 {
-    auto bytes = readSampleFile(path, error);
+    const auto bytes = readSampleFile(path);
     if (!bytes)
-        return nullptr;
-    return decodeMp3(*bytes, error);
+        return failure(bytes.error());
+    return decodeMp3(*bytes);
 }
 
 } // namespace
@@ -52,35 +52,24 @@ SampleCache::~SampleCache()
         worker.join();
 }
 
-std::shared_ptr<const DecodedSample> SampleCache::sample(const std::string& path,
-                                                         std::string* error)
+Result<std::shared_ptr<const DecodedSample>> SampleCache::sample(const std::string& path)
 {
     takeFinished();
     reclaim();
     const auto stamp = stampOf(path);
-    if (!stamp) {
-        if (error)
-            *error = "cannot open " + path;
-        return nullptr;
-    }
+    if (!stamp)
+        return failure("cannot open " + path);
     const Version version = stamp->version;
     if (auto found = entries_.find(stamp->key);
-        found != entries_.end() && found->second.version == version) {
-        if (!found->second.sample && error)
-            *error = found->second.error;
-        return found->second.sample;
-    }
+        found != entries_.end() && found->second.version == version)
+        return found->second.result();
     {
         const std::lock_guard lock(mutex_);
         std::erase_if(queued_, [&](const Job& job) { return job.key == stamp->key; });
     }
-    Entry entry{version, nullptr, {}};
-    entry.sample = readAndDecode(path, &entry.error);
-    if (!entry.sample && error)
-        *error = entry.error;
-    auto sample = entry.sample;
-    store(stamp->key, std::move(entry));
-    return sample;
+    auto decoded = readAndDecode(path);
+    store(stamp->key, Entry{version, decoded ? *decoded : nullptr, decoded.error()});
+    return decoded;
 }
 
 void SampleCache::decodeInBackground(const std::vector<std::string>& paths)
@@ -198,7 +187,9 @@ void SampleCache::work()
         // No exception may leave a worker: it would end the process. A job
         // that fails in any way counts as undecodable.
         try {
-            job.sample = readAndDecode(job.path, &job.error);
+            auto decoded = readAndDecode(job.path);
+            job.sample = decoded ? *decoded : nullptr;
+            job.error = decoded.error();
         } catch (...) {
             job.sample = nullptr;
             job.error = "not a decodable MP3: decoding failed";

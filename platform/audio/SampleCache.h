@@ -10,6 +10,7 @@
 // the cache itself, which the main thread updates when it next uses it.
 //
 // Threads: every function is for the main thread only.
+#include "platform/Result.h"
 #include "platform/audio/DecodedSample.h"
 
 #include <condition_variable>
@@ -40,10 +41,8 @@ public:
 
     // The decoded sound of the file at path: the cached one when the file is
     // unchanged, else decoded now (a decode of it still waiting for a worker
-    // is dropped). Nothing, with the reason in *error, when the file cannot
-    // be read or decoded.
-    std::shared_ptr<const DecodedSample> sample(const std::string& path,
-                                                std::string* error = nullptr);
+    // is dropped). An error when the file cannot be read or decoded.
+    Result<std::shared_ptr<const DecodedSample>> sample(const std::string& path);
     // Has the files not yet in the cache decoded on worker threads, in the
     // order given, and returns at once. Files that fail are left for
     // sample() to report.
@@ -70,7 +69,13 @@ private:
     struct Entry {
         Version version;
         std::shared_ptr<const DecodedSample> sample; // nothing: undecodable
-        std::string error;
+        std::string error;                           // why, when undecodable
+        Result<std::shared_ptr<const DecodedSample>> result() const
+        {
+            if (sample)
+                return sample;
+            return failure(error);
+        }
     };
     struct Job {
         std::string path;

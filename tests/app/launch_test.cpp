@@ -17,28 +17,26 @@ public:
     std::string categoryError, activationError;
     int calls = 0;
     bool logsCalls = false; // "session: category", "session: active"
-    bool setCategory(Category, std::optional<platform::Error>* e) override
+    platform::Result<void> setCategory(Category) override
     {
         if (logsCalls)
             platform::log("session: category");
-        return answer(categoryError, e);
+        return answer(categoryError);
     }
-    bool setActive(bool, std::optional<platform::Error>* e) override
+    platform::Result<void> setActive(bool) override
     {
         if (logsCalls)
             platform::log("session: active");
-        return answer(activationError, e);
+        return answer(activationError);
     }
 
 private:
-    bool answer(const std::string& failure, std::optional<platform::Error>* e)
+    platform::Result<void> answer(const std::string& failure)
     {
         ++calls;
         if (failure.empty())
-            return true;
-        if (e)
-            *e = platform::Error(failure);
-        return false;
+            return {};
+        return platform::failure(failure);
     }
 };
 

@@ -69,11 +69,13 @@ private:
 // The decoded frames of a built sample, through the decoder alone.
 inline std::vector<std::int16_t> decodedFrames(const std::string& name)
 {
-    auto bytes = platform::readSampleFile(builtSample(name).string());
+    const auto bytes = platform::readSampleFile(builtSample(name).string());
     EXPECT_TRUE(bytes) << name;
-    auto sample = bytes ? platform::decodeMp3(*bytes) : nullptr;
+    if (!bytes)
+        return {};
+    const auto sample = platform::decodeMp3(*bytes);
     EXPECT_TRUE(sample) << name;
-    return sample ? sample->frames : std::vector<std::int16_t>{};
+    return sample ? (*sample)->frames : std::vector<std::int16_t>{};
 }
 
 // What the mixer should play for these samples started together at frame 0,

@@ -22,20 +22,18 @@ TEST(AudioPlayer, IsNothingForAFileThatCannotBeOpenedOrDecoded)
 {
     audiotest::TemporaryBundle files("player", {}, {"C6"});
     auto engine = std::make_shared<AudioEngine>();
-    std::optional<platform::Error> error;
-    EXPECT_EQ(AudioPlayer::create({files.directory() + "/none.mp3"}, &error, engine), nullptr);
-    ASSERT_TRUE(error);
-    EXPECT_NE(error->localizedDescription().find("none.mp3"), std::string::npos);
-    error.reset();
-    EXPECT_EQ(AudioPlayer::create({files.directory() + "/C6.mp3"}, &error, engine), nullptr);
-    ASSERT_TRUE(error);
-    EXPECT_NE(error->localizedDescription().find("not a decodable MP3"), std::string::npos);
+    const auto missing = AudioPlayer::create({files.directory() + "/none.mp3"}, engine);
+    ASSERT_FALSE(missing);
+    EXPECT_NE(missing.error().find("none.mp3"), std::string::npos);
+    const auto undecodable = AudioPlayer::create({files.directory() + "/C6.mp3"}, engine);
+    ASSERT_FALSE(undecodable);
+    EXPECT_NE(undecodable.error().find("not a decodable MP3"), std::string::npos);
 }
 
 TEST(AudioPlayer, TimeFollowsTheMixAndReturnsToZeroAtTheEnd)
 {
     auto engine = std::make_shared<AudioEngine>();
-    auto player = AudioPlayer::create({audiotest::builtSample("C5").string()}, nullptr, engine);
+    auto player = AudioPlayer::create({audiotest::builtSample("C5").string()}, engine).value();
     ASSERT_TRUE(player);
     EXPECT_DOUBLE_EQ(player->duration(), 2.5);
     EXPECT_TRUE(player->prepareToPlay());
@@ -74,7 +72,7 @@ TEST(AudioPlayer, ADeferredPlayerTakesItsSoundWhenFirstPlayed)
 TEST(AudioPlayer, DestroyingASoundingPlayerSilencesIt)
 {
     auto engine = std::make_shared<AudioEngine>();
-    auto player = AudioPlayer::create({audiotest::builtSample("C5").string()}, nullptr, engine);
+    auto player = AudioPlayer::create({audiotest::builtSample("C5").string()}, engine).value();
     player->play();
     audiotest::renderMono(*engine, 256);
     EXPECT_EQ(engine->soundingVoices(), 1);
@@ -88,40 +86,33 @@ TEST(AudioSession, ActivationFallsBackToTheNullOutputWithoutADevice)
 {
     auto engine = std::make_shared<AudioEngine>();
     platform::AudioSession session(engine);
-    std::optional<platform::Error> error;
     platform::LogCapture log;
-    EXPECT_TRUE(session.setCategory(platform::AudioSession::Category::Playback, &error));
-    const bool active = session.setActive(true, &error);
+    EXPECT_TRUE(session.setCategory(platform::AudioSession::Category::Playback));
+    const auto active = session.setActive(true);
     if (engine->hasDeviceOutput()) {
         EXPECT_TRUE(active); // a machine with a sound card
     } else if (active) {
         EXPECT_EQ(log.lines(), std::vector<std::string>{
                                    "No audio output device: sound goes to the null output"});
         // The null output consumes nothing by itself; the mix is still there to pull.
-        auto player = AudioPlayer::create({audiotest::builtSample("C6").string()}, nullptr, engine);
+        auto player = AudioPlayer::create({audiotest::builtSample("C6").string()}, engine).value();
         player->play();
         EXPECT_EQ(audiotest::renderMono(*engine, 512), audiotest::expectedMix({"C6"}, 512));
     } else {
-        ASSERT_TRUE(error);
-        EXPECT_FALSE(error->localizedDescription().empty());
+        EXPECT_FALSE(active.error().empty());
     }
-    EXPECT_TRUE(session.setActive(false, &error));
+    EXPECT_TRUE(session.setActive(false));
     EXPECT_FALSE(engine->hasDeviceOutput());
 }
 
 namespace {
 class FailingSession : public platform::AudioSession {
 public:
-    bool setCategory(Category, std::optional<platform::Error>* error) override
+    platform::Result<void> setCategory(Category) override
     {
-        *error = platform::Error("category refused");
-        return false;
+        return platform::failure("category refused");
     }
-    bool setActive(bool, std::optional<platform::Error>* error) override
-    {
-        *error = platform::Error("output busy");
-        return false;
-    }
+    platform::Result<void> setActive(bool) override { return platform::failure("output busy"); }
 };
 } // namespace
 
@@ -129,10 +120,11 @@ TEST(AudioSession, SharedInstanceCanBeReplacedByOneWhoseCallsFail)
 {
     auto original = platform::AudioSession::setSharedInstance(std::make_unique<FailingSession>());
     auto& session = platform::AudioSession::sharedInstance();
-    std::optional<platform::Error> error;
-    EXPECT_FALSE(session.setCategory(platform::AudioSession::Category::Playback, &error));
-    EXPECT_EQ(error->localizedDescription(), "category refused");
-    EXPECT_FALSE(session.setActive(true, &error));
-    EXPECT_EQ(error->localizedDescription(), "output busy");
+    const auto category = session.setCategory(platform::AudioSession::Category::Playback);
+    EXPECT_FALSE(category);
+    EXPECT_EQ(category.error(), "category refused");
+    const auto activation = session.setActive(true);
+    EXPECT_FALSE(activation);
+    EXPECT_EQ(activation.error(), "output busy");
     platform::AudioSession::setSharedInstance(std::move(original));
 }

@@ -45,12 +45,12 @@ TEST(SampleCache, ARetiredSampleLivesWhileAVoiceOrAWaitingCommandCanReadIt)
 {
     ChangingFile file;
     auto engine = std::make_shared<AudioEngine>();
-    auto old = AudioPlayer::create(file.url(), nullptr, engine);
+    auto old = AudioPlayer::create(file.url(), engine).value();
     old->play();
     audiotest::renderMono(*engine, 256);
 
     file.become("C6");
-    auto fresh = AudioPlayer::create(file.url(), nullptr, engine);
+    auto fresh = AudioPlayer::create(file.url(), engine).value();
     ASSERT_NE(fresh, nullptr);
     EXPECT_EQ(engine->decodedBytes(), 2 * kSampleBytes);
     // Its player gone, the old sample still sounds until the stop reaches the mix.
@@ -60,10 +60,10 @@ TEST(SampleCache, ARetiredSampleLivesWhileAVoiceOrAWaitingCommandCanReadIt)
     EXPECT_EQ(engine->decodedBytes(), kSampleBytes);
 
     // A start not yet taken by the mix keeps the sample too.
-    auto waiting = AudioPlayer::create(file.url(), nullptr, engine);
+    auto waiting = AudioPlayer::create(file.url(), engine).value();
     waiting->play();
     file.become("C5");
-    fresh = AudioPlayer::create(file.url(), nullptr, engine);
+    fresh = AudioPlayer::create(file.url(), engine).value();
     waiting.reset();
     EXPECT_EQ(engine->decodedBytes(), 2 * kSampleBytes);
     const auto heard = audiotest::renderMono(*engine, 256);
@@ -77,7 +77,7 @@ TEST(SampleCache, DecodingAChangingFileAgainAndAgainHoldsOneSample)
     auto engine = std::make_shared<AudioEngine>();
     for (int round = 0; round < 40; ++round) {
         file.become(round % 2 ? "C5" : "C6");
-        auto player = AudioPlayer::create(file.url(), nullptr, engine);
+        auto player = AudioPlayer::create(file.url(), engine).value();
         player->play();
         audiotest::renderMono(*engine, 128);
     }
@@ -90,15 +90,15 @@ TEST(SampleCache, BackgroundDecodingSkipsFilesAlreadyDecodedAndTakesChangedOnes)
 {
     ChangingFile file;
     auto engine = std::make_shared<AudioEngine>();
-    const auto first = engine->sample(file.url().path);
+    const auto first = *engine->sample(file.url().path);
     engine->decodeInBackground({file.url().path});
     engine->waitForBackgroundDecoding();
-    EXPECT_EQ(engine->sample(file.url().path), first);
+    EXPECT_EQ(*engine->sample(file.url().path), first);
 
     file.become("C6");
     engine->decodeInBackground({file.url().path});
     engine->waitForBackgroundDecoding();
-    const auto changed = engine->sample(file.url().path);
+    const auto changed = *engine->sample(file.url().path);
     EXPECT_NE(changed, first);
     EXPECT_EQ(changed->frames, audiotest::decodedFrames("C6"));
 }

@@ -14,9 +14,9 @@ namespace {
 
 std::string decodeError(const std::vector<unsigned char>& bytes)
 {
-    std::string error;
-    EXPECT_EQ(decodeMp3(bytes, &error), nullptr);
-    return error;
+    const auto sample = decodeMp3(bytes);
+    EXPECT_FALSE(sample);
+    return sample.error();
 }
 
 class ScratchFolder {
@@ -49,8 +49,8 @@ TEST(SampleFile, CraftedSilenceDecodesToItsFrames)
     // The crafted streams are sound MP3: what the tests below refuse, they
     // refuse for the one thing each changes.
     const auto sample = decodeMp3(craftedMp3({}));
-    ASSERT_NE(sample, nullptr);
-    EXPECT_EQ(sample->length(), 5 * 1152);
+    ASSERT_TRUE(sample);
+    EXPECT_EQ((*sample)->length(), 5 * 1152);
 }
 
 TEST(SampleFile, AClaimPastWhatTheFileCanHoldIsUndecodable)
@@ -85,19 +85,22 @@ TEST(SampleFile, AnotherSampleRateIsRefusedByName)
 TEST(SampleFile, OnlyARegularFileOfBoundedSizeIsRead)
 {
     ScratchFolder folder;
-    std::string error;
     const std::string fifo = folder.file("fifo.mp3");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    EXPECT_FALSE(platform::readSampleFile(fifo, &error)); // returns at once
-    EXPECT_EQ(error.rfind("cannot open " + fifo + ": not a regular file", 0), 0u) << error;
+    const auto fromFifo = platform::readSampleFile(fifo); // returns at once
+    EXPECT_FALSE(fromFifo);
+    EXPECT_EQ(fromFifo.error().rfind("cannot open " + fifo + ": not a regular file", 0), 0u)
+        << fromFifo.error();
     EXPECT_FALSE(platform::readSampleFile("/dev/zero"));
     EXPECT_FALSE(platform::readSampleFile(folder.file("")));
 
     const std::string huge = folder.file("huge.mp3");
     std::ofstream(huge).put('x');
     std::filesystem::resize_file(huge, platform::kMaxSampleFileBytes + 1);
-    EXPECT_FALSE(platform::readSampleFile(huge, &error));
-    EXPECT_NE(error.find("larger than 16777216 bytes"), std::string::npos) << error;
+    const auto tooLarge = platform::readSampleFile(huge);
+    EXPECT_FALSE(tooLarge);
+    EXPECT_NE(tooLarge.error().find("larger than 16777216 bytes"), std::string::npos)
+        << tooLarge.error();
     std::filesystem::resize_file(huge, 3);
     EXPECT_EQ(platform::readSampleFile(huge)->size(), 3u);
 }
@@ -113,10 +116,11 @@ TEST(SampleFile, HostileFilesDecodedInTheBackgroundLeaveTheProcessRunning)
     auto engine = std::make_shared<platform::AudioEngine>();
     engine->decodeInBackground(paths);
     engine->waitForBackgroundDecoding();
-    std::string error;
-    EXPECT_EQ(engine->sample(paths[0], &error), nullptr);
-    EXPECT_NE(error.find("claims"), std::string::npos);
-    EXPECT_EQ(engine->sample(paths[1], &error), nullptr);
-    EXPECT_NE(error.find("32000 Hz"), std::string::npos);
-    EXPECT_NE(engine->sample(paths[2]), nullptr);
+    const auto bomb = engine->sample(paths[0]);
+    EXPECT_FALSE(bomb);
+    EXPECT_NE(bomb.error().find("claims"), std::string::npos);
+    const auto rate = engine->sample(paths[1]);
+    EXPECT_FALSE(rate);
+    EXPECT_NE(rate.error().find("32000 Hz"), std::string::npos);
+    EXPECT_TRUE(engine->sample(paths[2]));
 }

@@ -18,8 +18,8 @@ namespace {
 
 class QuietSession : public platform::AudioSession {
 public:
-    bool setCategory(Category, std::optional<platform::Error>*) override { return true; }
-    bool setActive(bool, std::optional<platform::Error>*) override { return true; }
+    platform::Result<void> setCategory(Category) override { return {}; }
+    platform::Result<void> setActive(bool) override { return {}; }
 };
 
 struct WindowFit : ::testing::Test {
