@@ -32,7 +32,3 @@ add_dependencies(fretboard bundle)
 cifrario_screen_library(finder FORBIDS favourites app LIBS fretboard)
 cifrario_screen_library(favourites FORBIDS app LIBS finder)
 cifrario_screen_library(app LIBS favourites)
-
-# Everything above, for code outside the screens that needs any of them.
-add_library(screens INTERFACE)
-target_link_libraries(screens INTERFACE app)
