@@ -8,14 +8,11 @@
 #include "finder/ImportPane.h"
 #include "finder/InstructionsOverlay.h"
 #include "platform/Fonts.h"
-#include "platform/Images.h"
 #include "ui_FirstViewController.h"
 
 #include <QEvent>
-#include <QRegularExpression>
 
 namespace finder {
-using Qt::StringLiterals::operator""_s;
 
 FirstViewController::FirstViewController(std::unique_ptr<platform::PageFetcher> pageFetcher)
     : ui_(std::make_unique<Ui::FirstViewController>()),
@@ -43,10 +40,8 @@ QWidget* FirstViewController::loadView()
     importPane_->setWidgets({ui_->LinkCifra, ui_->WebViewCifra, ui_->textHTML, ui_->textPlain, view,
                              ui_->mensagemImportar});
     wireActions();
-    QList<QWidget*> parts = {ui_->imageInstruc, ui_->setasInstruc};
-    for (QLabel* label : view->findChildren<QLabel*>(QRegularExpression(u"^label_instr\\d+$"_s)))
-        parts.append(label);
-    instructions_ = new InstructionsOverlay(view, parts);
+    instructions_ = new InstructionsOverlay(
+        view, {{ui_->imageInstruc, "instrucao-01.png"}, {ui_->setasInstruc, "instrucao-02.png"}});
     // A click on the screen's background puts the search field's keyboard away.
     view->installEventFilter(this);
     return view;
@@ -195,11 +190,6 @@ void FirstViewController::prepareForSegue(platform::Segue& segue, QObject*)
 
 void FirstViewController::ShowInstruc()
 {
-    // The instructions' pictures are decoded when first shown, not at start.
-    if (ui_->imageInstruc->pixmap().isNull()) {
-        ui_->imageInstruc->setPixmap(platform::pixmapNamed("instrucao-01.png"));
-        ui_->setasInstruc->setPixmap(platform::pixmapNamed("instrucao-02.png"));
-    }
     instructions_->toggle();
 }
 

@@ -62,9 +62,8 @@ public:
 
 protected:
     QWidget* loadView() override;
-    // Decodes the photograph of a stem at the size of its place and shows it.
-    // A chord row's sound starts before this runs: the decode takes about a
-    // millisecond.
+    // Decodes and shows a stem's photograph (about a millisecond), after a
+    // chord row's sound has started.
     virtual void showChordPhoto(const std::string& stem);
 
 private:

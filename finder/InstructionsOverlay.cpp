@@ -1,13 +1,22 @@
 #include "finder/InstructionsOverlay.h"
 
+#include "platform/Images.h"
+
 #include <QKeyEvent>
+#include <QLabel>
 #include <QMouseEvent>
+#include <QRegularExpression>
 
 namespace finder {
 
-InstructionsOverlay::InstructionsOverlay(QWidget* screen, QList<QWidget*> parts)
-    : QWidget(screen), parts_(std::move(parts))
+InstructionsOverlay::InstructionsOverlay(QWidget* screen, QList<Picture> pictures)
+    : QWidget(screen), pictures_(std::move(pictures))
 {
+    for (const Picture& picture : pictures_)
+        parts_.append(picture.label);
+    for (QLabel* note :
+         screen->findChildren<QLabel*>(QRegularExpression(QStringLiteral("^label_instr\\d+$"))))
+        parts_.append(note);
     setObjectName(QStringLiteral("coberturaInstruc"));
     setFocusPolicy(Qt::StrongFocus);
     hide();
@@ -15,6 +24,9 @@ InstructionsOverlay::InstructionsOverlay(QWidget* screen, QList<QWidget*> parts)
 
 void InstructionsOverlay::toggle()
 {
+    for (const Picture& picture : pictures_)
+        picture.label->setPixmap(platform::pixmapNamed(picture.imageName));
+    pictures_.clear();
     bool shown = false;
     for (QWidget* part : parts_) {
         part->setHidden(!part->isHidden());

@@ -7,13 +7,23 @@
 #include <QList>
 #include <QWidget>
 
+class QLabel;
+
 namespace finder {
 
 class InstructionsOverlay : public QWidget {
     Q_OBJECT
 public:
-    // The cover is a child of `screen`; `parts` are the overlay's widgets.
-    InstructionsOverlay(QWidget* screen, QList<QWidget*> parts);
+    // A picture of the overlay: a label and the bundle image it shows.
+    struct Picture {
+        QLabel* label;
+        const char* imageName;
+    };
+
+    // The cover is a child of `screen`. The overlay is the pictures, whose
+    // images are decoded when first shown rather than at start, and the
+    // screen's notes (its labels named "label_instr" and a number).
+    InstructionsOverlay(QWidget* screen, QList<Picture> pictures);
 
     // Flips each part from its own state; covers the screen while any shows.
     void toggle();
@@ -24,6 +34,7 @@ protected:
 
 private:
     QList<QWidget*> parts_;
+    QList<Picture> pictures_;
 };
 
 } // namespace finder
