@@ -10,10 +10,13 @@ catalogue::ChordListRef loadBundledCatalogue()
 {
     const auto path = platform::Bundle::main().pathForResource("catalogue", "tsv");
     if (!path) {
-        platform::log("Catálogo não encontrado no bundle: catalogue.tsv");
+        platform::log(platform::LogLevel::Warning,
+                      "Catálogo não encontrado no bundle: catalogue.tsv");
         return nullptr;
     }
-    return catalogue::loadCatalogue(*path, [](const std::string& line) { platform::log(line); });
+    // The loader speaks only of a damaged file.
+    return catalogue::loadCatalogue(
+        *path, [](const std::string& line) { platform::log(platform::LogLevel::Warning, line); });
 }
 
 } // namespace finder
