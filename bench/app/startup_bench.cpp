@@ -22,16 +22,11 @@ void ShellLaunch(benchmark::State& state)
     for (auto _ : state) {
         platform::Application application;
         app::AppDelegate delegate(session);
-        auto window = std::make_shared<platform::Window>();
-        window->setRootViewController(std::make_shared<platform::ViewController>());
-        auto& scene = application.addScene(std::make_unique<platform::Scene>());
-        scene.addWindow(window.get());
-        delegate.window = window;
         platform::LogCapture quiet;
-        delegate.didFinishLaunching(application, {});
-        window->show();
+        platform::launch(application, delegate,
+                         [] { return std::make_shared<platform::ViewController>(); });
         QCoreApplication::processEvents();
-        benchmark::DoNotOptimize(window->frame());
+        benchmark::DoNotOptimize(delegate.window->frame());
     }
 }
 BENCHMARK(ShellLaunch)->Unit(benchmark::kMillisecond);
