@@ -64,14 +64,17 @@ inline std::set<std::string> tree(const std::filesystem::path& folder)
     return paths;
 }
 
+// Appends the `size` low bytes of `value`, most significant first.
+inline void bigEndian(std::string& out, std::uint64_t value, int size)
+{
+    for (int k = size - 1; k >= 0; --k)
+        out += static_cast<char>((value >> (8 * k)) & 0xFF);
+}
+
 // Binary property lists built by hand, with 4-byte offsets and references:
 // each object is its encoded bytes; object 0 is the top.
 inline std::string binaryPropertyList(const std::vector<std::string>& objects)
 {
-    const auto bigEndian = [](std::string& out, std::uint64_t value, int size) {
-        for (int k = size - 1; k >= 0; --k)
-            out += static_cast<char>((value >> (8 * k)) & 0xFF);
-    };
     std::string out = "bplist00";
     std::vector<std::uint64_t> offsets;
     for (const std::string& object : objects) {
@@ -99,12 +102,10 @@ inline std::string binaryArray(const std::vector<std::uint32_t>& members)
     } else {
         out += '\xAF';
         out += '\x12'; // a 4-byte integer count follows
-        for (int k = 3; k >= 0; --k)
-            out += static_cast<char>((members.size() >> (8 * k)) & 0xFF);
+        bigEndian(out, members.size(), 4);
     }
     for (const std::uint32_t member : members)
-        for (int k = 3; k >= 0; --k)
-            out += static_cast<char>((member >> (8 * k)) & 0xFF);
+        bigEndian(out, member, 4);
     return out;
 }
 
