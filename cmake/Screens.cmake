@@ -12,7 +12,7 @@ function(cifrario_screen_library folder)
   cmake_parse_arguments(ARG "" "" "FORBIDS;LIBS" ${ARGN})
   file(GLOB sources CONFIGURE_DEPENDS
     ${CMAKE_SOURCE_DIR}/${folder}/*.cpp ${CMAKE_SOURCE_DIR}/${folder}/*.h)
-  list(FILTER sources EXCLUDE REGEX "/app/main\\.cpp$")
+  list(FILTER sources EXCLUDE REGEX "/app/main\\.cpp$|/fretboard/FretboardGeometry\\.")
   set(stamp ${CMAKE_CURRENT_BINARY_DIR}/layers/${folder}.checked)
   add_custom_command(OUTPUT ${stamp}
     COMMAND ${CMAKE_COMMAND} -DFOLDER=${folder} "-DFORBIDS=${ARG_FORBIDS}"
@@ -26,8 +26,14 @@ function(cifrario_screen_library folder)
   set_target_properties(${folder} PROPERTIES AUTOUIC ON)
 endfunction()
 
+# The fret geometry, shared by the fretboard view and the build-time drawing of
+# its picture (tools/images), which the view then loads.
+add_library(fretboard_geometry STATIC ${CMAKE_SOURCE_DIR}/fretboard/FretboardGeometry.cpp)
+target_include_directories(fretboard_geometry PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(fretboard_geometry PUBLIC cifrario_options fretboard_model Qt6::Gui)
+
 cifrario_screen_library(fretboard FORBIDS finder favourites app
-                        LIBS platform catalogue fretboard_model)
+                        LIBS platform catalogue fretboard_model fretboard_geometry)
 add_dependencies(fretboard bundle)
 cifrario_screen_library(finder FORBIDS favourites app LIBS fretboard)
 cifrario_screen_library(favourites FORBIDS app LIBS finder)
