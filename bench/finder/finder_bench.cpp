@@ -27,9 +27,11 @@ namespace {
 // sample is read and decoded again.
 class ColdScreen : public finder::FirstViewController {
 public:
+    std::shared_ptr<platform::AudioEngine> engine = std::make_shared<platform::AudioEngine>();
+
     void viewDidLoad() override
     {
-        fretboard()->useAudioEngine(std::make_shared<platform::AudioEngine>());
+        fretboard()->useAudioEngine(engine);
         finder::FirstViewController::viewDidLoad();
     }
 };
@@ -98,17 +100,10 @@ using Clock = std::chrono::steady_clock;
 
 // A main screen on an engine of its own that notes when a chord's photograph
 // begins to decode, and how many hand-overs the mix had had by then.
-class TapTimedScreen : public finder::FirstViewController {
+class TapTimedScreen : public ColdScreen {
 public:
-    std::shared_ptr<platform::AudioEngine> engine = std::make_shared<platform::AudioEngine>();
     Clock::time_point photoStarted;
     std::uint64_t publicationsAtPhoto = 0;
-
-    void viewDidLoad() override
-    {
-        fretboard()->useAudioEngine(engine);
-        finder::FirstViewController::viewDidLoad();
-    }
 
 protected:
     void showChordPhoto(const std::string& stem) override
