@@ -65,9 +65,7 @@ void ordinaryPage(benchmark::State& state)
                         "</body></html>");
 }
 BENCHMARK(ordinaryPage)->Unit(benchmark::kMillisecond);
-} // namespace
 
-namespace {
 void longWords(benchmark::State& state)
 {
     showPage(state, repeated("Am", static_cast<std::size_t>(state.range(0))));
@@ -79,9 +77,7 @@ void longSpacedParagraph(benchmark::State& state)
     showPage(state, repeated("Am ", static_cast<std::size_t>(state.range(0))));
 }
 BENCHMARK(longSpacedParagraph)->Arg(100000)->Arg(400000)->Unit(benchmark::kMillisecond);
-} // namespace
 
-namespace {
 void fiveMebibytesOfNestedTables(benchmark::State& state)
 {
     showPage(state, repeated("<table><tr><td>x", 5 * 1024 * 1024));
