@@ -1,5 +1,6 @@
 // Reading chord names out of big pages: a 5 MiB page of "<b>Am</b>", and
 // 1 MiB of bold names that match no symbol, against the whole catalogue.
+#include "bench/support/RepeatedPage.h"
 #include "catalogue/CatalogueLoader.h"
 #include "finder/ChordNameScan.h"
 
@@ -15,19 +16,10 @@ const catalogue::ChordList& realCatalogue()
     return *records;
 }
 
-std::string pageOf(const std::string& piece, std::size_t bytes)
-{
-    std::string page;
-    page.reserve(bytes + piece.size());
-    while (page.size() + piece.size() <= bytes)
-        page += piece;
-    return page;
-}
-
 void readPage(benchmark::State& state, const std::string& piece, std::size_t bytes)
 {
     const catalogue::ChordList& records = realCatalogue();
-    const std::string page = pageOf(piece, bytes);
+    const std::string page = benchsupport::pageOf(piece, bytes);
     std::size_t found = 0;
     for (auto _ : state) {
         const auto chords = finder::chordsNamedInText(page, records);
