@@ -41,16 +41,6 @@ inline catalogue::AcordeRef recordWithId(const std::string& idAcorde)
     return nullptr;
 }
 
-// The catalogue records of a symbol's voicings, in catalogue order.
-inline std::vector<catalogue::AcordeRef> voicingsOf(const std::string& idCifra)
-{
-    std::vector<catalogue::AcordeRef> found;
-    for (const auto& record : *catalogueList())
-        if (record->IDCifra == idCifra)
-            found.push_back(record);
-    return found;
-}
-
 // The sample names a record's chord sounds: "C6-003" for string 6, fret 3.
 inline std::vector<std::string> samplesOf(const catalogue::Acorde& record)
 {
