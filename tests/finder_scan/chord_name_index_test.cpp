@@ -1,11 +1,10 @@
 // The import's look-up through an index gives exactly what a pass over the
 // catalogue per name gives, forming "<symbol>/ " and "<name>/ " as texts.
 #include "catalogue/CatalogueLoader.h"
+#include "catalogue/SourceFiles.h"
 #include "finder/ChordNameScan.h"
 
 #include <gtest/gtest.h>
-
-#include <cstdlib>
 
 using catalogue::ChordList;
 
@@ -40,9 +39,8 @@ catalogue::AcordeRef chord(const std::string& id, const std::string& cifra)
 
 TEST(ChordNameIndex, AnswersAsAPassOverTheWholeCatalogue)
 {
-    const char* root = std::getenv("CIFRARIO_SOURCE_DIR");
-    const ChordList records = *catalogue::loadCatalogue(
-        std::string(root ? root : ".") + "/resources/catalogue.tsv", [](const std::string&) {});
+    const ChordList records =
+        *catalogue::loadCatalogue(sourcePath("resources/catalogue.tsv"), [](const std::string&) {});
     ASSERT_EQ(records.size(), catalogue::kCatalogueRecords);
     std::string page;
     for (std::size_t i = 0; i < records.size(); i += 7) {
