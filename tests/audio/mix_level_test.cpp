@@ -3,9 +3,9 @@
 // struck over ringing chords are limited smoothly.
 #include "SampleFixture.h"
 
-#include "catalogue/CatalogueLoader.h"
 #include "fretboard/SampleBank.h"
 #include "platform/audio/MixLimiter.h"
+#include "support/BundledCatalogue.h"
 
 #include <cmath>
 #include <set>
@@ -19,9 +19,7 @@ namespace {
 // The distinct fret patterns of the catalogue, in catalogue order.
 std::vector<FretPattern> catalogueFingerings()
 {
-    const auto records =
-        catalogue::loadCatalogue((audiotest::builtBundle() / "catalogue.tsv").string(),
-                                 [](const std::string& line) { ADD_FAILURE() << line; });
+    const auto records = testsupport::loadBundledCatalogue();
     std::set<FretPattern> seen;
     std::vector<FretPattern> fingerings;
     for (const auto& record : *records) {

@@ -4,11 +4,10 @@
 // bundle, and the samples a chord should sound.
 #include "audio/SampleFixture.h"
 #include "catalogue/Acorde.h"
-#include "catalogue/CatalogueLoader.h"
 #include "platform/Bundle.h"
 #include "platform/Documents.h"
+#include "support/BundledCatalogue.h"
 
-#include <QCoreApplication>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -22,12 +21,7 @@ namespace favtest {
 // The whole catalogue, loaded once per test binary.
 inline const catalogue::ChordListRef& catalogueList()
 {
-    static const catalogue::ChordListRef all = [] {
-        const std::string path =
-            (QCoreApplication::applicationDirPath() + "/bundle/catalogue.tsv").toStdString();
-        return catalogue::loadCatalogue(path,
-                                        [](const std::string& line) { ADD_FAILURE() << line; });
-    }();
+    static const catalogue::ChordListRef all = testsupport::loadBundledCatalogue();
     return all;
 }
 

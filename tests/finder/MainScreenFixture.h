@@ -1,15 +1,14 @@
 #pragma once
 // The chord finder over the real catalogue, without widgets; and the main
 // screen loaded for real, with a canned page fetcher.
-#include "catalogue/CatalogueLoader.h"
 #include "finder/ChordFinder.h"
 #include "finder/FirstViewController.h"
 #include "finder/TableView.h"
 #include "platform/Button.h"
 #include "platform/Log.h"
+#include "support/BundledCatalogue.h"
 #include "support/FakePageFetcher.h"
 
-#include <QCoreApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <gtest/gtest.h>
@@ -22,9 +21,7 @@ namespace findertest {
 // The catalogue, loaded afresh for each test: tests mark records.
 inline catalogue::ChordListRef freshCatalogue()
 {
-    const std::string path =
-        (QCoreApplication::applicationDirPath() + "/bundle/catalogue.tsv").toStdString();
-    return catalogue::loadCatalogue(path, [](const std::string& line) { ADD_FAILURE() << line; });
+    return testsupport::loadBundledCatalogue();
 }
 
 // A pattern from six fret texts, string 1 first.
