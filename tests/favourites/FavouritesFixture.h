@@ -7,6 +7,7 @@
 #include "platform/Bundle.h"
 #include "platform/Documents.h"
 #include "support/BundledCatalogue.h"
+#include "support/TempFolder.h"
 
 #include <gtest/gtest.h>
 
@@ -59,22 +60,14 @@ class ScratchDataFolder : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "cifrario-fav-XXXXXX").string();
-        root_ = ::mkdtemp(pattern.data());
-        ::setenv("XDG_DATA_HOME", root_.c_str(), 1);
+        ::setenv("XDG_DATA_HOME", root_.path().c_str(), 1);
         documents_ = platform::Documents::standard().directory();
         std::filesystem::create_directories(documents_);
-    }
-    void TearDown() override
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(root_, ec);
     }
     const std::filesystem::path& documents() const { return documents_; }
 
 private:
-    std::filesystem::path root_;
+    testsupport::TempFolder root_;
     std::filesystem::path documents_;
 };
 

@@ -2,9 +2,9 @@
 // Helpers for the saved-list tests: a scratch data folder, fake chord records
 // and whole-file reads.
 #include "catalogue/Acorde.h"
+#include "support/TempFolder.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -15,27 +15,7 @@
 
 namespace liststest {
 
-// A fresh folder under the system's temporary folder, removed with its content.
-class TempFolder {
-public:
-    TempFolder()
-    {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "cifrario-lists-XXXXXX").string();
-        path_ = ::mkdtemp(pattern.data());
-    }
-    ~TempFolder()
-    {
-        std::error_code ec;
-        std::filesystem::remove_all(path_, ec);
-    }
-    TempFolder(const TempFolder&) = delete;
-    TempFolder& operator=(const TempFolder&) = delete;
-    const std::filesystem::path& path() const { return path_; }
-
-private:
-    std::filesystem::path path_;
-};
+using testsupport::TempFolder;
 
 inline catalogue::AcordeRef record(const std::string& idAcorde, const std::string& idCifra,
                                    const std::string& cifra)
