@@ -172,11 +172,8 @@ int voicingCost(const FretPattern& frets, int rootPc, const ChordTones& chord, i
 
 std::vector<Candidate> legalVoicings(int rootPc, const ChordTones& chord, int bassInterval)
 {
-    unsigned allowed = chord.must | chord.optional;
-    if (bassInterval >= 0)
-        allowed |= 1u << bassInterval;
     const ChordForms forms(chord, bassInterval);
-    Search search{rootPc, chord, bassInterval, allowed, forms, {}, {}};
+    Search search{rootPc, chord, bassInterval, allowedTones(chord, bassInterval), forms, {}, {}};
     search.choose(5, kHighestFret + 1, 0);
     auto& found = search.found;
     std::sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {
