@@ -60,10 +60,11 @@ struct Search {
         if (!(heard & 1u) ||
             toneFault(heard, bassTone(frets, rootPc), chord, bassInterval) != ToneFault::None)
             return;
-        if (fingeringOf(frets).needed > kFingers)
+        const auto hand = fingeringOf(frets);
+        if (hand.needed > kFingers)
             return;
         const auto form = forms.classify(frets, rootPc);
-        const int cost = voicingCost(frets, rootPc, chord, bassInterval, form);
+        const int cost = voicingCost(frets, rootPc, chord, bassInterval, form, hand);
         found.push_back({frets, cost, rankOf(form, frets.lowestFret(), cost), neckPosition(frets),
                          frets.fretSum()});
     }
@@ -94,11 +95,10 @@ int neckPosition(const FretPattern& frets)
 }
 
 int voicingCost(const FretPattern& frets, int rootPc, const ChordTones& chord, int bassInterval,
-                const FormMatch& form)
+                const FormMatch& form, const Fingering& hand)
 {
     const unsigned heard = heardTones(frets, rootPc);
     const int bass = bassTone(frets, rootPc);
-    const auto hand = fingeringOf(frets);
     int cost = 0;
 
     // Tones: the root in the bass unless a slash names another; the third
