@@ -2,6 +2,7 @@
 // undecodable, on the main thread and on the decoding workers alike.
 #include "CraftedMp3.h"
 #include "SampleFixture.h"
+#include "support/TempFolder.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -21,15 +22,7 @@ std::string decodeError(const std::vector<unsigned char>& bytes)
 
 class ScratchFolder {
 public:
-    ScratchFolder()
-        : path_(std::filesystem::temp_directory_path() /
-                ("cifrario-sample-file-" + std::to_string(::getpid())))
-    {
-        std::filesystem::remove_all(path_);
-        std::filesystem::create_directories(path_);
-    }
-    ~ScratchFolder() { std::filesystem::remove_all(path_); }
-    std::string file(const std::string& name) const { return (path_ / name).string(); }
+    std::string file(const std::string& name) const { return (folder_.path() / name).string(); }
     std::string write(const std::string& name, const std::vector<unsigned char>& bytes) const
     {
         std::ofstream(file(name), std::ios::binary)
@@ -39,7 +32,7 @@ public:
     }
 
 private:
-    std::filesystem::path path_;
+    testsupport::TempFolder folder_;
 };
 
 } // namespace
