@@ -16,17 +16,6 @@ namespace {
 using catalogue::Acorde;
 using catalogue::beginsWith;
 
-// Containment ignoring ASCII letter case (the category words and the
-// favourite mark are ASCII).
-bool containsIgnoringCase(std::string_view text, std::string_view word)
-{
-    const auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    return std::search(text.begin(), text.end(), word.begin(), word.end(),
-                       [&](char a, char b) { return lower(a) == lower(b); }) != text.end();
-}
-
 // A new list of the records of `source` that `keep` accepts, in order.
 template <class Keep>
 catalogue::ChordListRef recordsWhere(const catalogue::ChordListRef& source, Keep keep)
@@ -215,7 +204,7 @@ void ChordFinder::setFilterCateg(const std::string& category)
 {
     // A new working list, so the walk never appends to the list it walks.
     filteredTableDataType_ = recordsWhere(filteredTableData_, [&](const Acorde& c) {
-        return containsIgnoringCase(c.Categoria, category);
+        return findIgnoringCase(c.Categoria, category) != std::string::npos;
     });
     replaceFiltered(filteredTableDataType_, isFiltered_);
     Q_EMIT favouritesChanged();
@@ -224,7 +213,7 @@ void ChordFinder::setFilterCateg(const std::string& category)
 void ChordFinder::setFilterFav()
 {
     filteredTableDataType_ = recordsWhere(
-        allTableData_, [](const Acorde& c) { return containsIgnoringCase(c.Fav, "*"); });
+        allTableData_, [](const Acorde& c) { return c.Fav.find('*') != std::string::npos; });
     replaceFiltered(filteredTableDataType_, isFiltered_);
     Q_EMIT favouritesChanged();
 }
