@@ -28,6 +28,12 @@ catalogue::ChordListRef recordsWhere(const catalogue::ChordListRef& source, Keep
     return result;
 }
 
+// Whether a record's field begins with the prefix.
+auto fieldBeginsWith(std::string Acorde::*field, const std::string& prefix)
+{
+    return [field, &prefix](const Acorde& c) { return beginsWith(c.*field, prefix); };
+}
+
 // Blanks and tabs off both ends; line breaks stay.
 std::string trimmedOfBlanks(const std::string& text)
 {
@@ -167,36 +173,33 @@ void ChordFinder::selectChord(int row)
 
 void ChordFinder::setFilterRoot(const std::string& root)
 {
-    if (root == catalogue::kAnyRoot) {
+    // Decided before the root text changes: `root` may be that very text.
+    const bool anyRoot = root == catalogue::kAnyRoot;
+    if (anyRoot)
         setRootText("*");
-        replaceFiltered(allTableData_, true);
-    } else {
-        replaceFiltered(recordsWhere(allTableData_,
-                                     [&](const Acorde& c) { return beginsWith(c.Tonica, root); }),
-                        true);
-    }
+    replaceFiltered(anyRoot ? allTableData_
+                            : recordsWhere(allTableData_, fieldBeginsWith(&Acorde::Tonica, root)),
+                    true);
     Q_EMIT favouritesChanged();
 }
 
 void ChordFinder::setFilterType(const std::string& type)
 {
-    if (type == catalogue::kAnyTypeField) {
+    const bool anyType = type == catalogue::kAnyTypeField;
+    if (anyType)
         setTypeText(" *");
-        replaceFiltered(allTableData_, true);
-    } else {
-        replaceFiltered(
-            recordsWhere(allTableData_, [&](const Acorde& c) { return beginsWith(c.Tipo, type); }),
-            true);
-    }
+    replaceFiltered(anyType ? allTableData_
+                            : recordsWhere(allTableData_, fieldBeginsWith(&Acorde::Tipo, type)),
+                    true);
 }
 
 void ChordFinder::setFilterRootType(const std::string& root, const std::string& type)
 {
-    replaceFiltered(recordsWhere(allTableData_,
-                                 [&](const Acorde& c) {
-                                     return beginsWith(c.Tonica, root) && beginsWith(c.Tipo, type);
-                                 }),
-                    true);
+    const auto rootFits = fieldBeginsWith(&Acorde::Tonica, root);
+    const auto typeFits = fieldBeginsWith(&Acorde::Tipo, type);
+    replaceFiltered(
+        recordsWhere(allTableData_, [&](const Acorde& c) { return rootFits(c) && typeFits(c); }),
+        true);
     Q_EMIT favouritesChanged();
 }
 
