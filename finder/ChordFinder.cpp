@@ -1,6 +1,5 @@
 #include "finder/ChordFinder.h"
 
-#include "catalogue/Vocabularies.h"
 #include "finder/ChordNameScan.h"
 
 #include <QString>
@@ -84,8 +83,7 @@ const catalogue::FretPattern ChordFinder::kOpenC = {
 ChordFinder::ChordFinder()
     : allTableData_(std::make_shared<catalogue::ChordList>()),
       filteredTableData_(std::make_shared<catalogue::ChordList>()),
-      filteredFavorite_(std::make_shared<catalogue::ChordList>()), tonicas_(catalogue::tonicas()),
-      tipos_(catalogue::tipos())
+      filteredFavorite_(std::make_shared<catalogue::ChordList>())
 {
 }
 
@@ -95,8 +93,6 @@ void ChordFinder::start(catalogue::ChordListRef catalogue)
     setRootText(kStartRoot);
     setTypeText(" *");
     fretLabels_ = kOpenC;
-    tonicas_ = catalogue::tonicas();
-    tipos_ = catalogue::tipos();
     isFiltered_ = false;
     filteredTableData_ = std::make_shared<catalogue::ChordList>();
     allTableData_ = catalogue ? std::move(catalogue) : std::make_shared<catalogue::ChordList>();
@@ -132,17 +128,17 @@ void ChordFinder::replaceFiltered(catalogue::ChordListRef list, bool filtered)
 
 void ChordFinder::selectRoot(int row)
 {
-    if (!holds(tonicas_, row))
+    if (!holds(tonicas(), row))
         return;
-    setRootText(tonicas_[static_cast<std::size_t>(row)]);
+    setRootText(tonicas()[static_cast<std::size_t>(row)]);
     filterByRootAndType();
 }
 
 void ChordFinder::selectType(int row)
 {
-    if (!holds(tipos_, row))
+    if (!holds(tipos(), row))
         return;
-    setTypeText(" " + tipos_[static_cast<std::size_t>(row)]);
+    setTypeText(" " + tipos()[static_cast<std::size_t>(row)]);
     filterByRootAndType();
 }
 
