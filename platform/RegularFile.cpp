@@ -1,18 +1,12 @@
 #include "platform/RegularFile.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 namespace {
-
-Error systemError(std::string_view what)
-{
-    return failure(std::string(what) + ": " + std::strerror(errno));
-}
 
 const char* kindOf(mode_t mode)
 {

@@ -6,7 +6,10 @@
 //     Result<Bytes> read(...)  { ...; if (bad) return failure("why"); return bytes; }
 //     Result<void> open(...)   { ...; if (bad) return failure("why"); return {}; }
 //     if (auto bytes = read(...)) use(*bytes); else log(bytes.error());
+#include <cerrno>
+#include <cstring>
 #include <string>
+#include <string_view>
 #include <utility>
 #include <variant>
 
@@ -48,6 +51,13 @@ private:
 inline Error failure(std::string message, ErrorKind kind = ErrorKind::Other, int status = 0)
 {
     return Error(std::move(message), kind, status);
+}
+
+// The failure of a system call that set errno: what was being done, and
+// errno's text.
+inline Error systemError(std::string_view what)
+{
+    return failure(std::string(what) + ": " + std::strerror(errno));
 }
 
 template <typename T> class [[nodiscard]] Result {
