@@ -8,6 +8,11 @@
 namespace platform {
 namespace {
 
+Error nestedTooDeep(std::size_t maxDepth)
+{
+    return failure("nested deeper than " + std::to_string(maxDepth) + " levels");
+}
+
 // The XML form: every element that is opened and not closed at once adds a
 // level. Comments, processing instructions, the document type and CDATA
 // sections are passed over; a '<' cannot appear unescaped anywhere else.
@@ -119,7 +124,7 @@ private:
     // its count again but no new walk.
     Result<void> walk(std::uint64_t top, std::size_t maxDepth, std::size_t maxElements) const
     {
-        const Error tooDeep = failure("nested deeper than " + std::to_string(maxDepth) + " levels");
+        const Error tooDeep = nestedTooDeep(maxDepth);
         const Error tooMany =
             failure("more than " + std::to_string(maxElements) + " elements once expanded");
         constexpr std::uint32_t unknown = 0, onPath = UINT32_MAX;
@@ -205,7 +210,7 @@ Result<void> checkNesting(std::string_view bytes, std::size_t maxDepth, std::siz
     if (bytes.starts_with("bplist00"))
         return BinaryList(bytes).check(maxDepth, maxElements);
     if (!xmlNestsAtMost(bytes, maxDepth))
-        return failure("nested deeper than " + std::to_string(maxDepth) + " levels");
+        return nestedTooDeep(maxDepth);
     return {};
 }
 
