@@ -199,12 +199,17 @@ const ChordTones* chordTonesOf(std::string_view tipo)
     return nullptr;
 }
 
-ToneFault toneFault(unsigned heard, int bass, const ChordTones& chord, int bassInterval)
+unsigned allowedTones(const ChordTones& chord, int bassInterval)
 {
     unsigned allowed = chord.must | chord.optional;
     if (bassInterval >= 0)
         allowed |= 1u << bassInterval;
-    if (heard & ~allowed)
+    return allowed;
+}
+
+ToneFault toneFault(unsigned heard, int bass, const ChordTones& chord, int bassInterval)
+{
+    if (heard & ~allowedTones(chord, bassInterval))
         return ToneFault::ForeignTone;
     if (bassInterval >= 0 && bass != bassInterval)
         return ToneFault::WrongBass;

@@ -37,6 +37,10 @@ enum class ToneFault {
     RootAndThirdLeftOut // both missing from a chord of fewer than six tones
 };
 
+// The tones a voicing of the chord may sound: its own, and the bass a slash
+// symbol names (bassInterval, or -1 for none).
+unsigned allowedTones(const ChordTones& chord, int bassInterval);
+
 // `heard`: mask of the intervals sounding; `bass`: interval of the lowest
 // sounding note; `bassInterval`: the bass a slash symbol names, or -1.
 ToneFault toneFault(unsigned heard, int bass, const ChordTones& chord, int bassInterval);

@@ -111,10 +111,11 @@ void FretboardPanel::ClearNeck(const std::string& strings)
     for (int string = kHighEString; string <= kLowEString; ++string) {
         if (strings != "*" && strings != std::to_string(string))
             continue;
-        for (int fret = kOpenString; fret <= kLastFret; ++fret)
-            button({string, fret})->setImage(std::string());
-        for (int fret = kOpenString; fret <= kLastFret; ++fret)
-            button({string, fret})->setTitle(std::nullopt);
+        for (int fret = kOpenString; fret <= kLastFret; ++fret) {
+            platform::Button* button = this->button({string, fret});
+            button->setImage(std::string());
+            button->setTitle(std::nullopt);
+        }
     }
 }
 

@@ -153,11 +153,9 @@ void SampleBank::prepareAll()
 void SampleBank::playChord(const catalogue::FretPattern& frets)
 {
     platform::AudioEngine::Batch together(*engine_);
-    for (int string = kStrings; string >= 1; --string) {
-        const Position position{string, frets.fret(string)};
-        if (position.isValid()) // a string not played sounds nothing
-            playNote(player(position.string, position.fret));
-    }
+    // A string not played has no player and sounds nothing.
+    for (int string = kStrings; string >= 1; --string)
+        playNote(player(string, frets.fret(string)));
 }
 
 void SampleBank::playNote(platform::AudioPlayer* player)

@@ -1,21 +1,17 @@
 #include "tools/photos/HandShape.h"
 
-#include <algorithm>
-
 namespace photos {
 
 int firstFretShown(const FretPattern& frets)
 {
-    const int highest = *std::max_element(frets.begin(), frets.end());
-    if (highest <= kFretsShown)
+    if (frets.highestFret() <= kFretsShown)
         return 1;
     return frets.lowestFret();
 }
 
 bool fitsInPicture(const FretPattern& frets)
 {
-    const int highest = *std::max_element(frets.begin(), frets.end());
-    return highest < firstFretShown(frets) + kFretsShown;
+    return frets.highestFret() < firstFretShown(frets) + kFretsShown;
 }
 
 } // namespace photos

@@ -51,11 +51,8 @@ public:
     Derivation(const ChordTones& chord, int bassInterval, const MajorShape& shape, bool open)
         : chord_(chord), bassInterval_(bassInterval), shape_(shape), open_(open),
           anchor_(open ? shape.nutAnchor : shape.nutAnchor + kTrialPlace),
-          rootPc_(rootPcAt(shape, anchor_))
+          rootPc_(rootPcAt(shape, anchor_)), allowed_(allowedTones(chord, bassInterval))
     {
-        allowed_ = chord.must | chord.optional;
-        if (bassInterval >= 0)
-            allowed_ |= 1u << bassInterval;
     }
 
     std::optional<std::array<int, 6>> run()
@@ -127,7 +124,7 @@ private:
     bool open_;
     int anchor_;
     int rootPc_;
-    unsigned allowed_ = 0;
+    unsigned allowed_;
     std::array<int, 6> current_{};
     std::optional<std::array<int, 6>> best_;
     int bestCost_ = 0;

@@ -60,10 +60,11 @@ struct Search {
         if (!(heard & 1u) ||
             toneFault(heard, bassTone(frets, rootPc), chord, bassInterval) != ToneFault::None)
             return;
-        if (fingeringOf(frets).needed > kFingers)
+        const auto hand = fingeringOf(frets);
+        if (hand.needed > kFingers)
             return;
         const auto form = forms.classify(frets, rootPc);
-        const int cost = voicingCost(frets, rootPc, chord, bassInterval, form);
+        const int cost = voicingCost(frets, rootPc, chord, bassInterval, form, hand);
         found.push_back({frets, cost, rankOf(form, frets.lowestFret(), cost), neckPosition(frets),
                          frets.fretSum()});
     }
@@ -94,11 +95,10 @@ int neckPosition(const FretPattern& frets)
 }
 
 int voicingCost(const FretPattern& frets, int rootPc, const ChordTones& chord, int bassInterval,
-                const FormMatch& form)
+                const FormMatch& form, const Fingering& hand)
 {
     const unsigned heard = heardTones(frets, rootPc);
     const int bass = bassTone(frets, rootPc);
-    const auto hand = fingeringOf(frets);
     int cost = 0;
 
     // Tones: the root in the bass unless a slash names another; the third
@@ -172,11 +172,8 @@ int voicingCost(const FretPattern& frets, int rootPc, const ChordTones& chord, i
 
 std::vector<Candidate> legalVoicings(int rootPc, const ChordTones& chord, int bassInterval)
 {
-    unsigned allowed = chord.must | chord.optional;
-    if (bassInterval >= 0)
-        allowed |= 1u << bassInterval;
     const ChordForms forms(chord, bassInterval);
-    Search search{rootPc, chord, bassInterval, allowed, forms, {}, {}};
+    Search search{rootPc, chord, bassInterval, allowedTones(chord, bassInterval), forms, {}, {}};
     search.choose(5, kHighestFret + 1, 0);
     auto& found = search.found;
     std::sort(found.begin(), found.end(), [](const Candidate& a, const Candidate& b) {

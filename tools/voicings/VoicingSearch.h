@@ -5,6 +5,7 @@
 // cost.
 #include "ChordForms.h"
 #include "catalogue/ChordTones.h"
+#include "catalogue/Fingering.h"
 #include "catalogue/FretPattern.h"
 
 #include <vector>
@@ -25,9 +26,10 @@ struct Candidate {
 std::vector<Candidate> legalVoicings(int rootPc, const catalogue::ChordTones& chord,
                                      int bassInterval);
 
-// The cost of one voicing (which must be legal) that is or is not a form.
+// The cost of one voicing (which must be legal) that is or is not a form,
+// held with `hand` (its fingeringOf).
 int voicingCost(const catalogue::FretPattern& frets, int rootPc, const catalogue::ChordTones& chord,
-                int bassInterval, const FormMatch& form);
+                int bassInterval, const FormMatch& form, const catalogue::Fingering& hand);
 
 // Where a shape sits on the neck: 0 when it sounds an open string, else its
 // lowest fret.
