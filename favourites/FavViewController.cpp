@@ -63,7 +63,6 @@ void FavViewController::startUp()
     list_.clear();
     carrega_ = true;
     savedLists_ = SavedLists(platform::Documents::standard());
-    documentsDirectory_ = savedLists_.documents().directory();
     PlistSalva_ = savedLists_.names();
     reloadListTable();
     ui_->mensagemLista->clear();
@@ -78,8 +77,6 @@ void FavViewController::retornarFirstView()
 void FavViewController::salvarListaFav()
 {
     carrega_ = false;
-    savedLists_ = SavedLists(platform::Documents::standard());
-    documentsDirectory_ = savedLists_.documents().directory();
     const std::string name = ui_->nomeListaFav->text().toStdString();
     const SavedLists::SaveResult saved = savedLists_.save(name, filteredTableData(), list_);
     Plist_ = saved.names;
@@ -87,9 +84,14 @@ void FavViewController::salvarListaFav()
     reloadListTable();
 }
 
+const std::vector<std::string>& FavViewController::shownNames() const
+{
+    return carrega_ ? PlistSalva_ : Plist_;
+}
+
 std::optional<std::string> FavViewController::listNameAt(int row) const
 {
-    const auto& names = carrega_ ? PlistSalva_ : Plist_;
+    const auto& names = shownNames();
     if (row < 0 || static_cast<std::size_t>(row) >= names.size())
         return std::nullopt;
     return names[static_cast<std::size_t>(row)];
@@ -105,7 +107,7 @@ void FavViewController::tableDidSelectRow(int row)
         grid()->reloadData();
     startUp();
     // The opened list stays the selected row, for the Delete key.
-    const auto& names = carrega_ ? PlistSalva_ : Plist_;
+    const auto& names = shownNames();
     const auto opened = std::find(names.begin(), names.end(), *name);
     if (opened != names.end())
         ui_->tablePlist->setCurrentRow(static_cast<int>(opened - names.begin()));
@@ -141,7 +143,7 @@ void FavViewController::reloadListTable()
     tablePlist->clear();
     // The rows show the names; opening and deleting take the name itself
     // from the listing, so no byte of it is lost to the display.
-    for (const std::string& name : carrega_ ? PlistSalva_ : Plist_)
+    for (const std::string& name : shownNames())
         new QListWidgetItem(QString::fromStdString(name), tablePlist);
 }
 

@@ -10,7 +10,6 @@
 #include "favourites/GridScreen.h"
 #include "favourites/SavedLists.h"
 
-#include <filesystem>
 #include <memory>
 #include <optional>
 #include <string>
@@ -60,13 +59,14 @@ protected:
     QWidget* loadView() override;
 
 private:
+    // The listing the list table shows: the last start-up's or the last save's.
+    const std::vector<std::string>& shownNames() const;
     void reloadListTable();
     void bindListTable();
 
     std::unique_ptr<Ui::FavViewController> ui_;
     std::vector<std::string> list_;
     bool carrega_ = true;
-    std::filesystem::path documentsDirectory_;
     std::vector<std::string> PlistSalva_;
     std::vector<std::string> Plist_;
     std::optional<std::string> removeSelecionado_;

@@ -1,6 +1,5 @@
 #include "finder/ChordFinder.h"
 
-#include "catalogue/Vocabularies.h"
 #include "finder/ChordNameScan.h"
 
 #include <QString>
@@ -16,17 +15,6 @@ namespace {
 using catalogue::Acorde;
 using catalogue::beginsWith;
 
-// Containment ignoring ASCII letter case (the category words and the
-// favourite mark are ASCII).
-bool containsIgnoringCase(std::string_view text, std::string_view word)
-{
-    const auto lower = [](char c) {
-        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    };
-    return std::search(text.begin(), text.end(), word.begin(), word.end(),
-                       [&](char a, char b) { return lower(a) == lower(b); }) != text.end();
-}
-
 // A new list of the records of `source` that `keep` accepts, in order.
 template <class Keep>
 catalogue::ChordListRef recordsWhere(const catalogue::ChordListRef& source, Keep keep)
@@ -37,6 +25,12 @@ catalogue::ChordListRef recordsWhere(const catalogue::ChordListRef& source, Keep
             if (keep(*chord))
                 result->push_back(chord);
     return result;
+}
+
+// Whether a record's field begins with the prefix.
+auto fieldBeginsWith(std::string Acorde::*field, const std::string& prefix)
+{
+    return [field, &prefix](const Acorde& c) { return beginsWith(c.*field, prefix); };
 }
 
 // Blanks and tabs off both ends; line breaks stay.
@@ -89,8 +83,7 @@ const catalogue::FretPattern ChordFinder::kOpenC = {
 ChordFinder::ChordFinder()
     : allTableData_(std::make_shared<catalogue::ChordList>()),
       filteredTableData_(std::make_shared<catalogue::ChordList>()),
-      filteredFavorite_(std::make_shared<catalogue::ChordList>()), tonicas_(catalogue::tonicas()),
-      tipos_(catalogue::tipos())
+      filteredFavorite_(std::make_shared<catalogue::ChordList>())
 {
 }
 
@@ -100,8 +93,6 @@ void ChordFinder::start(catalogue::ChordListRef catalogue)
     setRootText(kStartRoot);
     setTypeText(" *");
     fretLabels_ = kOpenC;
-    tonicas_ = catalogue::tonicas();
-    tipos_ = catalogue::tipos();
     isFiltered_ = false;
     filteredTableData_ = std::make_shared<catalogue::ChordList>();
     allTableData_ = catalogue ? std::move(catalogue) : std::make_shared<catalogue::ChordList>();
@@ -137,17 +128,17 @@ void ChordFinder::replaceFiltered(catalogue::ChordListRef list, bool filtered)
 
 void ChordFinder::selectRoot(int row)
 {
-    if (!holds(tonicas_, row))
+    if (!holds(tonicas(), row))
         return;
-    setRootText(tonicas_[static_cast<std::size_t>(row)]);
+    setRootText(tonicas()[static_cast<std::size_t>(row)]);
     filterByRootAndType();
 }
 
 void ChordFinder::selectType(int row)
 {
-    if (!holds(tipos_, row))
+    if (!holds(tipos(), row))
         return;
-    setTypeText(" " + tipos_[static_cast<std::size_t>(row)]);
+    setTypeText(" " + tipos()[static_cast<std::size_t>(row)]);
     filterByRootAndType();
 }
 
@@ -178,36 +169,33 @@ void ChordFinder::selectChord(int row)
 
 void ChordFinder::setFilterRoot(const std::string& root)
 {
-    if (root == catalogue::kAnyRoot) {
+    // Decided before the root text changes: `root` may be that very text.
+    const bool anyRoot = root == catalogue::kAnyRoot;
+    if (anyRoot)
         setRootText("*");
-        replaceFiltered(allTableData_, true);
-    } else {
-        replaceFiltered(recordsWhere(allTableData_,
-                                     [&](const Acorde& c) { return beginsWith(c.Tonica, root); }),
-                        true);
-    }
+    replaceFiltered(anyRoot ? allTableData_
+                            : recordsWhere(allTableData_, fieldBeginsWith(&Acorde::Tonica, root)),
+                    true);
     Q_EMIT favouritesChanged();
 }
 
 void ChordFinder::setFilterType(const std::string& type)
 {
-    if (type == catalogue::kAnyTypeField) {
+    const bool anyType = type == catalogue::kAnyTypeField;
+    if (anyType)
         setTypeText(" *");
-        replaceFiltered(allTableData_, true);
-    } else {
-        replaceFiltered(
-            recordsWhere(allTableData_, [&](const Acorde& c) { return beginsWith(c.Tipo, type); }),
-            true);
-    }
+    replaceFiltered(anyType ? allTableData_
+                            : recordsWhere(allTableData_, fieldBeginsWith(&Acorde::Tipo, type)),
+                    true);
 }
 
 void ChordFinder::setFilterRootType(const std::string& root, const std::string& type)
 {
-    replaceFiltered(recordsWhere(allTableData_,
-                                 [&](const Acorde& c) {
-                                     return beginsWith(c.Tonica, root) && beginsWith(c.Tipo, type);
-                                 }),
-                    true);
+    const auto rootFits = fieldBeginsWith(&Acorde::Tonica, root);
+    const auto typeFits = fieldBeginsWith(&Acorde::Tipo, type);
+    replaceFiltered(
+        recordsWhere(allTableData_, [&](const Acorde& c) { return rootFits(c) && typeFits(c); }),
+        true);
     Q_EMIT favouritesChanged();
 }
 
@@ -215,7 +203,7 @@ void ChordFinder::setFilterCateg(const std::string& category)
 {
     // A new working list, so the walk never appends to the list it walks.
     filteredTableDataType_ = recordsWhere(filteredTableData_, [&](const Acorde& c) {
-        return containsIgnoringCase(c.Categoria, category);
+        return findIgnoringCase(c.Categoria, category) != std::string::npos;
     });
     replaceFiltered(filteredTableDataType_, isFiltered_);
     Q_EMIT favouritesChanged();
@@ -224,7 +212,7 @@ void ChordFinder::setFilterCateg(const std::string& category)
 void ChordFinder::setFilterFav()
 {
     filteredTableDataType_ = recordsWhere(
-        allTableData_, [](const Acorde& c) { return containsIgnoringCase(c.Fav, "*"); });
+        allTableData_, [](const Acorde& c) { return c.Fav.find('*') != std::string::npos; });
     replaceFiltered(filteredTableDataType_, isFiltered_);
     Q_EMIT favouritesChanged();
 }

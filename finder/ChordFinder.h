@@ -6,6 +6,7 @@
 // refresh themselves; nothing else tells them.
 #include "catalogue/Acorde.h"
 #include "catalogue/FretPattern.h"
+#include "catalogue/Vocabularies.h"
 
 #include <QObject>
 
@@ -28,9 +29,9 @@ public:
 
     ChordFinder();
 
-    // Start-up: root "C ", type " *", the vocabularies, a new empty filtered
-    // list and favourites, no filter, the catalogue, and its first record
-    // (the open C) on display with its labels.
+    // Start-up: root "C ", type " *", a new empty filtered list and
+    // favourites, no filter, the catalogue, and its first record (the open C)
+    // on display with its labels.
     void start(catalogue::ChordListRef catalogue);
 
     const catalogue::ChordListRef& allTableData() const { return allTableData_; }
@@ -40,8 +41,9 @@ public:
     // The list the chord tables show: filteredTableData while filtered, else
     // the catalogue.
     const catalogue::ChordListRef& shownList() const;
-    const std::vector<std::string>& tonicas() const { return tonicas_; }
-    const std::vector<std::string>& tipos() const { return tipos_; }
+    // The root and type tables' rows: the catalogue's fixed vocabularies.
+    const std::vector<std::string>& tonicas() const { return catalogue::tonicas(); }
+    const std::vector<std::string>& tipos() const { return catalogue::tipos(); }
     bool isFiltered() const { return isFiltered_; }
     std::int32_t indexFav() const { return indexFav_; }
     const catalogue::AcordeRef& chordOnDisplay() const { return chordOnDisplay_; }
@@ -108,8 +110,6 @@ private:
     catalogue::ChordListRef filteredTableData_;
     catalogue::ChordListRef filteredTableDataType_;
     catalogue::ChordListRef filteredFavorite_;
-    std::vector<std::string> tonicas_;
-    std::vector<std::string> tipos_;
     bool isFiltered_ = false;
     std::int32_t indexFav_ = 0;
     catalogue::AcordeRef chordOnDisplay_;

@@ -53,16 +53,8 @@ TextListModel::TextListModel(const std::vector<std::string>& texts, const QFont&
                              QObject* parent)
     : QAbstractListModel(parent), font_(font)
 {
-    setTexts(texts);
-}
-
-void TextListModel::setTexts(const std::vector<std::string>& texts)
-{
-    beginResetModel();
-    texts_.clear();
     for (const std::string& text : texts)
         texts_.push_back(QString::fromStdString(text));
-    endResetModel();
 }
 
 int TextListModel::rowCount(const QModelIndex& parent) const

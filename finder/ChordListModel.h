@@ -47,7 +47,6 @@ class TextListModel : public QAbstractListModel {
 public:
     TextListModel(const std::vector<std::string>& texts, const QFont& font,
                   QObject* parent = nullptr);
-    void setTexts(const std::vector<std::string>& texts);
     int rowCount(const QModelIndex& parent = {}) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
 

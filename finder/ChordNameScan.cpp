@@ -1,7 +1,6 @@
 #include "finder/ChordNameScan.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace finder {
 
@@ -45,21 +44,6 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t i)
     return length;
 }
 
-std::size_t findIgnoringCase(std::string_view text, std::string_view mark, std::size_t from)
-{
-    const auto sameLetter = [](char a, char b) {
-        return std::tolower(static_cast<unsigned char>(a)) ==
-               std::tolower(static_cast<unsigned char>(b));
-    };
-    if (from > text.size())
-        return std::string_view::npos;
-    const auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
-                                   mark.begin(), mark.end(), sameLetter);
-    if (found == text.end())
-        return std::string_view::npos;
-    return static_cast<std::size_t>(found - text.begin());
-}
-
 // Whether the symbol followed by "/ " begins with the name followed by "/ ",
 // worked out on the texts as they are: the name begins the symbol, and what
 // the symbol holds past it is nothing or begins with "/ ".
@@ -70,6 +54,21 @@ bool symbolMatches(std::string_view symbol, std::string_view name)
 }
 
 } // namespace
+
+std::size_t findIgnoringCase(std::string_view text, std::string_view mark, std::size_t from)
+{
+    const auto lower = [](char c) {
+        return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    };
+    const auto sameLetter = [&](char a, char b) { return lower(a) == lower(b); };
+    if (from > text.size())
+        return std::string_view::npos;
+    const auto found = std::search(text.begin() + static_cast<std::ptrdiff_t>(from), text.end(),
+                                   mark.begin(), mark.end(), sameLetter);
+    if (found == text.end())
+        return std::string_view::npos;
+    return static_cast<std::size_t>(found - text.begin());
+}
 
 std::string pageTextFromBytes(std::string_view bytes)
 {

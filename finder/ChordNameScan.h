@@ -12,6 +12,10 @@
 
 namespace finder {
 
+// Where mark first occurs in text at or after from, ASCII letters matched
+// regardless of case; npos when it does not occur.
+std::size_t findIgnoringCase(std::string_view text, std::string_view mark, std::size_t from = 0);
+
 // The page's text: its bytes as they are when they are valid UTF-8, else the
 // empty text (an undecodable page shows nothing and yields no names).
 std::string pageTextFromBytes(std::string_view bytes);

@@ -7,7 +7,6 @@
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QTextEdit>
 
 #include <exception>
@@ -15,28 +14,26 @@
 namespace finder {
 namespace {
 
-// What the user reads of a failed fetch: the fetch's reason, in the words of
-// the page fetch and of libcurl beneath it, told in one short line.
-QString failureLine(const std::string& reason)
+// What the user reads of a failed fetch: the kind of failure, told in one
+// short line.
+QString failureLine(const platform::Error& failure)
 {
-    const auto says = [&reason](const char* words) {
-        return reason.find(words) != std::string::npos;
-    };
-    if (says("not an http, https or file address"))
+    switch (failure.kind()) {
+    case platform::ErrorKind::NotAnAddress:
         return QStringLiteral("Endereço inválido: use http://, https:// ou file://.");
-    if (says("larger than"))
+    case platform::ErrorKind::TooLarge:
         return QStringLiteral("A página passa de 5 MiB; não foi aberta.");
-    if (says("resolve host"))
+    case platform::ErrorKind::HostNotFound:
         return QStringLiteral("Servidor não encontrado: confira o endereço.");
-    if (says("timed out"))
+    case platform::ErrorKind::TimedOut:
         return QStringLiteral("O servidor demorou demais para responder.");
-    const QRegularExpressionMatch status =
-        QRegularExpression(QStringLiteral("returned error: (\\d+)"))
-            .match(QString::fromStdString(reason));
-    if (status.hasMatch())
-        return QStringLiteral("O servidor respondeu com o erro %1.").arg(status.captured(1));
-    if (says("connect"))
+    case platform::ErrorKind::HttpStatus:
+        return QStringLiteral("O servidor respondeu com o erro %1.").arg(failure.status());
+    case platform::ErrorKind::Refused:
         return QStringLiteral("O servidor recusou a conexão.");
+    case platform::ErrorKind::Other:
+        break;
+    }
     return QStringLiteral("Não foi possível abrir a página.");
 }
 
@@ -83,7 +80,7 @@ void ImportPane::abrirCifra()
     QString failure;
     if (!fetched) {
         platform::log(platform::LogLevel::Warning, "Página não carregada: " + fetched.error());
-        failure = failureLine(fetched.error());
+        failure = failureLine(fetched.failure());
     } else {
         text = pageTextFromBytes(*fetched);
         if (text.empty() && !fetched->empty()) {

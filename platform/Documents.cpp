@@ -8,18 +8,12 @@
 
 #include <cerrno>
 #include <chrono>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace platform {
 namespace {
-
-Error systemError(std::string_view what)
-{
-    return failure(std::string(what) + ": " + std::strerror(errno));
-}
 
 bool writeAll(int fd, std::string_view bytes)
 {

@@ -26,6 +26,24 @@ bool hasScheme(std::string_view address, std::string_view scheme)
            });
 }
 
+// The kinds of failure the import screen tells apart.
+ErrorKind kindOf(CURLcode code)
+{
+    switch (code) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+        return ErrorKind::HostNotFound;
+    case CURLE_OPERATION_TIMEDOUT:
+        return ErrorKind::TimedOut;
+    case CURLE_COULDNT_CONNECT:
+    case CURLE_SSL_CONNECT_ERROR:
+        return ErrorKind::Refused;
+    case CURLE_HTTP_RETURNED_ERROR:
+        return ErrorKind::HttpStatus;
+    default:
+        return ErrorKind::Other;
+    }
+}
+
 struct Transfer {
     std::string bytes;
     std::size_t maxBytes = 0;
@@ -99,8 +117,13 @@ Result<std::string> fetchWithCurl(const CurlLibrary& lib, const std::string& add
         return failure("redirect to the local network address " + transfer.refusedRedirect +
                        " refused");
     if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
-        return failure("page larger than " + std::to_string(limits.maxBytes) + " bytes");
-    return failure(detail[0] != '\0' ? detail.data() : lib.easy_strerror(code));
+        return failure("page larger than " + std::to_string(limits.maxBytes) + " bytes",
+                       ErrorKind::TooLarge);
+    long status = 0;
+    if (code == CURLE_HTTP_RETURNED_ERROR)
+        lib.easy_getinfo(c, CURLINFO_RESPONSE_CODE, &status);
+    return failure(detail[0] != '\0' ? detail.data() : lib.easy_strerror(code), kindOf(code),
+                   static_cast<int>(status));
 }
 
 // A file address names a file on this machine: no host, or "localhost".
@@ -145,7 +168,8 @@ Result<std::string> CurlPageFetcher::fetch(const std::string& address)
 {
     const bool file = hasScheme(address, "file://");
     if (!file && !hasScheme(address, "http://") && !hasScheme(address, "https://"))
-        return failure("not an http, https or file address: \"" + address + "\"");
+        return failure("not an http, https or file address: \"" + address + "\"",
+                       ErrorKind::NotAnAddress);
     Result<std::string> result = failure("not fetched");
     const auto ran = runAndWait([&] {
         if (file) {
@@ -159,7 +183,8 @@ Result<std::string> CurlPageFetcher::fetch(const std::string& address)
     if (!ran)
         return failure(address + ": " + ran.error());
     if (!result)
-        return failure(address + ": " + result.error());
+        return failure(address + ": " + result.error(), result.failure().kind(),
+                       result.failure().status());
     return result;
 }
 

@@ -13,8 +13,10 @@ namespace platform {
 class PageFetcher {
 public:
     virtual ~PageFetcher() = default;
-    // The page as received, or why there is none. Returns when the fetch has
-    // ended. Main thread.
+    // The page as received, or why there is none: the error's kind tells an
+    // address that is not one, a page too large, an unknown host, a timeout,
+    // a refused connection and an HTTP error status (with its number) apart.
+    // Returns when the fetch has ended. Main thread.
     virtual Result<std::string> fetch(const std::string& address) = 0;
 };
 

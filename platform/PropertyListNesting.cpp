@@ -8,6 +8,11 @@
 namespace platform {
 namespace {
 
+Error nestedTooDeep(std::size_t maxDepth)
+{
+    return failure("nested deeper than " + std::to_string(maxDepth) + " levels");
+}
+
 // The XML form: every element that is opened and not closed at once adds a
 // level. Comments, processing instructions, the document type and CDATA
 // sections are passed over; a '<' cannot appear unescaped anywhere else.
@@ -50,11 +55,11 @@ class BinaryList {
 public:
     explicit BinaryList(std::string_view bytes) : bytes_(bytes) {}
 
-    // Nothing when the bytes are too damaged to measure.
-    std::optional<Result<void>> check(std::size_t maxDepth, std::size_t maxElements)
+    // Bytes too damaged to measure pass: the parser refuses them.
+    Result<void> check(std::size_t maxDepth, std::size_t maxElements)
     {
         if (bytes_.size() < 8 + 32)
-            return std::nullopt;
+            return {};
         const std::size_t trailer = bytes_.size() - 32;
         offsetSize_ = byte(trailer + 6);
         refSize_ = byte(trailer + 7);
@@ -64,7 +69,7 @@ public:
         if (offsetSize_ == 0 || offsetSize_ > 8 || refSize_ == 0 || refSize_ > 8 ||
             top >= objects_ || tableOffset_ > trailer ||
             objects_ > (trailer - tableOffset_) / offsetSize_)
-            return std::nullopt;
+            return {};
         return walk(top, maxDepth, maxElements);
     }
 
@@ -119,7 +124,7 @@ private:
     // its count again but no new walk.
     Result<void> walk(std::uint64_t top, std::size_t maxDepth, std::size_t maxElements) const
     {
-        const Error tooDeep = failure("nested deeper than " + std::to_string(maxDepth) + " levels");
+        const Error tooDeep = nestedTooDeep(maxDepth);
         const Error tooMany =
             failure("more than " + std::to_string(maxElements) + " elements once expanded");
         constexpr std::uint32_t unknown = 0, onPath = UINT32_MAX;
@@ -203,9 +208,9 @@ private:
 Result<void> checkNesting(std::string_view bytes, std::size_t maxDepth, std::size_t maxElements)
 {
     if (bytes.starts_with("bplist00"))
-        return BinaryList(bytes).check(maxDepth, maxElements).value_or(Result<void>());
+        return BinaryList(bytes).check(maxDepth, maxElements);
     if (!xmlNestsAtMost(bytes, maxDepth))
-        return failure("nested deeper than " + std::to_string(maxDepth) + " levels");
+        return nestedTooDeep(maxDepth);
     return {};
 }
 

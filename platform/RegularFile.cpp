@@ -1,7 +1,6 @@
 #include "platform/RegularFile.h"
 
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -9,9 +8,9 @@
 namespace platform {
 namespace {
 
-Error systemError(std::string_view what)
+Error tooLarge(std::size_t maxBytes)
 {
-    return failure(std::string(what) + ": " + std::strerror(errno));
+    return failure("file larger than " + std::to_string(maxBytes) + " bytes", ErrorKind::TooLarge);
 }
 
 const char* kindOf(mode_t mode)
@@ -58,7 +57,7 @@ Result<std::string> readRegularFile(const std::string& path, std::size_t maxByte
     if (!S_ISREG(info.st_mode))
         return failure(std::string("not a regular file: ") + kindOf(info.st_mode));
     if (static_cast<std::uintmax_t>(info.st_size) > maxBytes)
-        return failure("file larger than " + std::to_string(maxBytes) + " bytes");
+        return tooLarge(maxBytes);
 
     std::string bytes;
     bytes.reserve(static_cast<std::size_t>(info.st_size));
@@ -73,7 +72,7 @@ Result<std::string> readRegularFile(const std::string& path, std::size_t maxByte
             return bytes;
         // A file that grows while it is read is still bounded.
         if (static_cast<std::size_t>(got) > maxBytes - bytes.size())
-            return failure("file larger than " + std::to_string(maxBytes) + " bytes");
+            return tooLarge(maxBytes);
         bytes.append(buffer, static_cast<std::size_t>(got));
     }
 }

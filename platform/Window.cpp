@@ -33,6 +33,17 @@
 // view, which shows it at full size if the window grows back.
 
 namespace platform {
+namespace {
+
+// The factor that fits a design of that size into size, keeping its
+// proportions: 1 when it fits unscaled.
+double fitScale(QSize size, QSize design)
+{
+    return std::min(
+        {1.0, double(size.width()) / design.width(), double(size.height()) / design.height()});
+}
+
+} // namespace
 
 Window::Window()
 {
@@ -131,8 +142,7 @@ void Window::keepFrameOnScreen()
         // The frame does not fit: shrink to the room left by the frame, and
         // to the design's proportions when that scales the content.
         QSize fitted = size().boundedTo(room);
-        const double scale = std::min({1.0, double(fitted.width()) / designSize_.width(),
-                                       double(fitted.height()) / designSize_.height()});
+        const double scale = fitScale(fitted, designSize_);
         if (scale < 1.0)
             fitted = fitted.boundedTo(
                 QSize(static_cast<int>(std::lround(designSize_.width() * scale)),
@@ -150,9 +160,7 @@ void Window::keepFrameOnScreen()
 
 void Window::updateScale()
 {
-    const double s = designSize_.isEmpty() ? 1.0
-                                           : std::min({1.0, double(width()) / designSize_.width(),
-                                                       double(height()) / designSize_.height()});
+    const double s = designSize_.isEmpty() ? 1.0 : fitScale(size(), designSize_);
     scale_ = s;
     if (s < 1.0 && !scaler_) {
         QWidget* focus = page_->focusWidget();

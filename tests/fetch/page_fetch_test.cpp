@@ -177,8 +177,9 @@ TEST(FileAddress, ALargerFileFailsCleanly)
     file.write(QByteArray(1001, 'a'));
     file.close();
     const std::string address = "file://" + file.fileName().toStdString();
-    EXPECT_EQ(CurlPageFetcher({5000ms, 1000}).fetch(address).error(),
-              address + ": file larger than 1000 bytes");
+    const auto large = CurlPageFetcher({5000ms, 1000}).fetch(address);
+    EXPECT_EQ(large.error(), address + ": file larger than 1000 bytes");
+    EXPECT_EQ(large.failure().kind(), platform::ErrorKind::TooLarge); // the screen's 5 MiB line
     EXPECT_TRUE(CurlPageFetcher({5000ms, 1001}).fetch(address));
 }
 
