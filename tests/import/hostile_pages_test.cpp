@@ -28,6 +28,8 @@ protected:
         ::alarm(120); // a hang stops the test binary here
         fifo_ = std::filesystem::temp_directory_path() /
                 ("cifrario-page-fifo-" + std::to_string(::getpid()));
+        // A run killed by the alarm leaves its FIFO; a later process may get its pid.
+        std::filesystem::remove(fifo_);
         ASSERT_EQ(::mkfifo(fifo_.c_str(), 0600), 0);
         screen_->view();
     }
