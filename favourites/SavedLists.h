@@ -47,9 +47,9 @@ public:
 
     // Opens the list into the favourites: that very vector is emptied and
     // refilled with voicingsFor() of the stored identifiers, each record once
-    // (where it first appears). A list that
-    // cannot be read, or that is not a property-list array, leaves the
-    // favourites as they were; the answer is whether they were replaced.
+    // (where it first appears). A list that cannot be read, or that is not a
+    // property-list array, leaves the favourites as they were; the answer is
+    // whether they were replaced.
     bool open(const std::string& name, const catalogue::ChordListRef& favourites,
               const catalogue::ChordListRef& allTableData) const;
 
