@@ -106,18 +106,25 @@ function(cifrario_layer_files layer root out)
   set(${out} ${files} PARENT_SCOPE)
 endfunction()
 
+# Sets <out> to the folder of QtCore's headers, which a layer on QtCore alone
+# may include.
+function(cifrario_qtcore_headers out)
+  get_target_property(qt_dirs Qt6::Core INTERFACE_INCLUDE_DIRECTORIES)
+  set(found "")
+  foreach(dir ${qt_dirs})
+    if(dir MATCHES "/QtCore$")
+      set(found ${dir})
+    endif()
+  endforeach()
+  set(${out} ${found} PARENT_SCOPE)
+endfunction()
+
 # At configure time: before any target of a layer builds, every file of the
 # layer is checked (CheckLayers.cmake) and the build stops at a forbidden
 # include. A layer's targets are the target of its name, and for tools every
 # target of its folders. Call once every target exists.
 function(cifrario_check_layers)
-  get_target_property(qt_dirs Qt6::Core INTERFACE_INCLUDE_DIRECTORIES)
-  set(qtcore_dir "")
-  foreach(dir ${qt_dirs})
-    if(dir MATCHES "/QtCore$")
-      set(qtcore_dir ${dir})
-    endif()
-  endforeach()
+  cifrario_qtcore_headers(qtcore_dir)
   foreach(layer ${CIFRARIO_LAYERS})
     cifrario_layer_files(${layer} ${CMAKE_SOURCE_DIR} files)
     set(stamp ${CMAKE_BINARY_DIR}/layers/${layer}.checked)
