@@ -53,9 +53,10 @@ cifrario_layer(cifrario OWNS app/main.cpp
        favourites app
   QT any)
 # The build-time generators: the catalogue, the fretboard picture (whose size
-# and file names the fretboard keeps in a header), photos and samples.
+# and file names the fretboard keeps in a header), photos and samples. They
+# sit beside the program, not in it: no screen above the fretboard.
 cifrario_layer(tools OWNS tools
-  USES catalogue fretboard_model fretboard_geometry fretboard QT any)
+  USES catalogue fretboard_model platform fretboard_geometry fretboard QT any)
 
 # Sets <out> to the layer that owns <path> (relative to the source root), or
 # to the empty text when no layer does.
