@@ -1,5 +1,6 @@
 #include "favourites/SavedLists.h"
 
+#include "finder/FavouriteList.h"
 #include "platform/Description.h"
 #include "platform/Log.h"
 #include "platform/PropertyList.h"
@@ -163,7 +164,7 @@ bool SavedLists::open(const std::string& name, const catalogue::ChordListRef& fa
         voicingsFor(array->strings, allTableData ? *allTableData : noRecords);
     if (favourites) {
         favourites->clear();
-        favourites->insert(favourites->end(), found.begin(), found.end());
+        finder::addFavourites(*favourites, found);
     }
     platform::log("filtrados: " + describe(favourites.get()));
     return true;

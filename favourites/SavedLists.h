@@ -46,9 +46,10 @@ public:
                     std::vector<std::string>& list) const;
 
     // Opens the list into the favourites: that very vector is emptied and
-    // refilled with voicingsFor() of the stored identifiers. A list that
-    // cannot be read, or that is not a property-list array, leaves the
-    // favourites as they were; the answer is whether they were replaced.
+    // refilled with voicingsFor() of the stored identifiers, each record once
+    // (where it first appears). A list that cannot be read, or that is not a
+    // property-list array, leaves the favourites as they were; the answer is
+    // whether they were replaced.
     bool open(const std::string& name, const catalogue::ChordListRef& favourites,
               const catalogue::ChordListRef& allTableData) const;
 

@@ -1,6 +1,7 @@
 #include "finder/ChordFinder.h"
 
 #include "finder/ChordNameScan.h"
+#include "finder/FavouriteList.h"
 
 #include <QString>
 
@@ -264,19 +265,17 @@ void ChordFinder::SetFavorite()
     const bool marking = !favouriteOn_;
     favouriteOn_ = marking;
     chordOnDisplay_->Fav = marking ? "*" : " ";
-    auto& favourites = *filteredFavorite_;
-    if (marking) {
-        const int last = counterValue(favouriteCounter_);
-        const int next = last == INT_MAX ? last : last + 1;
-        char order[16];
-        std::snprintf(order, sizeof order, "%03d", next);
-        chordOnDisplay_->FavOrder = order;
-        favouriteCounter_ = order;
-        if (std::find(favourites.begin(), favourites.end(), chordOnDisplay_) == favourites.end())
-            favourites.push_back(chordOnDisplay_);
-    } else {
-        std::erase(favourites, chordOnDisplay_);
-    }
+    // Every press stamps the record and moves the counter on, un-marking too.
+    const int last = counterValue(favouriteCounter_);
+    const int next = last == INT_MAX ? last : last + 1;
+    char order[16];
+    std::snprintf(order, sizeof order, "%03d", next);
+    chordOnDisplay_->FavOrder = order;
+    favouriteCounter_ = order;
+    if (marking)
+        addFavourite(*filteredFavorite_, chordOnDisplay_);
+    else
+        std::erase(*filteredFavorite_, chordOnDisplay_);
     Q_EMIT favouriteMarkChanged();
     Q_EMIT favouritesChanged();
 }
@@ -295,8 +294,7 @@ void ChordFinder::favouritesReturned()
 void ChordFinder::lerCifras(const std::string& pageText)
 {
     if (allTableData_)
-        for (const auto& chord : chordsNamedInText(pageText, *allTableData_))
-            filteredFavorite_->push_back(chord);
+        addFavourites(*filteredFavorite_, chordsNamedInText(pageText, *allTableData_));
 }
 
 } // namespace finder

@@ -77,16 +77,18 @@ public:
     // Counts the shown list for the count label.
     void setNChords();
 
-    // Marks or un-marks the chord on display and adds it to or takes it out
-    // of the favourites, stamping the next counter value when marking.
+    // Marks or un-marks the chord on display and adds it to (once) or takes
+    // it out of the favourites; either way it is stamped with the next
+    // counter value.
     void SetFavorite();
     void setFavouriteCounter(const std::string& text);
     // A new empty favourites list; the old one stays with whoever holds it.
     void ClearFavorites();
     // The favourites list came back from another screen, maybe refilled.
     void favouritesReturned();
-    // Appends to the favourites every record that the page's bold names name.
-    // The favourites table shows them at its next refresh.
+    // Appends to the favourites every record that the page's bold names name
+    // and that they do not hold yet. The favourites table shows them at its
+    // next refresh.
     void lerCifras(const std::string& pageText);
 
 Q_SIGNALS:

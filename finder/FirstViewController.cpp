@@ -73,8 +73,7 @@ void FirstViewController::followFinder()
     connect(&finder_, &ChordFinder::chordShown, this, [this] { showChord(); });
     connect(&finder_, &ChordFinder::favouriteMarkChanged, this, [this] {
         showFavouriteMark();
-        if (finder_.favouriteOn())
-            ui_->FavNumber->setText(QString::fromStdString(finder_.favouriteCounter()));
+        ui_->FavNumber->setText(QString::fromStdString(finder_.favouriteCounter()));
     });
 }
 

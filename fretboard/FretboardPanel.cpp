@@ -147,6 +147,7 @@ void FretboardPanel::setChord(const catalogue::FretPattern& frets)
 
 void FretboardPanel::playChord(const catalogue::FretPattern& frets)
 {
+    Q_EMIT chordSounding(frets);
     bank_->playChord(frets);
 }
 

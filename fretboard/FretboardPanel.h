@@ -83,6 +83,9 @@ Q_SIGNALS:
     void labelsEdited(const catalogue::FretPattern& labels);
     // A fret tap has been drawn and sounded.
     void fretTapped(QObject* sender);
+    // The chord's notes are about to start; a chord being shown is drawn by
+    // then.
+    void chordSounding(const catalogue::FretPattern& frets);
 
 private:
     std::unique_ptr<SampleBank> bank_;

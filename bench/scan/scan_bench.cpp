@@ -1,7 +1,9 @@
 // Reading chord names out of big pages: a 5 MiB page of "<b>Am</b>", and
-// 1 MiB of bold names that match no symbol, against the whole catalogue.
+// 1 MiB of bold names that match no symbol, against the whole catalogue; and
+// the 5 MiB page read into the favourites, each chord once.
 #include "bench/support/RepeatedPage.h"
 #include "catalogue/CatalogueLoader.h"
+#include "finder/ChordFinder.h"
 #include "finder/ChordNameScan.h"
 
 #include <benchmark/benchmark.h>
@@ -34,6 +36,19 @@ void fiveMebibytesOfAm(benchmark::State& state)
     readPage(state, "<b>Am</b>", 5 * 1024 * 1024);
 }
 BENCHMARK(fiveMebibytesOfAm)->Unit(benchmark::kMillisecond);
+
+void fiveMebibytesOfAmIntoTheFavourites(benchmark::State& state)
+{
+    finder::ChordFinder finder;
+    finder.start(std::make_shared<catalogue::ChordList>(realCatalogue()));
+    const std::string page = benchsupport::pageOf("<b>Am</b>", 5 * 1024 * 1024);
+    for (auto _ : state) {
+        finder.ClearFavorites();
+        finder.lerCifras(page);
+    }
+    state.counters["favourites"] = static_cast<double>(finder.filteredFavorite()->size());
+}
+BENCHMARK(fiveMebibytesOfAmIntoTheFavourites)->Unit(benchmark::kMillisecond);
 
 void oneMebibyteOfUnknownNames(benchmark::State& state)
 {

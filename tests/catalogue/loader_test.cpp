@@ -76,6 +76,15 @@ TEST_F(LoaderFile, BadFilesGiveOneLineAndNoRecords)
     std::string badFret = kRecord;
     badFret.replace(badFret.find("\t3\t"), 3, "\t16\t");
     expectRejected(kHeader + badFret, "2", 1);
+    // Each of the six fret columns is checked.
+    for (int string = 1; string <= 6; ++string) {
+        std::string badColumn = kHeader + kRecord;
+        std::size_t at = badColumn.find("DS1_0019\t") + 9;
+        for (int column = 1; column < string; ++column)
+            at = badColumn.find('\t', at) + 1;
+        badColumn.replace(at, badColumn.find('\t', at) - at, "x");
+        expectRejected(badColumn, "2", 1);
+    }
     std::string leadingZero = kRecord;
     leadingZero.replace(leadingZero.find("\t3\t"), 3, "\t03\t");
     expectRejected(kHeader + kRecord + leadingZero, "3");

@@ -35,9 +35,12 @@ TEST_F(MainScreen, FirstPressMarksTheChordOnDisplay)
     ASSERT_EQ(finder().filteredFavorite()->size(), 1u);
     EXPECT_EQ(table("tableViewFav")->numberOfRows(), 1);
 
-    // The second press takes the mark off and the chord out of the list.
+    // The second press takes the mark off and the chord out of the list, and
+    // stamps it with the next order all the same.
     QTest::mouseClick(star, Qt::LeftButton);
     EXPECT_EQ(c->Fav, " ");
+    EXPECT_EQ(c->FavOrder, "002");
+    EXPECT_EQ(textOf("FavNumber"), "002");
     EXPECT_EQ(star->tag(), 0);
     EXPECT_EQ(textOf("labelFavorite"), " ");
     EXPECT_TRUE(finder().filteredFavorite()->empty());
@@ -66,6 +69,49 @@ TEST_F(Finder, CounterStampsTheNextOrder)
     finder.selectChord(7);
     finder.SetFavorite();
     EXPECT_EQ(all()[7]->FavOrder, "-06");
+}
+
+TEST_F(Finder, EveryPressStampsAndAdvancesTheCounter)
+{
+    const auto c = all().front();
+    const char* const stamps[] = {"001", "002", "003", "004"};
+    for (const char* stamp : stamps) {
+        const bool wasOn = finder.favouriteOn();
+        finder.SetFavorite();
+        EXPECT_NE(finder.favouriteOn(), wasOn);
+        EXPECT_EQ(c->FavOrder, stamp);
+        EXPECT_EQ(finder.favouriteCounter(), stamp);
+    }
+    EXPECT_EQ(c->Fav, " ");
+    EXPECT_TRUE(finder.filteredFavorite()->empty());
+}
+
+// A record joins the favourites once, whichever way it arrives; the list
+// keeps the order in which records first arrived.
+TEST_F(Finder, AChordIsAFavouriteOnceWhicheverWayItArrives)
+{
+    const auto c = all().front();
+    const auto firstNamed = [&](const std::string& symbol) {
+        return *std::find_if(all().begin(), all().end(),
+                             [&](const auto& chord) { return chord->Cifra == symbol; });
+    };
+    finder.lerCifras("<b>C</b>");
+    ASSERT_EQ(*finder.filteredFavorite(), catalogue::ChordList{c});
+    // The imported chord, picked and starred, is marked but not listed again.
+    finder.selectChord(0);
+    finder.SetFavorite();
+    EXPECT_EQ(c->Fav, "*");
+    EXPECT_EQ(*finder.filteredFavorite(), catalogue::ChordList{c});
+    // The same page read twice, and a page naming a chord twice.
+    finder.lerCifras("<b>C</b>");
+    finder.lerCifras("<b>Am</b> <b>C</b> <b>G7</b> <b>Am</b>");
+    const catalogue::ChordList expected = {c, firstNamed("Am"), firstNamed("G7")};
+    EXPECT_EQ(*finder.filteredFavorite(), expected);
+    // Un-marking takes the chord out; marking it again puts it at the end.
+    finder.SetFavorite();
+    finder.SetFavorite();
+    const catalogue::ChordList reordered = {firstNamed("Am"), firstNamed("G7"), c};
+    EXPECT_EQ(*finder.filteredFavorite(), reordered);
 }
 
 TEST_F(MainScreen, CounterFieldFeedsTheNextOrder)
@@ -149,7 +195,8 @@ TEST(ChordImport, BoldNamesOfAServedPageJoinTheFavourites)
     EXPECT_TRUE(source->toPlainText().contains("<b>Am</b>"));
     EXPECT_TRUE(screen->outlet<QTextBrowser>("WebViewCifra")->toPlainText().contains("Am"));
     QTest::mouseClick(screen->outlet<QAbstractButton>("buttonLerCifras"), Qt::LeftButton);
-    const catalogue::ChordList expected = {first("Am"), first("G7"), first("Am"), first("Db")};
+    // "Am" is named twice and listed once.
+    const catalogue::ChordList expected = {first("Am"), first("G7"), first("Db")};
     EXPECT_EQ(*screen->finder().filteredFavorite(), expected);
     EXPECT_EQ(first("Am")->Fav, " "); // imported, not marked
     EXPECT_EQ(screen->outlet<finder::TableView>("tableViewFav")->numberOfRows(),
@@ -165,7 +212,7 @@ TEST(ChordImport, BoldNamesOfAServedPageJoinTheFavourites)
     EXPECT_TRUE(source->toPlainText().isEmpty());
     EXPECT_EQ(log.lines().size(), 2u);
     screen->lerCifras(nullptr);
-    EXPECT_EQ(screen->finder().filteredFavorite()->size(), 4u);
+    EXPECT_EQ(screen->finder().filteredFavorite()->size(), 3u);
 }
 
 // A fetch that fails by throwing is logged like any failed fetch, and leaves

@@ -362,3 +362,34 @@ TEST_F(MainScreen, NothingReEntersTheScreenWhileAFetchRuns)
     QTest::mouseClick(open, Qt::LeftButton);
     EXPECT_EQ(fetcher->requests.size(), 2u);
 }
+
+// A chosen chord brings its own root to the root field and the root marks,
+// whatever root was chosen before.
+TEST_F(MainScreen, AChosenChordBringsItsRootToTheFieldAndTheMarks)
+{
+    named<QLineEdit>("searchBar")->setText("Dm7");
+    ASSERT_EQ(shown().front()->Cifra, "Dm7");
+    screen->tableViewDidSelectRow(table("tableViewCifras"), 0);
+    EXPECT_EQ(textOf("tonicaText"), "D ");
+    // Frets 1, 1, 2, 0: the open D string is the root, the C of string 2 is not.
+    EXPECT_EQ(marks(*screen->fretboard()), "C1C1:B C2C1:B C3C2:B C4C0:T");
+}
+
+// The star shows the mark of each chord chosen: full for a marked one, empty
+// for one that is not.
+TEST_F(MainScreen, TheStarShowsTheMarkOfEachChosenChord)
+{
+    auto* star = named<platform::Button>("FavoriteOnOff");
+    screen->tableViewDidSelectRow(table("tableViewCifras"), 0);
+    QTest::mouseClick(star, Qt::LeftButton);
+    for (int pass = 0; pass < 2; ++pass) {
+        screen->tableViewDidSelectRow(table("tableViewCifras"), 1);
+        EXPECT_EQ(star->imageName(), "icone-favorite.png");
+        EXPECT_EQ(star->tag(), 0);
+        EXPECT_EQ(textOf("labelFavorite"), " ");
+        screen->tableViewDidSelectRow(table("tableViewFotos"), 0);
+        EXPECT_EQ(star->imageName(), "icone-favorite-set.png");
+        EXPECT_EQ(star->tag(), 1);
+        EXPECT_EQ(textOf("labelFavorite"), "*");
+    }
+}

@@ -104,6 +104,19 @@ TEST_F(Fretboard, ChordIsDrawnWithItsRootPositionsMarked)
     EXPECT_EQ(marks(), "C1C0:B C2C2:B C3C2:B C4C2:B C5C0:B");
 }
 
+// The eye before the ear: a chord shown or tapped is on the board when its
+// notes start.
+TEST_F(Fretboard, AChordIsDrawnBeforeItSounds)
+{
+    std::vector<std::string> marksWhenSounding;
+    QObject::connect(panel, &fretboard::FretboardPanel::chordSounding,
+                     [&] { marksWhenSounding.push_back(marks()); });
+    panel->showChord(fretboardtest::frets({" ", "1", "0", "2", "3", " "}), "C ");
+    panel->fretButtonNamed("C1C3")->click();
+    EXPECT_EQ(marksWhenSounding, (std::vector<std::string>{"C2C1:T C3C0:B C4C2:B C5C3:T",
+                                                           "C1C3:B C2C1:T C3C0:B C4C2:B C5C3:T"}));
+}
+
 TEST_F(Fretboard, DrawingAddsMarksAndSkipsTextsThatNameNoPosition)
 {
     panel->setChordNeck(fretboardtest::frets({" ", " ", " ", " ", "3", " "}));

@@ -85,5 +85,7 @@ TEST_F(HostilePages, DeeplyNestedAndHugePagesShowAndImportAtOnce)
         EXPECT_FALSE(outlet<QTextBrowser>("WebViewCifra")->toPlainText().isEmpty()) << path;
     }
     QTest::mouseClick(outlet<QAbstractButton>("buttonLerCifras"), Qt::LeftButton);
-    EXPECT_EQ(screen_->finder().filteredFavorite()->size(), 5 * 1024 * 1024 / 9);
+    // Named 582,542 times, the chord joins the favourites once.
+    ASSERT_EQ(screen_->finder().filteredFavorite()->size(), 1u);
+    EXPECT_EQ(screen_->finder().filteredFavorite()->front()->Cifra, "Am");
 }

@@ -154,8 +154,7 @@ TEST_F(HostileLists, AHundredThousandEntryListOpensInEitherForm)
     writeFile(documents / "binária", binaryPropertyList(objects));
     for (const std::string name : {"xml", "binária"}) {
         ASSERT_TRUE(lists.open(name, favourites, all)) << name;
-        ASSERT_EQ(favourites->size(), entries) << name;
-        EXPECT_EQ(favourites->front(), d);
-        EXPECT_EQ(favourites->back(), c);
+        // Each record joins the favourites once, where it first appears.
+        EXPECT_EQ(*favourites, (ChordList{d, c})) << name;
     }
 }

@@ -2,6 +2,7 @@
 
 #include "favourites/SavedLists.h"
 #include "platform/Log.h"
+#include "platform/PropertyList.h"
 
 #include <gtest/gtest.h>
 
@@ -124,6 +125,18 @@ TEST_F(SavedListsTest, OpenRefillsTheSameFavouritesVectorWithTheSavedRecords)
             "plistSelecionado: 001319 - acordeID 001319",
             std::string("filtrados: (\"<Acorde 4 000200 D>\", \"<Acorde 5 000200 D>\", ") +
                 "\"<Acorde 3 000100 Cm>\", \"<Acorde 1 001319 C>\", \"<Acorde 2 001319 C>\")"}));
+}
+
+// A list whose identifiers come back to a record already opened (a list
+// written by hand, or saved before favourites were kept once each) opens to
+// each record once, where it first appears.
+TEST_F(SavedListsTest, AnOpenedListHoldsEachRecordOnce)
+{
+    fs::create_directories(documents);
+    liststest::writeFile(
+        documents / "repetida",
+        platform::propertyListXml({"001319", "000100", "001319", "001319", "001319", "000200"}));
+    EXPECT_EQ(opened("repetida"), (ChordList{c1, cm, c2, d1}));
 }
 
 TEST_F(SavedListsTest, LookUpTakesFirstVoicingsAndRepeatsInTurn)

@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <fcntl.h>
@@ -40,15 +41,19 @@ ChordListRef fakeCatalogue()
     return all;
 }
 
-// Random favourites: whole runs of a symbol's voicings in turn, which is what
-// opening a list gives back.
+// Random favourites, each symbol at most once: a list of them opens to the
+// same symbols in the same order.
 ChordList randomFavourites(std::mt19937& random, const ChordList& all)
 {
     ChordList favourites;
     const int count = std::uniform_int_distribution<int>(0, 12)(random);
-    for (int i = 0; i < count; ++i)
-        favourites.push_back(
-            all[std::uniform_int_distribution<std::size_t>(0, all.size() - 1)(random)]);
+    for (int i = 0; i < count; ++i) {
+        const auto& record =
+            all[std::uniform_int_distribution<std::size_t>(0, all.size() - 1)(random)];
+        if (std::none_of(favourites.begin(), favourites.end(),
+                         [&](const auto& held) { return held->IDCifra == record->IDCifra; }))
+            favourites.push_back(record);
+    }
     return favourites;
 }
 

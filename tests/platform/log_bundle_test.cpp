@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sys/stat.h>
@@ -79,4 +81,38 @@ TEST(Log, LevelsMarkAllButInfoLinesAndTheThresholdHidesLowerOnes)
     platform::log("informação 2");
     platform::setLogThreshold(platform::LogLevel::Info);
     EXPECT_EQ(log.lines(), (std::vector<std::string>{"informação", "aviso", "depuração"}));
+}
+
+// What reaches standard error: the program's name, the level's mark (none for
+// Info), the line.
+TEST(Log, StandardErrorCarriesEachLineWithItsLevelMark)
+{
+    const auto path = std::filesystem::temp_directory_path() /
+                      ("cifrario-log-" + std::to_string(::getpid()) + ".txt");
+    std::fflush(stderr);
+    const int saved = ::dup(2);
+    {
+        const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+        ASSERT_GE(file, 0);
+        ::dup2(file, 2);
+        ::close(file);
+    }
+    platform::setLogThreshold(platform::LogLevel::Debug);
+    platform::log("informação");
+    platform::log(platform::LogLevel::Warning, "aviso");
+    platform::log(platform::LogLevel::Error, "falha");
+    platform::log(platform::LogLevel::Debug, "depuração");
+    platform::setLogThreshold(platform::LogLevel::Info);
+    std::fflush(stderr);
+    ::dup2(saved, 2);
+    ::close(saved);
+
+    std::ifstream in(path);
+    std::vector<std::string> lines;
+    for (std::string line; std::getline(in, line);)
+        lines.push_back(line);
+    std::filesystem::remove(path);
+    EXPECT_EQ(lines,
+              (std::vector<std::string>{"cifrario: informação", "cifrario: warning: aviso",
+                                        "cifrario: error: falha", "cifrario: debug: depuração"}));
 }
