@@ -79,11 +79,11 @@ struct Search {
     }
 
     // The order a chord book shows a chord's grips in: the open grips at the
-    // nut, the lowest first; then, for a chord of four tones that all sound,
-    // its four-note grips, or else the low E and A barres by their place on
-    // the neck; then the other shapes with the root
-    // (or the named bass) lowest and the third sounding, by where the hand sits on the neck, the
-    // forms players learn a little ahead; then the rest.
+    // nut, the lowest fret sum first; then, for a chord of four tones that
+    // all sound, its four-note grips, or else the low E and A barres by their
+    // place on the neck; then the other shapes with the root (or the named
+    // bass) lowest and the third sounding, by where the hand sits on the
+    // neck, the forms players learn a little ahead; then the rest.
     int rankOf(const FretPattern& shape, const FormMatch& form, const Fingering& hand,
                int cost) const
     {
@@ -97,10 +97,10 @@ struct Search {
                    hand.lowest <= (hasTensions(chord, bassInterval) ? kLowFrets : kLowerHalf)) {
             return 100000 + 1000 * hand.lowest + cost;
         }
-        const int formBonus = form.formClass == FormClass::NoForm ? kNoFormCost : 0;
+        const int noForm = form.formClass == FormClass::NoForm ? kNoFormCost : 0;
         const bool namedBass = bassTone(shape, rootPc) == (bassInterval < 0 ? 0 : bassInterval);
         const bool third = chord.third < 0 || (heardTones(shape, rootPc) & (1u << chord.third));
-        return (namedBass && third ? 200000 : 300000) + 20 * handPosition(shape) + cost + formBonus;
+        return (namedBass && third ? 200000 : 300000) + 20 * handPosition(shape) + cost + noForm;
     }
 
     // Where most of the hand sits: the middle one of the fretted notes, so a
