@@ -13,6 +13,7 @@ constexpr int kLowRegisterMidi = 55;
 constexpr int kOpenGripFrets = 4;
 constexpr int kOpenGripFingers = 3;
 constexpr int kNutFrets = 3;
+constexpr int kCloseFrets = 2;
 
 int noteAt(const FretPattern& frets, int string)
 {
@@ -97,7 +98,11 @@ bool isBookFourNoteGrip(const FretPattern& frets, int rootPc)
 bool isOpenGrip(const FretPattern& frets, int rootPc, const ChordTones& chord, int bassInterval,
                 const Fingering& hand)
 {
-    if (!isOpenPosition(frets, rootPc, bassInterval) || hand.needed > kOpenGripFingers ||
+    // A fourth finger fits at the nut only where every finger stays within
+    // the first two frets, not all four side by side on one.
+    const bool close = frets.highestFret() <= kCloseFrets && frets.lowestFret() < kCloseFrets;
+    const int fingers = close ? kFingers : kOpenGripFingers;
+    if (!isOpenPosition(frets, rootPc, bassInterval) || hand.needed > fingers ||
         secondAboveLowBass(frets))
         return false;
     if (chord.third >= 0 && !(heardTones(frets, rootPc) & (1u << chord.third)))

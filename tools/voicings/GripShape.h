@@ -50,7 +50,8 @@ bool isOpenPosition(const catalogue::FretPattern& frets, int rootPc, int bassInt
 bool isBookFourNoteGrip(const catalogue::FretPattern& frets, int rootPc);
 
 // An open grip a beginner is taught: open position, three fingers or fewer
-// within the first three frets (four over an open bass),
+// (four within frets 1 and 2), within the first three frets (four over an
+// open bass),
 // any barre reaching the lowest fretted string, the third and the fifth
 // sounding where the chord has them, no muddy low second, the bass on string
 // 4, 5 or 6 with no open string below that could sound it lower, and every
