@@ -184,7 +184,6 @@ const std::map<std::string, std::string> kCatalogueDiffers = {
     {"F#maj7", "2,4,3,3,2,2"},
     {"Abmaj7", "4,6,5,5,4,4"},
     // The lower fret sum among open grips.
-    {"Asus", "x,0,0,2,3,0"},
     {"Em7(b5)", "0,1,0,0,3,0"},
     // A smaller grip lower on the neck.
     {"Dadd9", "x,x,0,2,5,2"},
@@ -236,7 +235,7 @@ TEST(ChordBook, FirstVoicingsAreTheBooksFirstShapes)
         const std::set<std::string> notHeld = {"C", "F#maj7", "Abmaj7", "Ebadd9", "Badd9"};
         EXPECT_EQ(bookHeld, !notHeld.count(symbol)) << symbol;
     }
-    EXPECT_EQ(same, 110);
+    EXPECT_EQ(same, 111);
 }
 
 TEST(ChordBook, EveryBarreLiesOnStringsItHolds)

@@ -14,6 +14,9 @@ using namespace catalogue;
 // A shape that is none of the forms players learn ranks after a form on the
 // same part of the neck that costs as much.
 constexpr int kNoFormCost = 10;
+// An open grip that is no open major shape's own ranks after one that is,
+// unless it sums three frets less.
+constexpr int kOtherOpenGripCost = 30;
 // The E and A barres lead in the lower half of the neck; for a chord with a
 // tension, whose barre adds a stretch, only on the lowest frets.
 constexpr int kLowerHalf = 7;
@@ -88,8 +91,10 @@ struct Search {
                int cost) const
     {
         const bool wholeOpenForm = form.formClass == FormClass::OpenForm && form.dropped == 0;
-        if (wholeOpenForm || isOpenGrip(shape, rootPc, chord, bassInterval, hand))
+        if (wholeOpenForm)
             return 10 * shape.fretSum() + cost;
+        if (isOpenGrip(shape, rootPc, chord, bassInterval, hand))
+            return 10 * shape.fretSum() + cost + kOtherOpenGripCost;
         if (isFourToneChord(chord)) {
             if (isBookFourNoteGrip(shape, rootPc) && spanOf(shape).open == 0)
                 return 100000 + 20 * handPosition(shape) + cost;
