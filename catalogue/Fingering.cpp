@@ -10,23 +10,40 @@ namespace {
 
 constexpr int kStrings = 6;
 
-// The index at the lowest fret. It reaches over the neck from the high E
-// side, so as a barre it lies across strings 1 to the lowest-pitched string
-// it presses: it bars the strings held at that fret up to the first open
-// string that sounds. With fewer than two such strings it presses one string,
-// the lowest-pitched held at that fret.
+// The index at the lowest fret. Laid flat, it covers a run of adjacent
+// strings that all sound at its fret or higher (a finger in front of it holds
+// those): never a muted string, which it would sound, nor an open one. It
+// reaches over the neck from the high E side, so no open string may sound
+// between the run and string 1. Of such runs it bars the one holding the most
+// strings at its fret, the highest-pitched on a tie, from the first to the
+// last of them. With fewer than two such strings it presses one string, the
+// lowest-pitched held at that fret.
 FingerPlace indexPlace(const FretPattern& p, int lowest)
 {
     FingerPlace barre{1, lowest, 0, 0};
-    int count = 0;
-    for (int s = 1; s <= kStrings && p.fret(s) != 0; ++s) {
-        if (p.fret(s) != lowest)
+    int best = 0;
+    bool openAbove = false;
+    for (int s = 1; s <= kStrings;) {
+        if (p.fret(s) <= 0) {
+            openAbove = openAbove || p.fret(s) == 0;
+            ++s;
             continue;
-        if (count++ == 0)
-            barre.fromString = s;
-        barre.toString = s;
+        }
+        FingerPlace run{1, lowest, 0, 0};
+        int count = 0;
+        for (; s <= kStrings && p.fret(s) > 0; ++s) {
+            if (p.fret(s) != lowest)
+                continue;
+            if (count++ == 0)
+                run.fromString = s;
+            run.toString = s;
+        }
+        if (!openAbove && count >= 2 && count > best) {
+            best = count;
+            barre = run;
+        }
     }
-    if (count >= 2)
+    if (best >= 2)
         return barre;
     int bass = 0;
     for (int s = 1; s <= kStrings; ++s)
@@ -147,9 +164,11 @@ Fingering fingeringOf(const FretPattern& frets)
     for (const auto& place : others) {
         if (place.liesFlat())
             hand.effort += 2;
-        // A finger on a lower string than the barre reaches, at a higher
-        // fret, reaches round the index.
-        if (index.liesFlat() && place.toString > index.toString && place.fret > hand.lowest)
+        // A finger on a lower string than a long barre reaches, at a higher
+        // fret, reaches round the index; a short barre at the top leaves the
+        // bass strings to the other fingers.
+        if (index.toString - index.fromString >= 2 && place.toString > index.toString &&
+            place.fret > hand.lowest)
             hand.effort += 6 + 4 * (place.fret - hand.lowest);
     }
     hand.fingers.push_back(index);

@@ -2,10 +2,11 @@
 // How one hand frets a pattern. The hand has four fingers: the index (1),
 // middle (2), ring (3) and little finger (4).
 //  - The index takes the lowest fretted fret. Reaching over the neck from the
-//    high E side, it lies flat (a barre) across strings 1 to the
-//    lowest-pitched string it presses, so it bars the strings held there up
-//    to the first sounding open string; the others held there take a finger
-//    each.
+//    high E side, it lies flat (a barre) across adjacent strings held at its
+//    fret, covering only strings that sound there or that a finger in front
+//    of it frets higher: never a muted string, which the barre would sound,
+//    nor an open one, and with no open string sounding between it and string
+//    1. Strings held at its fret outside the barre take a finger each.
 //  - Every other fretted string takes a finger of its own; only when that
 //    would need more than four, one finger lies flat across adjacent strings
 //    all held at the highest fretted fret.
@@ -52,7 +53,7 @@ Fingering fingeringOf(const FretPattern& frets);
 // Why the pattern is no voicing the catalogue can hold, or empty when it is:
 // frets 0 to 15, at least three strings sounding, string 3 sounding, at least
 // one string fretted, fretted strings within six consecutive frets, at most
-// four fingers.
+// four fingers: a shape that needs a fifth is no voicing.
 std::string playabilityProblem(const FretPattern& frets);
 
 } // namespace catalogue

@@ -128,6 +128,19 @@ TEST(ChordPhoto, BarreDrawnAsOneWideFingerFirst)
     EXPECT_LT(fingers[1].press.y(), fingers[2].press.y());
 }
 
+TEST(ChordPhoto, BarreStopsShortOfAMutedString)
+{
+    // Cm7 8,x,8,8,8,x: the barre presses strings 2 to 4 only; the low E
+    // string past the silent A string takes a finger of its own.
+    const FretPattern cm7{X, 8, 8, 8, X, 8};
+    const int first = photos::firstFretShown(cm7);
+    const auto fingers = ChordPhotoPainter::placeFingers(cm7);
+    ASSERT_EQ(fingers.size(), 2u);
+    EXPECT_GT(fingers[0].width, fingers[1].width);
+    EXPECT_EQ(fingers[0].press, ChordPhotoPainter::notePoint(first, 4, 8));
+    EXPECT_EQ(fingers[1].press.y(), ChordPhotoPainter::stringY(6));
+}
+
 TEST(ChordPhoto, EveryStemDrawsTheFingersOfTheFingeringModel)
 {
     const auto records =
@@ -139,8 +152,12 @@ TEST(ChordPhoto, EveryStemDrawsTheFingersOfTheFingeringModel)
         const auto drawn = ChordPhotoPainter::placeFingers(shape.frets);
         EXPECT_EQ(drawn.size(), hand.fingers.size()) << shape.stem;
         EXPECT_LE(drawn.size(), 4u) << shape.stem;
-        // The barre, where the model bars, is drawn first and wide.
+        // The barre, where the model bars, is drawn first and wide, and
+        // presses only strings held at or above its fret.
         if (hand.barre()) {
+            const auto& barre = hand.fingers.front();
+            for (int s = barre.fromString; s <= barre.toString; ++s)
+                EXPECT_GE(shape.frets[static_cast<std::size_t>(s - 1)], barre.fret) << shape.stem;
             ASSERT_FALSE(drawn.empty());
             EXPECT_EQ(drawn.front().press,
                       ChordPhotoPainter::notePoint(photos::firstFretShown(shape.frets),

@@ -40,6 +40,11 @@ TEST(ChordForms, OpenShapesComeFromTheMajorShapes)
     EXPECT_EQ(form(" m7 ", ChordForms::E, true, E, 0), "0,2,0,0,0,0");
     EXPECT_EQ(form(" m ", ChordForms::D, true, D, 0), "x,x,0,2,3,1");
     EXPECT_EQ(form(" 7 ", ChordForms::G, true, G, 3), "3,2,0,0,0,1");
+    // The G shape's open G string moves up to the ninth, its open D string
+    // to the sixth; the open A string under the G would blur it.
+    EXPECT_EQ(form(" add9 ", ChordForms::G, true, G, 3), "3,2,0,2,0,3");
+    EXPECT_EQ(form(" 6 ", ChordForms::G, true, G, 3), "3,2,2,0,0,3");
+    EXPECT_EQ(form(" sus ", ChordForms::G, true, G, 3), "3,3,0,0,1,3");
     // More than three semitones from the major shape is no open form: the
     // minor C would need its top string moved a minor third.
     EXPECT_EQ(form(" m ", ChordForms::C, true, C, 3), "none");

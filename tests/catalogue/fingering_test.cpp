@@ -30,8 +30,9 @@ TEST(Fingering, AssignsEachFingerItsPlace)
     EXPECT_EQ(places({1, 1, 2, 3, 3, 1}), "1@1:1-6 2@2:3-3 3@3:5-5 4@3:4-4");
     // A-form barre: three fingers on fret 3 beside the barre.
     EXPECT_EQ(places({1, 3, 3, 3, 1, M}), "1@1:1-5 2@3:4-4 3@3:3-3 4@3:2-2");
-    // The index bars over a muted string.
-    EXPECT_EQ(places({M, 8, 8, 8, M, 8}), "1@8:2-6");
+    // The index never bars over a muted string, which it would sound: the
+    // low string past the gap takes a finger of its own.
+    EXPECT_EQ(places({M, 8, 8, 8, M, 8}), "1@8:2-4 2@8:6-6");
     // The index reaches from the high E side: no barre across an open
     // string, so it takes the lowest-pitched note at its fret.
     EXPECT_EQ(places({M, 1, 0, 2, 1, M}), "1@1:5-5 2@1:2-2 3@2:4-4");
@@ -52,8 +53,12 @@ TEST(Fingering, WhereTheIndexBars)
     EXPECT_EQ(index({12, 13, 12, 14, 12, M}), (FingerPlace{1, 12, 1, 5}));
     // Bm: strings 1 to 5, the ones in between fretted higher.
     EXPECT_EQ(index({2, 3, 4, 4, 2, M}), (FingerPlace{1, 2, 1, 5}));
-    // A muted string under the finger does not prevent it.
+    // Muted strings beyond its ends do not prevent it.
     EXPECT_EQ(index({M, 5, 5, 5, M, M}), (FingerPlace{1, 5, 2, 4}));
+    // Of two runs split by a muted string it bars the one with more strings
+    // at its fret.
+    EXPECT_EQ(index({3, 3, M, 3, 3, 3}), (FingerPlace{1, 3, 4, 6}));
+    EXPECT_EQ(index({3, 3, M, 3, 5, M}), (FingerPlace{1, 3, 1, 2}));
     // An open string above the finger (lower pitch) does not matter either.
     EXPECT_EQ(index({3, 3, 4, 5, 5, 0}), (FingerPlace{1, 3, 1, 2}));
     // No barre for a single lowest note or across an open string.
@@ -100,4 +105,8 @@ TEST(Fingering, PlayabilityBounds)
     EXPECT_EQ(playabilityProblem({0, 0, 0, 0, 0, 0}), "no string fretted");
     EXPECT_EQ(playabilityProblem({4, 2, 3, 5, 1, M}), "five fingers needed");
     EXPECT_EQ(playabilityProblem({6, 2, 3, 5, 4, 1}), "six fingers needed");
+    // A barre across the silent A string would be the only way to hold these
+    // with four fingers: C7(13/#9) 8,x,8,9,10,11 and F7(13/b9) 1,x,1,2,3,2.
+    EXPECT_EQ(playabilityProblem({11, 10, 9, 8, M, 8}), "five fingers needed");
+    EXPECT_EQ(playabilityProblem({2, 3, 2, 1, M, 1}), "five fingers needed");
 }

@@ -91,8 +91,8 @@ TEST(FirstVoicings, ExtendedChordsStartLowOnTheNeck)
     // the first shape is a low one, not a form far up that would push every
     // other voicing of the symbol up there too.
     const std::map<std::string, FretPattern> expected = {
-        {"C7(9)", lowToHigh({kMuted, 3, 2, 3, 3, kMuted})},
-        {"Cm7(9)", lowToHigh({kMuted, 3, 1, 3, 3, kMuted})},
+        {"C7(9)", lowToHigh({kMuted, 3, 2, 3, 3, 3})},
+        {"Cm7(9)", lowToHigh({kMuted, 3, 1, 3, 3, 3})},
         {"C6/9", lowToHigh({kMuted, 3, 2, 2, 3, kMuted})},
         {"Cdim", lowToHigh({kMuted, 3, 4, 2, 4, kMuted})},
         {"E7(13/b9)", lowToHigh({0, 4, 0, 1, 0, 1})},

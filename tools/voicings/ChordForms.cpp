@@ -1,5 +1,6 @@
 #include "ChordForms.h"
 
+#include "GripShape.h"
 #include "catalogue/ChordNaming.h"
 #include "catalogue/Fingering.h"
 
@@ -22,7 +23,7 @@ constexpr std::pair<int, int> kSilent{0, -1};
 const std::array<MajorShape, 5> kShapes = {{
     {5, 3, {{{-3, 4}, {-2, 0}, {-3, 7}, {-1, 4}, {0, 0}, kSilent}}}, // C: x,3,2,0,1,0
     {5, 0, {{{0, 7}, {2, 4}, {2, 0}, {2, 7}, {0, 0}, kSilent}}},     // A: x,0,2,2,2,0
-    {6, 3, {{{0, 0}, {-3, 4}, {-3, 7}, {-3, 0}, {-1, 4}, {0, 0}}}},  // G: 3,2,0,0,0,3
+    {6, 3, {{{0, 0}, {-3, 4}, {-3, 0}, {-3, 7}, {-1, 4}, {0, 0}}}},  // G: 3,2,0,0,0,3
     {6, 0, {{{0, 0}, {0, 7}, {1, 4}, {2, 0}, {2, 7}, {0, 0}}}},      // E: 0,2,2,1,0,0
     {4, 0, {{{2, 4}, {3, 0}, {2, 7}, {0, 0}, kSilent, kSilent}}},    // D: x,x,0,2,3,2
 }};
@@ -105,7 +106,7 @@ private:
         const bool third = chord_.third < 0 || (heard & (1u << chord_.third));
         if (!(heard & 1u) || !third || (bassInterval_ < 0 && bass != 0) ||
             toneFault(heard, bass, chord_, bassInterval_) != ToneFault::None ||
-            !playabilityProblem(frets).empty())
+            !playabilityProblem(frets).empty() || secondAboveLowBass(frets))
             return;
         if (open_ &&
             (!openString || frets.highestFret() > kOpenPositionFrets || cost > kOpenFormMoves))

@@ -1,5 +1,6 @@
 #include "VoicingSearch.h"
 
+#include "GripShape.h"
 #include "catalogue/ChordNaming.h"
 #include "catalogue/Fingering.h"
 
@@ -9,6 +10,17 @@
 namespace voicings {
 namespace {
 using namespace catalogue;
+
+// A shape that is none of the forms players learn ranks after a form on the
+// same part of the neck that costs as much.
+constexpr int kNoFormCost = 10;
+// An open grip that is no open major shape's own ranks after one that is,
+// unless it sums three frets less.
+constexpr int kOtherOpenGripCost = 30;
+// The E and A barres lead in the lower half of the neck; for a chord with a
+// tension, whose barre adds a stretch, only on the lowest frets.
+constexpr int kLowerHalf = 7;
+constexpr int kLowFrets = 4;
 
 struct Search {
     int rootPc;
@@ -61,29 +73,51 @@ struct Search {
             toneFault(heard, bassTone(frets, rootPc), chord, bassInterval) != ToneFault::None)
             return;
         const auto hand = fingeringOf(frets);
-        if (hand.needed > kFingers)
+        if (hand.needed > kFingers || hasMutedGap(frets, rootPc) || secondAboveLowBass(frets))
             return;
         const auto form = forms.classify(frets, rootPc);
         const int cost = voicingCost(frets, rootPc, chord, bassInterval, form, hand);
-        found.push_back({frets, cost, rankOf(form, frets.lowestFret(), cost), neckPosition(frets),
-                         frets.fretSum()});
+        found.push_back(
+            {frets, cost, rankOf(frets, form, hand, cost), neckPosition(frets), frets.fretSum()});
     }
 
-    // Forms ahead of other voicings: the open form, then the E and A barres
-    // by their place on the neck, then the other forms up the neck.
-    static int rankOf(const FormMatch& form, int lowest, int cost)
+    // The order a chord book shows a chord's grips in: the open grips at the
+    // nut, the lowest fret sum first; then, for a chord of four tones that
+    // all sound, its four-note grips, or else the low E and A barres by their
+    // place on the neck; then the other shapes with the root (or the named
+    // bass) lowest and the third sounding, by where the hand sits on the
+    // neck, the forms players learn a little ahead; then the rest.
+    int rankOf(const FretPattern& shape, const FormMatch& form, const Fingering& hand,
+               int cost) const
     {
-        switch (form.formClass) {
-        case FormClass::OpenForm:
-            return cost;
-        case FormClass::LowestBarre:
-            return 100000 + 1000 * lowest + cost;
-        case FormClass::OtherForm:
-            return 200000 + 20 * lowest + cost;
-        case FormClass::NoForm:
-            break;
+        const bool wholeOpenForm = form.formClass == FormClass::OpenForm && form.dropped == 0;
+        if (wholeOpenForm)
+            return 10 * shape.fretSum() + cost;
+        if (isOpenGrip(shape, rootPc, chord, bassInterval, hand))
+            return 10 * shape.fretSum() + cost + kOtherOpenGripCost;
+        if (isFourToneChord(chord)) {
+            if (isBookFourNoteGrip(shape, rootPc) && spanOf(shape).open == 0)
+                return 100000 + 20 * handPosition(shape) + cost;
+        } else if (form.formClass <= FormClass::LowestBarre &&
+                   hand.lowest <= (hasTensions(chord, bassInterval) ? kLowFrets : kLowerHalf)) {
+            return 100000 + 1000 * hand.lowest + cost;
         }
-        return 300000 + cost;
+        const int noForm = form.formClass == FormClass::NoForm ? kNoFormCost : 0;
+        const bool namedBass = bassTone(shape, rootPc) == (bassInterval < 0 ? 0 : bassInterval);
+        const bool third = chord.third < 0 || (heardTones(shape, rootPc) & (1u << chord.third));
+        return (namedBass && third ? 200000 : 300000) + 20 * handPosition(shape) + cost + noForm;
+    }
+
+    // Where most of the hand sits: the middle one of the fretted notes, so a
+    // single finger reaching back does not move the shape down the neck.
+    static int handPosition(const FretPattern& frets)
+    {
+        std::vector<int> fretted;
+        for (int f : frets)
+            if (f > 0)
+                fretted.push_back(f);
+        std::sort(fretted.begin(), fretted.end());
+        return fretted[fretted.size() / 2];
     }
 };
 } // namespace
@@ -135,7 +169,9 @@ int voicingCost(const FretPattern& frets, int rootPc, const ChordTones& chord, i
                            frets[static_cast<std::size_t>(bottom - 1)] == kMuted &&
                            std::popcount(heard) == 4;
     cost += dropThree ? 5 : 25 * inside;
-    if (top > 0)
+    // A chord of four tones is whole on four strings: its grips are made on
+    // their own string sets, the top string often among those left out.
+    if (top > 0 && !(isFourToneChord(chord) && isBookFourNoteGrip(frets, rootPc)))
         cost += 12 + 6 * (top - 1);
     if (chord.complete) {
         static constexpr int kTriadStringsCost[] = {0, 0, 0, 0, 15, 30, 30};

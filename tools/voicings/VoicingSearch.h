@@ -1,8 +1,8 @@
 #pragma once
 // Every way to play a chord on the six strings within the rules of what the
 // chord sounds and what one hand can hold, ranked the way a chord book shows
-// them: the forms players learn first (see ChordForms.h), then the others by
-// cost.
+// them: open grips, four-note grips and barres (see GripShape.h and
+// ChordForms.h), then the others by where they sit and what they cost.
 #include "ChordForms.h"
 #include "catalogue/ChordTones.h"
 #include "catalogue/Fingering.h"

@@ -1,0 +1,87 @@
+// The shape rules the voicing generator ranks grips by.
+#include "GripShape.h"
+#include "catalogue/ChordTones.h"
+
+#include <gtest/gtest.h>
+
+using namespace catalogue;
+using namespace voicings;
+
+namespace {
+constexpr int M = kMuted;
+constexpr int C = 0, D = 2, E = 4, F = 5, A = 9, B = 11;
+
+// Written from the low E string to the high E, as chord books do.
+FretPattern book(const std::array<int, 6>& frets)
+{
+    FretPattern p;
+    for (std::size_t i = 0; i < 6; ++i)
+        p[5 - i] = frets[i];
+    return p;
+}
+
+bool openGrip(const char* tipo, int rootPc, const FretPattern& frets)
+{
+    return isOpenGrip(frets, rootPc, *chordTonesOf(tipo), -1, fingeringOf(frets));
+}
+} // namespace
+
+TEST(GripShape, SilentStringsInsideOnlyInFourNoteGrips)
+{
+    // A strummed C# barre with the A string silent would sound it.
+    EXPECT_TRUE(hasMutedGap(book({9, M, 6, 6, 6, 9}), 1));
+    EXPECT_TRUE(hasMutedGap(book({8, 6, 5, 5, M, 5}), C));
+    // Cm7 drop-3 from the low E string, and an E-root dim7 grip, are grips.
+    EXPECT_FALSE(hasMutedGap(book({8, M, 8, 8, 8, M}), C));
+    EXPECT_FALSE(hasMutedGap(book({3, M, 2, 3, 2, M}), 7));
+    // A silent string at an edge is no gap; nor inside four strings.
+    EXPECT_FALSE(hasMutedGap(book({M, 3, 2, 0, 1, M}), C));
+    EXPECT_FALSE(hasMutedGap(book({M, M, 3, M, 3, 3}), F));
+    EXPECT_TRUE(isBookFourNoteGrip(book({M, M, 3, 4, 3, 4}), F));
+    EXPECT_TRUE(isBookFourNoteGrip(book({2, M, 1, 2, 1, M}), 6));
+    // Four notes low on the neck reaching no higher than string 3 are not.
+    EXPECT_FALSE(isBookFourNoteGrip(book({2, 3, 1, 2, M, M}), 6));
+}
+
+TEST(GripShape, NoWholeStepAboveALowBass)
+{
+    // Cadd9 with the open D over the C, Gadd9 with the open A over the G.
+    EXPECT_TRUE(secondAboveLowBass(book({M, 3, 0, 0, 1, 0})));
+    EXPECT_TRUE(secondAboveLowBass(book({3, 0, 0, 0, 0, 3})));
+    EXPECT_FALSE(secondAboveLowBass(book({M, 3, 2, 0, 3, 0})));
+    // Higher up a second is a colour, not a blur.
+    EXPECT_FALSE(secondAboveLowBass(book({M, M, 5, 7, M, M})));
+}
+
+TEST(GripShape, OpenGripsBeginnersAreTaught)
+{
+    EXPECT_TRUE(openGrip(" maj7 ", F, book({M, M, 3, 2, 1, 0})));
+    EXPECT_TRUE(openGrip(" m7(b5) ", D, book({M, M, 0, 1, 1, 1})));
+    EXPECT_TRUE(openGrip(" dim ", A, book({M, 0, 1, 2, 1, 2})));
+    EXPECT_TRUE(openGrip(" m7(b5) ", A, book({M, 0, 1, 0, 1, M})));
+    EXPECT_TRUE(openGrip(" 7(9) ", E, book({0, 2, 0, 1, 0, 2})));
+    EXPECT_TRUE(openGrip(" add9 ", A, book({M, 0, 2, 4, 2, 0})));
+    // Not: a minor with its top strings silent, a grip over an open string
+    // that would sound the bass lower, four fingers, a fourth fret over a
+    // fretted bass, a finger below the barre, the fifth missing.
+    EXPECT_FALSE(openGrip(" m ", C, book({M, 3, 1, 0, 1, M})));
+    EXPECT_FALSE(openGrip(" sus ", E, book({M, M, 2, 2, 0, 0})));
+    EXPECT_FALSE(openGrip(" m ", B, book({M, 2, 0, 4, 3, 2})));
+    EXPECT_FALSE(openGrip(" m ", B, book({M, 2, 0, 4, 0, 2})));
+    EXPECT_FALSE(openGrip(" 7 ", F, book({1, 0, 1, 2, 1, 1})));
+    EXPECT_FALSE(openGrip(" sus ", D, book({M, M, 0, 0, 3, 3})));
+    // A diminished chord strums at the nut only over an open bass.
+    EXPECT_TRUE(openGrip(" dim ", E, book({0, 1, 2, 0, 2, 0})));
+    EXPECT_FALSE(openGrip(" dim ", B, book({M, 2, 0, 1, 0, 1})));
+}
+
+TEST(GripShape, TensionsAndFourToneChords)
+{
+    EXPECT_FALSE(hasTensions(*chordTonesOf(" m7 "), -1));
+    EXPECT_FALSE(hasTensions(*chordTonesOf(" sus "), -1));
+    EXPECT_TRUE(hasTensions(*chordTonesOf(" add9 "), -1));
+    EXPECT_TRUE(hasTensions(*chordTonesOf(" 7(9) "), -1));
+    EXPECT_TRUE(isFourToneChord(*chordTonesOf(" dim ")));
+    EXPECT_TRUE(isFourToneChord(*chordTonesOf(" m7(b5) ")));
+    EXPECT_FALSE(isFourToneChord(*chordTonesOf(" m7 ")));
+}

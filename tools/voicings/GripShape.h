@@ -1,0 +1,64 @@
+#pragma once
+// What a shape looks like on the neck, as a chord book sorts grips: open
+// grips at the nut, the four-note grips of jazz voicing (drop-2, drop-3 and
+// shells, which may leave a string inside the shape silent), and strummed
+// shapes of five or six strings, which may not.
+#include "catalogue/ChordTones.h"
+#include "catalogue/Fingering.h"
+#include "catalogue/FretPattern.h"
+
+namespace voicings {
+
+// The strings from the bass to the top sounding string, and what they do.
+struct StringSpan {
+    int bass = 0; // string number of the lowest sounding string
+    int top = 0;  // string number of the highest sounding string
+    int sounding = 0;
+    int insideMuted = 0; // silent strings between the two
+    int open = 0;        // open strings that sound
+    int width() const { return bass - top + 1; }
+};
+StringSpan spanOf(const catalogue::FretPattern& frets);
+
+// Three or four sounding strings, each a different tone, with at most one
+// silent string inside: the grips a finger mutes the gap of by ordinary
+// technique.
+bool isFourNoteGrip(const catalogue::FretPattern& frets, int rootPc);
+
+// A shape of five or six strings with a silent string inside it that is no
+// four-note grip: a strummed chord would sound the gap.
+bool hasMutedGap(const catalogue::FretPattern& frets, int rootPc);
+
+// A chord whose four tones must all sound and that may add none: each tone
+// once on four strings is its whole voicing.
+bool isFourToneChord(const catalogue::ChordTones& chord);
+
+// A chord naming a tension (a ninth, an eleventh or an altered fifth): one
+// the E and A barres cannot hold without stretching beyond them.
+bool hasTensions(const catalogue::ChordTones& chord, int bassInterval);
+
+// A tone a whole step above a bass in the low register: a muddy cluster.
+bool secondAboveLowBass(const catalogue::FretPattern& frets);
+
+// At the nut: an open string sounds, every fretted note lies within the
+// first four frets, and the bass is the one the symbol asks for.
+bool isOpenPosition(const catalogue::FretPattern& frets, int rootPc, int bassInterval);
+
+// The four-note grips books give a chord of four tones: four adjacent
+// strings reaching string 1 or 2, or the E-root grip with the A string
+// silent.
+bool isBookFourNoteGrip(const catalogue::FretPattern& frets, int rootPc);
+
+// An open grip a beginner is taught: open position, three fingers or fewer
+// (four within frets 1 and 2), within the first three frets (four over an
+// open bass),
+// any barre reaching the lowest fretted string, the third and the fifth
+// sounding where the chord has them, no muddy low second, the bass on string
+// 4, 5 or 6 with no open string below that could sound it lower, and every
+// string from it to string 1 sounding (at least five, or four from string
+// 4; for a chord of four tones only over an open bass); or, for a chord of
+// four tones, one of its four-note grips.
+bool isOpenGrip(const catalogue::FretPattern& frets, int rootPc, const catalogue::ChordTones& chord,
+                int bassInterval, const catalogue::Fingering& hand);
+
+} // namespace voicings
