@@ -14,6 +14,7 @@
 #include "catalogue/FretPattern.h"
 #include "fretboard/model/Position.h"
 #include "platform/Bundle.h"
+#include "platform/FirstPaint.h"
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/AudioPlayer.h"
 
@@ -30,9 +31,11 @@ public:
     static constexpr int kStrings = kStringCount;
     static constexpr int kFrets = kPositionsPerString;
 
-    // An empty bank: every position silent until a load.
+    // An empty bank: every position silent until a load. Its background
+    // decoding waits for firstPaint to see a paint.
     explicit SampleBank(
-        std::shared_ptr<platform::AudioEngine> engine = platform::AudioEngine::shared());
+        std::shared_ptr<platform::AudioEngine> engine = platform::AudioEngine::shared(),
+        platform::FirstPaint& firstPaint = platform::FirstPaint::application());
 
     // The main screen's load. For each position, strings 6 to 1 and within a
     // string frets 0 to 15, makes a new player from the position's sample. A
@@ -74,6 +77,7 @@ private:
     void prepareAll();
 
     std::shared_ptr<platform::AudioEngine> engine_;
+    platform::FirstPaint* firstPaint_;
     // Mutable: looking a player up may find its sound undecodable and empty
     // the position.
     mutable std::array<std::unique_ptr<platform::AudioPlayer>, kStrings * kFrets> players_;

@@ -1,6 +1,7 @@
 #include "SampleFixture.h"
 
 #include "fretboard/SampleBank.h"
+#include "platform/FirstPaint.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
 
@@ -115,31 +116,53 @@ TEST(SampleBank, BanksOfTwoScreensHoldTheirOwnPlayersOverSharedSamples)
     EXPECT_EQ(engine->decodedBytes(), 96u * audiotest::kSampleFrames * sizeof(std::int16_t));
 }
 
-// The only test of this program that paints: the first paint lets the
-// background decoding start.
+void paintAWindow()
+{
+    QWidget window;
+    window.resize(40, 40);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.repaint();
+}
+
+// The first paint lets the background decoding start. The bank watches for
+// it with a watcher of its own, which has seen no paint whatever ran before.
 TEST(SampleBank, SamplesDecodeOnWorkerThreadsOnceTheApplicationHasPainted)
 {
     TemporaryBundle files("later", {}, {"C2-005"});
     platform::Bundle bundle(files.directory());
     auto engine = std::make_shared<platform::AudioEngine>();
-    SampleBank bank(engine);
+    platform::FirstPaint firstPaint;
+    SampleBank bank(engine, firstPaint);
     platform::LogCapture log;
     bank.loadForMainScreen(bundle);
     platform::drainMainQueue();
     engine->waitForBackgroundDecoding();
     EXPECT_EQ(engine->decodedBytes(), 0u); // neither the load nor the event loop decoded
 
-    QWidget window;
-    window.resize(40, 40);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.repaint();
+    paintAWindow();
+    EXPECT_TRUE(firstPaint.hasPainted());
     platform::drainMainQueue();
     engine->waitForBackgroundDecoding();
     EXPECT_EQ(engine->decodedBytes(), 95u * audiotest::kSampleFrames * sizeof(std::int16_t));
     EXPECT_EQ(bank.player(2, 5), nullptr);
     EXPECT_EQ(loadedCount(bank), 95);
     EXPECT_TRUE(log.lines().empty());
+}
+
+// The application's watcher has watched since the application object was
+// made: a window painted before any bank existed still counts.
+TEST(SampleBank, APaintBeforeTheFirstBankStillLetsItDecodeInTheBackground)
+{
+    paintAWindow();
+    EXPECT_TRUE(platform::FirstPaint::application().hasPainted());
+    TemporaryBundle files("painted");
+    auto engine = std::make_shared<platform::AudioEngine>();
+    SampleBank bank(engine);
+    bank.loadForGridScreen(platform::Bundle(files.directory()));
+    platform::drainMainQueue();
+    engine->waitForBackgroundDecoding();
+    EXPECT_EQ(engine->decodedBytes(), 96u * audiotest::kSampleFrames * sizeof(std::int16_t));
 }
 
 TEST(SampleBank, AChordTappedBeforeItsSamplesAreDecodedSoundsAtOnce)
