@@ -41,12 +41,13 @@ public:
     // string frets 0 to 15, makes a new player from the position's sample. A
     // sample missing from the bundle is logged ("Exceção ao carregar fretlume:
     // " and the reason, naming the resource) and its position keeps what it
-    // held; a sample that cannot be decoded leaves its position empty, without
-    // a log line. Then readies every player, in the same order.
+    // held; a sample that cannot be decoded leaves its position empty (the
+    // audio engine logs a warning naming the file and why, once per file).
+    // Then readies every player, in the same order.
     void loadForMainScreen(const platform::Bundle& bundle);
     // A grid screen's load: the same order and readying, but a missing sample
-    // empties its position, like one that cannot be decoded, and nothing is
-    // logged.
+    // empties its position, like one that cannot be decoded, and the load
+    // logs nothing of its own.
     void loadForGridScreen(const platform::Bundle& bundle);
 
     // Sounds a chord: for strings 6 down to 1, the player of the position
