@@ -32,7 +32,7 @@ public:
     static constexpr int kFrets = kPositionsPerString;
 
     // An empty bank: every position silent until a load. Its background
-    // decoding waits for firstPaint to see a paint.
+    // decoding waits for firstPaint, which outlives the bank, to see a paint.
     explicit SampleBank(
         std::shared_ptr<platform::AudioEngine> engine = platform::AudioEngine::shared(),
         platform::FirstPaint& firstPaint = platform::FirstPaint::application());
