@@ -2,15 +2,9 @@
 
 #include "fretboard/model/Position.h"
 #include "platform/FileUrl.h"
+#include "platform/FirstPaint.h"
 #include "platform/Log.h"
-#include "platform/MainQueue.h"
 
-#include <QCoreApplication>
-#include <QEvent>
-#include <QObject>
-#include <QPointer>
-
-#include <functional>
 #include <vector>
 
 namespace fretboard {
@@ -50,52 +44,11 @@ template <typename F> void forEachPositionInDecodeOrder(F&& f)
             f(string, fret);
 }
 
-// Holds work back until the application has painted for the first time, then
-// runs it on the event loop's next turn: decoding must not hold back the
-// window. Once something has painted, work runs on the next turn at once.
-// Without a window ever painted (tests, benchmarks), held work never runs.
-class AfterFirstPaint : public QObject {
-public:
-    static void run(std::function<void()> work)
-    {
-        auto* app = QCoreApplication::instance();
-        if (!app)
-            return;
-        // Guarded: it goes with the application object.
-        static QPointer<AfterFirstPaint> waiting;
-        if (painted_) {
-            platform::runOnMainQueue(std::move(work));
-            return;
-        }
-        if (!waiting) {
-            waiting = new AfterFirstPaint(app);
-            app->installEventFilter(waiting);
-        }
-        waiting->work_.push_back(std::move(work));
-    }
-
-private:
-    explicit AfterFirstPaint(QObject* app) : QObject(app) {}
-
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint && !painted_) {
-            painted_ = true;
-            QCoreApplication::instance()->removeEventFilter(this);
-            for (auto& work : work_)
-                platform::runOnMainQueue(std::move(work));
-            work_.clear();
-        }
-        return false;
-    }
-
-    static inline bool painted_ = false;
-    std::vector<std::function<void()>> work_;
-};
-
 } // namespace
 
-SampleBank::SampleBank(std::shared_ptr<platform::AudioEngine> engine) : engine_(std::move(engine))
+SampleBank::SampleBank(std::shared_ptr<platform::AudioEngine> engine,
+                       platform::FirstPaint& firstPaint)
+    : engine_(std::move(engine)), firstPaint_(&firstPaint)
 {
 }
 
@@ -136,7 +89,7 @@ void SampleBank::decodeLater()
         if (const auto& held = slot(string, fret))
             paths.push_back(held->url().path);
     });
-    AfterFirstPaint::run([engine = std::weak_ptr(engine_), paths = std::move(paths)] {
+    firstPaint_->runAfter([engine = std::weak_ptr(engine_), paths = std::move(paths)] {
         if (auto alive = engine.lock())
             alive->decodeInBackground(paths);
     });

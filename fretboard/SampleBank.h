@@ -14,6 +14,7 @@
 #include "catalogue/FretPattern.h"
 #include "fretboard/model/Position.h"
 #include "platform/Bundle.h"
+#include "platform/FirstPaint.h"
 #include "platform/audio/AudioEngine.h"
 #include "platform/audio/AudioPlayer.h"
 
@@ -30,20 +31,23 @@ public:
     static constexpr int kStrings = kStringCount;
     static constexpr int kFrets = kPositionsPerString;
 
-    // An empty bank: every position silent until a load.
+    // An empty bank: every position silent until a load. Its background
+    // decoding waits for firstPaint, which outlives the bank, to see a paint.
     explicit SampleBank(
-        std::shared_ptr<platform::AudioEngine> engine = platform::AudioEngine::shared());
+        std::shared_ptr<platform::AudioEngine> engine = platform::AudioEngine::shared(),
+        platform::FirstPaint& firstPaint = platform::FirstPaint::application());
 
     // The main screen's load. For each position, strings 6 to 1 and within a
     // string frets 0 to 15, makes a new player from the position's sample. A
     // sample missing from the bundle is logged ("Exceção ao carregar fretlume:
     // " and the reason, naming the resource) and its position keeps what it
-    // held; a sample that cannot be decoded leaves its position empty, without
-    // a log line. Then readies every player, in the same order.
+    // held; a sample that cannot be decoded leaves its position empty (the
+    // audio engine logs a warning naming the file and why, once per file).
+    // Then readies every player, in the same order.
     void loadForMainScreen(const platform::Bundle& bundle);
     // A grid screen's load: the same order and readying, but a missing sample
-    // empties its position, like one that cannot be decoded, and nothing is
-    // logged.
+    // empties its position, like one that cannot be decoded, and the load
+    // logs nothing of its own.
     void loadForGridScreen(const platform::Bundle& bundle);
 
     // Sounds a chord: for strings 6 down to 1, the player of the position
@@ -74,6 +78,7 @@ private:
     void prepareAll();
 
     std::shared_ptr<platform::AudioEngine> engine_;
+    platform::FirstPaint* firstPaint_;
     // Mutable: looking a player up may find its sound undecodable and empty
     // the position.
     mutable std::array<std::unique_ptr<platform::AudioPlayer>, kStrings * kFrets> players_;

@@ -3,10 +3,9 @@
 #include "platform/CurlLibrary.h"
 #include "platform/RegularFile.h"
 #include "platform/RunAndWait.h"
+#include "platform/SpecialPurposeAddress.h"
 
 #include <QUrl>
-
-#include <arpa/inet.h>
 
 #include <algorithm>
 #include <array>
@@ -48,9 +47,9 @@ struct Transfer {
     std::string bytes;
     std::size_t maxBytes = 0;
     bool tooLarge = false;
-    int connections = 0;         // requests sent so far, redirects included
-    bool typedWasLocal = false;  // the typed address's host is on a local network
-    std::string refusedRedirect; // the local address a redirect led to
+    int connections = 0;          // requests sent so far, redirects included
+    bool typedWasSpecial = false; // the typed address's host is off the public Internet
+    std::string refusedRedirect;  // the special-purpose address a redirect led to
 };
 
 // Returning less than was offered makes curl abort the transfer.
@@ -67,15 +66,16 @@ std::size_t appendToBody(char* data, std::size_t size, std::size_t count, void* 
 }
 
 // Called once a connection is made, before each request (the typed one and
-// every redirect) is sent: a redirect may reach a local network address only
-// when the typed address did.
+// every redirect) is sent: a redirect may reach a special-purpose address
+// (loopback, private, link-local, documentation, multicast...) only when the
+// typed address did.
 int checkConnection(void* user, char* primaryIp, char*, int, int)
 {
     auto* transfer = static_cast<Transfer*>(user);
-    const bool local = isLocalNetworkAddress(primaryIp);
+    const bool special = isSpecialPurposeAddress(primaryIp);
     if (transfer->connections++ == 0) {
-        transfer->typedWasLocal = local;
-    } else if (local && !transfer->typedWasLocal) {
+        transfer->typedWasSpecial = special;
+    } else if (special && !transfer->typedWasSpecial) {
         transfer->refusedRedirect = primaryIp;
         return CURL_PREREQFUNC_ABORT;
     }
@@ -114,7 +114,7 @@ Result<std::string> fetchWithCurl(const CurlLibrary& lib, const std::string& add
     if (code == CURLE_OK)
         return std::move(transfer.bytes);
     if (!transfer.refusedRedirect.empty())
-        return failure("redirect to the local network address " + transfer.refusedRedirect +
+        return failure("redirect to the non-public address " + transfer.refusedRedirect +
                        " refused");
     if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
         return failure("page larger than " + std::to_string(limits.maxBytes) + " bytes",
@@ -136,31 +136,7 @@ Result<std::string> readFileAddress(const std::string& address, std::size_t maxB
     return readRegularFile(url.toLocalFile().toStdString(), maxBytes);
 }
 
-bool isLocalIpv4(const unsigned char* a)
-{
-    return a[0] == 127 || a[0] == 10 || a[0] == 0 || (a[0] == 172 && (a[1] & 0xF0) == 16) ||
-           (a[0] == 192 && a[1] == 168) || (a[0] == 169 && a[1] == 254);
-}
-
 } // namespace
-
-bool isLocalNetworkAddress(std::string_view ip)
-{
-    const std::string text(ip);
-    std::array<unsigned char, 16> a{};
-    if (::inet_pton(AF_INET, text.c_str(), a.data()) == 1)
-        return isLocalIpv4(a.data());
-    if (::inet_pton(AF_INET6, text.c_str(), a.data()) != 1)
-        return false;
-    static constexpr std::array<unsigned char, 12> v4Mapped{0, 0, 0, 0, 0,    0,
-                                                            0, 0, 0, 0, 0xFF, 0xFF};
-    if (std::equal(v4Mapped.begin(), v4Mapped.end(), a.begin()))
-        return isLocalIpv4(a.data() + 12);
-    const bool unspecifiedOrLoopback =
-        std::all_of(a.begin(), a.end() - 1, [](unsigned char b) { return b == 0; }) && a[15] <= 1;
-    return unspecifiedOrLoopback || (a[0] & 0xFE) == 0xFC ||
-           (a[0] == 0xFE && (a[1] & 0xC0) == 0x80);
-}
 
 CurlPageFetcher::CurlPageFetcher(PageFetchLimits limits) : limits_(limits) {}
 

@@ -27,11 +27,12 @@ struct PageFetchLimits {
 
 // The real fetch. Accepts http://, https:// and file:// addresses only. Web
 // addresses go through libcurl, loaded at the first fetch; redirects lead to
-// http and https addresses only, and to a loopback or private network address
-// only when the typed address was one too; an HTTP error status fails. A file
-// address names a local regular file, read without waiting on anything else
-// (a FIFO or a device is refused). The transfer runs on a worker thread while
-// the caller waits with its windows still painting (see runAndWait).
+// http and https addresses only, and to a special-purpose address (see
+// isSpecialPurposeAddress) only when the typed address was one too; an HTTP
+// error status fails. A file address names a local regular file, read without
+// waiting on anything else (a FIFO or a device is refused). The transfer runs
+// on a worker thread while the caller waits with its windows still painting
+// (see runAndWait).
 class CurlPageFetcher final : public PageFetcher {
 public:
     explicit CurlPageFetcher(PageFetchLimits limits = {});
@@ -40,10 +41,5 @@ public:
 private:
     PageFetchLimits limits_;
 };
-
-// Whether a numeric IPv4 or IPv6 address lies on this machine or a private
-// network: loopback, private ranges, link-local, unspecified (IPv4 within
-// IPv6 counts as IPv4). Any thread.
-bool isLocalNetworkAddress(std::string_view ip);
 
 } // namespace platform

@@ -73,7 +73,8 @@ public:
 
     // The decoded sound of the MP3 file at path, decoded at once unless the
     // cache holds it already, then shared; a file changed on disk is decoded
-    // again. An error when the file cannot be read or decoded.
+    // again. An error when the file cannot be read or decoded, logged as a
+    // warning once for each version of the file.
     Result<std::shared_ptr<const DecodedSample>> sample(const std::string& path)
     {
         return cache_.sample(path);

@@ -38,7 +38,7 @@ Result<void> AudioPlayer::takeSound()
 const DecodedSample* AudioPlayer::sound()
 {
     if (!soundTaken_)
-        static_cast<void>(takeSound()); // on failure, no sound: the player stays silent
+        static_cast<void>(takeSound()); // on failure (logged by the engine), no sound
     return sample_.get();
 }
 

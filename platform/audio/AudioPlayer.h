@@ -31,7 +31,8 @@ public:
     AudioPlayer& operator=(const AudioPlayer&) = delete;
 
     // Whether the player has a sound, taking it now if it has not yet. False
-    // when the file cannot be read or decoded: the player then never sounds.
+    // when the file cannot be read or decoded (the engine logs why): the
+    // player then never sounds.
     bool hasSound();
 
     // Readies the player for its next start. The sound is decoded when the

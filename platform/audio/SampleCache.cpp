@@ -1,5 +1,7 @@
 #include "platform/audio/SampleCache.h"
 
+#include "platform/Log.h"
+
 #include <sys/stat.h>
 
 #include <algorithm>
@@ -38,6 +40,17 @@ std::optional<SampleCache::FileStamp> SampleCache::stampOf(const std::string& pa
     return FileStamp{known->second, {static_cast<std::uintmax_t>(status.st_size), modified}};
 }
 
+void SampleCache::reportUndecodable(const std::string& path, const std::string& key,
+                                    Version version, const std::string& error)
+{
+    {
+        const std::lock_guard lock(mutex_);
+        if (!reported_.emplace(key, version.size, version.modified).second)
+            return;
+    }
+    log(LogLevel::Warning, "cannot play sample " + path + ": " + error);
+}
+
 SampleCache::SampleCache(InUse inUse) : inUse_(std::move(inUse)) {}
 
 SampleCache::~SampleCache()
@@ -57,8 +70,11 @@ Result<std::shared_ptr<const DecodedSample>> SampleCache::sample(const std::stri
     takeFinished();
     reclaim();
     const auto stamp = stampOf(path);
-    if (!stamp)
-        return failure("cannot open " + path);
+    if (!stamp) {
+        const std::string error = "cannot open " + path;
+        reportUndecodable(path, path, {}, error);
+        return failure(error);
+    }
     const Version version = stamp->version;
     if (auto found = entries_.find(stamp->key);
         found != entries_.end() && found->second.version == version)
@@ -68,6 +84,8 @@ Result<std::shared_ptr<const DecodedSample>> SampleCache::sample(const std::stri
         std::erase_if(queued_, [&](const Job& job) { return job.key == stamp->key; });
     }
     auto decoded = readAndDecode(path);
+    if (!decoded)
+        reportUndecodable(path, stamp->key, version, decoded.error());
     store(stamp->key, Entry{version, decoded ? *decoded : nullptr, decoded.error()});
     return decoded;
 }
@@ -190,6 +208,8 @@ void SampleCache::work()
             auto decoded = readAndDecode(job.path);
             job.sample = decoded ? *decoded : nullptr;
             job.error = decoded.error();
+            if (!decoded)
+                reportUndecodable(job.path, job.key, job.version, job.error);
         } catch (...) {
             job.sample = nullptr;
             job.error = "not a decodable MP3: decoding failed";

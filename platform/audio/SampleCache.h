@@ -9,6 +9,9 @@
 // worker threads. The workers only read files and decode; they never touch
 // the cache itself, which the main thread updates when it next uses it.
 //
+// A file that cannot be read or decoded is logged as a warning naming it and
+// why, once for each version of it, by whichever thread finds it so first.
+//
 // Threads: every function is for the main thread only.
 #include "platform/Result.h"
 #include "platform/audio/DecodedSample.h"
@@ -21,8 +24,10 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <set>
 #include <string>
 #include <thread>
+#include <tuple>
 #include <vector>
 
 namespace platform {
@@ -41,11 +46,11 @@ public:
 
     // The decoded sound of the file at path: the cached one when the file is
     // unchanged, else decoded now (a decode of it still waiting for a worker
-    // is dropped). An error when the file cannot be read or decoded.
+    // is dropped). An error, logged, when the file cannot be read or decoded.
     Result<std::shared_ptr<const DecodedSample>> sample(const std::string& path);
     // Has the files not yet in the cache decoded on worker threads, in the
-    // order given, and returns at once. Files that fail are left for
-    // sample() to report.
+    // order given, and returns at once. Files that fail are logged by the
+    // worker, and left for sample() to return as errors.
     void decodeInBackground(const std::vector<std::string>& paths);
     // Waits until the workers have nothing left to do and takes their
     // results (tests and benchmarks).
@@ -91,6 +96,10 @@ private:
     // Who the file at path is, and which version of it (its size and
     // modification time); nothing when it cannot be found.
     std::optional<FileStamp> stampOf(const std::string& path);
+    // Logs that the file at path cannot be played, and why, unless this
+    // version of it was logged before. Any thread.
+    void reportUndecodable(const std::string& path, const std::string& key, Version version,
+                           const std::string& error);
     void store(const std::string& key, Entry entry);
     void takeFinished();
     void reclaim();
@@ -109,6 +118,8 @@ private:
     std::vector<Job> finished_;
     int busy_ = 0;
     bool stopping_ = false;
+    // The file versions found undecodable so far: key, size, modification.
+    std::set<std::tuple<std::string, std::uintmax_t, std::int64_t>> reported_;
 
     std::vector<std::thread> workers_;
 };

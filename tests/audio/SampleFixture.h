@@ -58,8 +58,17 @@ public:
     void remove(const std::string& name) { std::filesystem::remove(directory_ / (name + ".mp3")); }
     void writeText(const std::string& name, const std::string& text)
     {
-        std::filesystem::remove(directory_ / (name + ".mp3"));
-        std::ofstream(directory_ / (name + ".mp3")) << text;
+        writeBytes(name, std::vector<unsigned char>(text.begin(), text.end()));
+    }
+    // The sample's file, in place of the link to the built one.
+    std::string writeBytes(const std::string& name, const std::vector<unsigned char>& bytes)
+    {
+        const auto path = directory_ / (name + ".mp3");
+        std::filesystem::remove(path);
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()),
+                   static_cast<std::streamsize>(bytes.size()));
+        return path.string();
     }
 
 private:

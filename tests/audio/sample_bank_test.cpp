@@ -1,12 +1,17 @@
+#include "CraftedMp3.h"
+#include "LameMp3.h"
 #include "SampleFixture.h"
 
 #include "fretboard/SampleBank.h"
+#include "platform/FirstPaint.h"
 #include "platform/Log.h"
 #include "platform/MainQueue.h"
 
 #include <QTest>
 #include <QWidget>
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 using audiotest::TemporaryBundle;
 using fretboard::SampleBank;
@@ -57,7 +62,7 @@ TEST(SampleBank, MainScreenLoadLogsAMissingSampleAndGoesOn)
     EXPECT_EQ(log.lines(), std::vector<std::string>{"Exceção ao carregar fretlume: sample resource "
                                                     "\"C4-007.mp3\" is missing from the bundle"});
     EXPECT_EQ(bank.player(4, 7), nullptr);
-    EXPECT_EQ(bank.player(2, 5), nullptr); // undecodable: empty, silently
+    EXPECT_EQ(bank.player(2, 5), nullptr); // undecodable: empty
     EXPECT_EQ(loadedCount(bank), 94);      // every other position, before and after
     EXPECT_NE(bank.player(4, 8), nullptr);
     EXPECT_NE(bank.player(1, 15), nullptr);
@@ -83,7 +88,7 @@ TEST(SampleBank, MainScreenReloadKeepsThePlayerOfAMissingSample)
     EXPECT_EQ(loadedCount(bank), 95);
 }
 
-TEST(SampleBank, GridScreenLoadEmptiesMissingAndUndecodableSilently)
+TEST(SampleBank, GridScreenLoadEmptiesMissingAndUndecodableWithoutALineOfItsOwn)
 {
     TemporaryBundle files("grid");
     platform::Bundle bundle(files.directory());
@@ -115,31 +120,96 @@ TEST(SampleBank, BanksOfTwoScreensHoldTheirOwnPlayersOverSharedSamples)
     EXPECT_EQ(engine->decodedBytes(), 96u * audiotest::kSampleFrames * sizeof(std::int16_t));
 }
 
-// The only test of this program that paints: the first paint lets the
-// background decoding start.
+void paintAWindow()
+{
+    QWidget window;
+    window.resize(40, 40);
+    window.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
+    window.repaint();
+}
+
+// The first paint lets the background decoding start. The bank watches for
+// it with a watcher of its own, which has seen no paint whatever ran before.
 TEST(SampleBank, SamplesDecodeOnWorkerThreadsOnceTheApplicationHasPainted)
 {
     TemporaryBundle files("later", {}, {"C2-005"});
     platform::Bundle bundle(files.directory());
     auto engine = std::make_shared<platform::AudioEngine>();
-    SampleBank bank(engine);
+    platform::FirstPaint firstPaint;
+    SampleBank bank(engine, firstPaint);
     platform::LogCapture log;
     bank.loadForMainScreen(bundle);
     platform::drainMainQueue();
     engine->waitForBackgroundDecoding();
     EXPECT_EQ(engine->decodedBytes(), 0u); // neither the load nor the event loop decoded
 
-    QWidget window;
-    window.resize(40, 40);
-    window.show();
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
-    window.repaint();
+    paintAWindow();
+    EXPECT_TRUE(firstPaint.hasPainted());
     platform::drainMainQueue();
     engine->waitForBackgroundDecoding();
     EXPECT_EQ(engine->decodedBytes(), 95u * audiotest::kSampleFrames * sizeof(std::int16_t));
     EXPECT_EQ(bank.player(2, 5), nullptr);
     EXPECT_EQ(loadedCount(bank), 95);
-    EXPECT_TRUE(log.lines().empty());
+    EXPECT_EQ(log.lines().size(), 1u); // the worker's warning on the undecodable sample
+}
+
+// A sample that cannot be played leaves its position silent and says so: one
+// warning for each such file, naming it and why, whichever thread decodes it
+// and however many banks, loads and taps meet it.
+TEST(SampleBank, EachUnplayableSampleIsLoggedOnceWithItsNameAndReason)
+{
+    TemporaryBundle files("unplayable", {}, {"C4"});
+    const std::string at48k = files.writeBytes("C2-005", audiotest::lameMp3(48000, 4800));
+    const auto bombBytes = audiotest::craftedMp3({.claimedFrames = 0xFFFFFFFFu});
+    const std::string bomb = files.writeBytes("C3-002", bombBytes);
+    const std::string text = files.directory() + "/C4.mp3";
+    const platform::Bundle bundle(files.directory());
+    auto engine = std::make_shared<platform::AudioEngine>();
+    platform::FirstPaint firstPaint;
+    SampleBank main(engine, firstPaint), grid(engine, firstPaint);
+
+    platform::LogCapture log;
+    main.loadForMainScreen(bundle); // decoded on the workers
+    paintAWindow();
+    platform::drainMainQueue();
+    engine->waitForBackgroundDecoding();
+    grid.loadForGridScreen(bundle); // nothing left to decode
+    const catalogue::FretPattern unplayable{{catalogue::kMuted, 5, 2, 0, catalogue::kMuted, 1}};
+    grid.playChord(unplayable);
+    main.playChord(unplayable);
+    main.loadForMainScreen(bundle);
+    main.playChord(unplayable);
+    EXPECT_EQ(loadedCount(main), 93);
+    EXPECT_EQ(loadedCount(grid), 93);
+
+    auto lines = log.lines();
+    std::sort(lines.begin(), lines.end()); // the workers find them in any order
+    const std::vector<std::string> expected{
+        "cannot play sample " + at48k +
+            ": not a decodable MP3: sample rate 48000 Hz, samples must be at 44100 Hz",
+        "cannot play sample " + bomb + ": not a decodable MP3: it claims 4947802323311 frames, " +
+            "more than a sample of " + std::to_string(bombBytes.size()) + " bytes may hold",
+        "cannot play sample " + text + ": not a decodable MP3: no audio frames found",
+    };
+    EXPECT_EQ(lines, expected);
+    for (const auto& line : expected)
+        EXPECT_EQ(log.levelOf(line), platform::LogLevel::Warning) << line;
+}
+
+// The application's watcher has watched since the application object was
+// made: a window painted before any bank existed still counts.
+TEST(SampleBank, APaintBeforeTheFirstBankStillLetsItDecodeInTheBackground)
+{
+    paintAWindow();
+    EXPECT_TRUE(platform::FirstPaint::application().hasPainted());
+    TemporaryBundle files("painted");
+    auto engine = std::make_shared<platform::AudioEngine>();
+    SampleBank bank(engine);
+    bank.loadForGridScreen(platform::Bundle(files.directory()));
+    platform::drainMainQueue();
+    engine->waitForBackgroundDecoding();
+    EXPECT_EQ(engine->decodedBytes(), 96u * audiotest::kSampleFrames * sizeof(std::int16_t));
 }
 
 TEST(SampleBank, AChordTappedBeforeItsSamplesAreDecodedSoundsAtOnce)

@@ -1,7 +1,10 @@
 // What a sample file may claim: crafted and hostile files are refused as
 // undecodable, on the main thread and on the decoding workers alike.
 #include "CraftedMp3.h"
+#include "LameMp3.h"
 #include "SampleFixture.h"
+#include "platform/Log.h"
+#include "platform/audio/AudioPlayer.h"
 #include "support/TempFolder.h"
 
 #include <sys/stat.h>
@@ -116,4 +119,31 @@ TEST(SampleFile, HostileFilesDecodedInTheBackgroundLeaveTheProcessRunning)
     EXPECT_FALSE(rate);
     EXPECT_NE(rate.error().find("32000 Hz"), std::string::npos);
     EXPECT_TRUE(engine->sample(paths[2]));
+}
+
+TEST(SampleFile, AnUnplayableFileIsLoggedOnceForEachOfItsVersions)
+{
+    ScratchFolder folder;
+    const std::string path = folder.write("C5.mp3", audiotest::lameMp3(48000, 4800));
+    const std::string missing = folder.file("C6.mp3");
+    auto engine = std::make_shared<platform::AudioEngine>();
+    platform::LogCapture log;
+    for (int ask = 0; ask < 3; ++ask) {
+        EXPECT_FALSE(platform::AudioPlayer::create({path}, engine));
+        EXPECT_FALSE(platform::AudioPlayer::create({missing}, engine));
+    }
+    EXPECT_EQ(log.lines(), (std::vector<std::string>{
+                               "cannot play sample " + path +
+                                   ": not a decodable MP3: sample rate 48000 Hz, "
+                                   "samples must be at 44100 Hz",
+                               "cannot play sample " + missing + ": cannot open " + missing}));
+
+    // Changed, and still unplayable: said again, with the new reason.
+    folder.write("C5.mp3", craftedMp3({.sampleRate = 32000}));
+    log.clear();
+    EXPECT_FALSE(platform::AudioPlayer::create({path}, engine));
+    EXPECT_FALSE(platform::AudioPlayer::create({path}, engine));
+    EXPECT_EQ(log.lines(), std::vector<std::string>{"cannot play sample " + path +
+                                                    ": not a decodable MP3: sample rate 32000 Hz, "
+                                                    "samples must be at 44100 Hz"});
 }
