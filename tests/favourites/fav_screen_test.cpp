@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
+#include <QStyledItemDelegate>
 #include <QTest>
 
 #include <algorithm>
@@ -320,4 +321,47 @@ TEST_F(FavScreen, TheOpenedListStaysSelectedForTheDeleteKey)
     platform::pressAlertButton(alert, 1);
     EXPECT_FALSE(std::filesystem::exists(documents() / "b"));
     EXPECT_EQ(rows(*screen), std::vector<std::string>{"a"});
+}
+
+// A crowded Documents folder: the list table takes the listing in one batch
+// and lays it out from one row's size, so a refresh (the start-up, run again
+// by every tap on a list) does not grow with the entries. The figures in time
+// are the favourites benchmark's.
+TEST_F(FavScreen, ACrowdedFolderIsShownInOneBatchWithoutMeasuringEveryRow)
+{
+    constexpr int entries = 3000;
+    for (int i = 0; i < entries; ++i)
+        writeList("lista " + std::to_string(i), "001319");
+    auto screen = openScreen(std::make_shared<ChordList>());
+    QListWidget* const tablePlist = table(*screen);
+    ASSERT_EQ(tablePlist->count(), entries);
+
+    class CountingDelegate : public QStyledItemDelegate {
+    public:
+        using QStyledItemDelegate::QStyledItemDelegate;
+        QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+        {
+            ++measured;
+            return QStyledItemDelegate::sizeHint(option, index);
+        }
+        mutable int measured = 0;
+    };
+    auto* const delegate = new CountingDelegate(tablePlist);
+    tablePlist->setItemDelegate(delegate);
+    int insertions = 0;
+    QObject::connect(tablePlist->model(), &QAbstractItemModel::rowsInserted,
+                     [&insertions] { ++insertions; });
+
+    const int row = rowOf(*screen, "lista 2999");
+    QTest::mouseClick(tablePlist->viewport(), Qt::LeftButton, {},
+                      tablePlist->visualItemRect(tablePlist->item(0)).center());
+    tablePlist->scrollToItem(tablePlist->item(row));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(screen->view()->grab().isNull());
+    EXPECT_EQ(tablePlist->count(), entries);
+    EXPECT_EQ(insertions, 1);
+    EXPECT_LT(delegate->measured, 100);
+    // Every row still spans the table, its name cut in the middle when long.
+    EXPECT_EQ(tablePlist->visualItemRect(tablePlist->item(row)).width(),
+              tablePlist->viewport()->width());
 }
