@@ -26,6 +26,10 @@ QString refusalOf(const std::string& name)
         return QStringLiteral("\".\" e \"..\" não servem de nome de lista.");
     if (name.find('/') != std::string::npos)
         return QStringLiteral("O nome não pode ter \"/\".");
+    if (platform::Documents::isTemporaryName(name))
+        return QStringLiteral("Nomes que começam com \"%1\" são reservados.")
+            .arg(QString::fromUtf8(platform::Documents::temporaryPrefix.data(),
+                                   platform::Documents::temporaryPrefix.size()));
     if (name.size() > kLongestEntryName)
         return QStringLiteral("Nome longo demais: use até %1 bytes.").arg(kLongestEntryName);
     return QStringLiteral("A lista não pôde ser salva.");

@@ -285,6 +285,7 @@ TEST_F(FavScreen, ARefusedNameSaysWhyBesideTheFieldUntilASaveWorks)
         {".", "\".\" e \"..\" não servem de nome de lista."},
         {"..", "\".\" e \"..\" não servem de nome de lista."},
         {"rock/pop", "O nome não pode ter \"/\"."},
+        {".Documents-save-x", "Nomes que começam com \".Documents-save-\" são reservados."},
         {std::string(256, 'x'), "Nome longo demais: use até 255 bytes."}};
     for (const auto& [name, reason] : refused) {
         platform::LogCapture log;
