@@ -10,6 +10,15 @@
 
 namespace platform {
 
+// A list of strings is far smaller and flatter than these; bytes past any
+// bound are refused before they are parsed.
+constexpr std::size_t maxPropertyListSize = 4 * 1024 * 1024;
+constexpr std::size_t maxPropertyListDepth = 32;
+// What a binary list may fill once parsed, its shared members copied wherever
+// they are used: far more than the largest XML list of maxPropertyListSize
+// bytes holds.
+constexpr std::size_t maxPropertyListParsedBytes = 16 * maxPropertyListSize;
+
 // The XML property list of an array of strings, UTF-8: the XML declaration,
 // the property-list document type, and one tab-indented <string> line per
 // element inside <array> (an empty array is written <array/>). Special XML
@@ -23,14 +32,9 @@ struct StringArray {
     std::size_t otherElements = 0;
 };
 
-// A list of strings is far smaller and flatter than these; bytes past either
-// bound are refused before they are parsed.
-constexpr std::size_t maxPropertyListSize = 4 * 1024 * 1024;
-constexpr std::size_t maxPropertyListDepth = 32;
-
 // Reads XML or binary property-list bytes whose root is an array. An error
-// when the bytes are larger or nest deeper than the bounds above, are not a
-// property list, or its root is not an array.
+// when the bytes are larger, nest deeper or would fill more than the bounds
+// above, are not a property list, or its root is not an array.
 Result<StringArray> stringArrayFromPropertyList(std::string_view bytes);
 
 } // namespace platform
