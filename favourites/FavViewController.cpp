@@ -3,6 +3,7 @@
 #include "platform/Alert.h"
 #include "platform/Bundle.h"
 #include "platform/Log.h"
+#include "platform/PropertyList.h"
 #include "ui_FavViewController.h"
 
 #include <QAbstractButton>
@@ -18,8 +19,11 @@ namespace {
 constexpr std::size_t kLongestEntryName = 255;
 
 // Why a list could not be saved under that name, in the user's words.
-QString refusalOf(const std::string& name)
+QString refusalOf(const std::string& name, bool tooLarge)
 {
+    if (tooLarge)
+        return QStringLiteral("Lista grande demais: o arquivo passaria de %1 MiB.")
+            .arg(platform::maxPropertyListSize / (1024 * 1024));
     if (name.empty())
         return QStringLiteral("Digite um nome para a lista.");
     if (name == "." || name == "..")
@@ -84,7 +88,7 @@ void FavViewController::salvarListaFav()
     const std::string name = ui_->nomeListaFav->text().toStdString();
     const SavedLists::SaveResult saved = savedLists_.save(name, filteredTableData(), list_);
     Plist_ = saved.names;
-    ui_->mensagemLista->setText(saved.saved ? QString() : refusalOf(name));
+    ui_->mensagemLista->setText(saved.saved ? QString() : refusalOf(name, saved.tooLarge));
     reloadListTable();
 }
 

@@ -18,7 +18,8 @@ using PlistPtr = std::unique_ptr<void, PlistFree>;
 
 Error tooLarge()
 {
-    return failure("larger than " + std::to_string(maxPropertyListSize) + " bytes");
+    return failure("larger than " + std::to_string(maxPropertyListSize) + " bytes",
+                   ErrorKind::TooLarge);
 }
 
 // What the binary form holds, read by the property-list library once its
@@ -61,7 +62,7 @@ Result<StringArray> stringArrayFromBinary(std::string_view bytes)
 }
 } // namespace
 
-std::string propertyListXml(const std::vector<std::string>& strings)
+Result<std::string> propertyListXml(const std::vector<std::string>& strings)
 {
     PlistPtr array(plist_new_array());
     for (const std::string& text : strings)
@@ -71,6 +72,8 @@ std::string propertyListXml(const std::vector<std::string>& strings)
     plist_to_xml(array.get(), &xml, &length);
     std::string result = xml ? std::string(xml, length) : std::string();
     plist_to_xml_free(xml);
+    if (result.size() > maxPropertyListSize)
+        return tooLarge();
     return result;
 }
 

@@ -298,6 +298,20 @@ TEST_F(FavScreen, ARefusedNameSaysWhyBesideTheFieldUntilASaveWorks)
     EXPECT_EQ(save(std::string(255, 'x')), "");
 }
 
+// A grid whose list could not be opened again is not saved: the reason shows
+// beside the name field, and no file is written.
+TEST_F(FavScreen, AListTooLargeToOpenAgainIsRefusedOnScreen)
+{
+    // Each identifier takes a line of 25 bytes: 170,000 of them pass 4 MiB.
+    auto screen = openScreen(std::make_shared<ChordList>(170000, recordWithId("000004")));
+    screen->outlet<QLineEdit>("nomeListaFav")->setText(QStringLiteral("enorme"));
+    QTest::mouseClick(screen->outlet<QAbstractButton>("salvarListaFav"), Qt::LeftButton);
+    EXPECT_EQ(screen->outlet<QLabel>("mensagemLista")->text(),
+              "Lista grande demais: o arquivo passaria de 4 MiB.");
+    EXPECT_FALSE(std::filesystem::exists(documents() / "enorme"));
+    EXPECT_TRUE(rows(*screen).empty());
+}
+
 // The list opened by a click stays selected, so the Delete key asks about it.
 TEST_F(FavScreen, TheOpenedListStaysSelectedForTheDeleteKey)
 {

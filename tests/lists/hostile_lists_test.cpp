@@ -225,7 +225,7 @@ TEST_F(HostileLists, AHundredThousandEntryListOpensInEitherForm)
     }
     objects[0] = binaryArray(members);
     fs::create_directories(documents);
-    writeFile(documents / "xml", platform::propertyListXml(identifiers));
+    writeFile(documents / "xml", *platform::propertyListXml(identifiers));
     writeFile(documents / "binária", binaryPropertyList(objects));
     for (const std::string name : {"xml", "binária"}) {
         ASSERT_TRUE(lists.open(name, favourites, all)) << name;

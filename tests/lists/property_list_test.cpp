@@ -15,7 +15,7 @@ const std::string header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
 TEST(PropertyList, WritesTheXmlFormWithEscapesAndReadsItBack)
 {
     const std::vector<std::string> strings{"001319", "a<&>\"'", "", "Dó maior"};
-    const std::string xml = propertyListXml(strings);
+    const std::string xml = *propertyListXml(strings);
     EXPECT_EQ(xml, header + "<array>\n"
                             "\t<string>001319</string>\n"
                             "\t<string>a&lt;&amp;&gt;\"'</string>\n"
@@ -28,8 +28,8 @@ TEST(PropertyList, WritesTheXmlFormWithEscapesAndReadsItBack)
     EXPECT_EQ(back->strings, strings);
     EXPECT_EQ(back->otherElements, 0u);
 
-    EXPECT_EQ(propertyListXml({}), header + "<array/>\n</plist>\n");
-    const auto empty = stringArrayFromPropertyList(propertyListXml({}));
+    EXPECT_EQ(*propertyListXml({}), header + "<array/>\n</plist>\n");
+    const auto empty = stringArrayFromPropertyList(*propertyListXml({}));
     ASSERT_TRUE(empty);
     EXPECT_TRUE(empty->strings.empty());
 }

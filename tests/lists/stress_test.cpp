@@ -156,7 +156,7 @@ TEST(SavedListsStress, RandomNamesSaveOpenAndDeleteConsistently)
     std::set<std::string> names;
     for (const auto& [name, ids] : expected) {
         names.insert(name);
-        ASSERT_EQ(fileBytes(data.path() / "Documents" / name), platform::propertyListXml(ids));
+        ASSERT_EQ(fileBytes(data.path() / "Documents" / name), *platform::propertyListXml(ids));
     }
     EXPECT_EQ(entrySet(lists), names);
     EXPECT_EQ(liststest::tree(data.path()).size(), names.size() + 2); // + Documents, fora
@@ -183,7 +183,7 @@ TEST(SavedListsStress, AWriterKilledWhileSavingLeavesEveryListWhole)
             for (int i = 0; i < 5 + 40 * c; ++i)
                 grid->push_back((*all)[(n * 7 + c * 13 + i) % all->size()]);
             contents[n].push_back(grid);
-            allowed[n].insert(platform::propertyListXml(identifiers(*grid)));
+            allowed[n].insert(*platform::propertyListXml(identifiers(*grid)));
         }
 
     int kills = 0, otherEnds = 0, strayTemporaries = 0;
@@ -233,7 +233,7 @@ TEST(SavedListsStress, AWriterKilledWhileSavingLeavesEveryListWhole)
         }
     EXPECT_EQ(liststest::tree(data.path()).size(),
               1 + SavedLists{documents}.names().size() + strayTemporaries);
-    ASSERT_TRUE(documents.write("Um", platform::propertyListXml({})));
+    ASSERT_TRUE(documents.write("Um", *platform::propertyListXml({})));
     EXPECT_EQ(liststest::tree(data.path()).size(), 1 + SavedLists{documents}.names().size());
     EXPECT_EQ(otherEnds, 0);
     std::cout << "writers killed " << kills << ", lists on disk "
