@@ -173,8 +173,14 @@ TEST_F(HostileLists, NestingIsCountedAsAnXmlParserReadsIt)
     EXPECT_TRUE(lists.open("comentário", favourites, all));
     EXPECT_EQ(*favourites, ChordList{d});
 
-    // Entities of the document's own, here each ten times the one before:
-    // none is expanded, and the list is refused.
+    // Entities of the document's own, one that names an identifier and ones
+    // each ten times the one before: none is expanded, and the list is
+    // refused.
+    EXPECT_EQ(platform::stringArrayFromPropertyList(
+                  declaration + "<!DOCTYPE plist [<!ENTITY c \"001319\">]>"
+                                "<plist><array><string>&c;</string></array></plist>\n")
+                  .error(),
+              "not a property list");
     std::string laughs = declaration + "<!DOCTYPE plist [<!ENTITY a0 \"ha\">";
     for (int i = 1; i <= 9; ++i)
         laughs += "<!ENTITY a" + std::to_string(i) + " \"" +

@@ -56,6 +56,14 @@ TEST(PropertyList, RefusesWhatIsNotAnArrayAndCountsOtherElements)
     EXPECT_FALSE(stringArrayFromPropertyList(
         header + "<dict><key>a</key><string>001319</string></dict></plist>\n"));
     EXPECT_FALSE(stringArrayFromPropertyList(header + "<string>001319</string></plist>\n"));
+    // A property list holds one value: none, or a second one, is no list.
+    EXPECT_FALSE(stringArrayFromPropertyList(header + "</plist>\n"));
+    EXPECT_FALSE(stringArrayFromPropertyList(header + "<array/><array/></plist>\n"));
+    // Text stands only inside a value.
+    EXPECT_FALSE(stringArrayFromPropertyList(header + "<array>001319</array></plist>\n"));
+    // The value alone, without <plist> around it, is read as well.
+    EXPECT_EQ(stringArrayFromPropertyList("<array><string>001319</string></array>")->strings,
+              std::vector<std::string>{"001319"});
 
     const auto mixed = stringArrayFromPropertyList(
         header + "<array><string>001319</string><integer>7</integer><array/>"
