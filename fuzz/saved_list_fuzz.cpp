@@ -13,7 +13,6 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <memory>
 #include <string_view>
 #include <utility>
@@ -30,7 +29,9 @@ catalogue::ChordList smallCatalogue()
 }
 
 // The depth of the tree and what it weighs as the bounds check counts it:
-// each element, plus the bytes of its text, data or dictionary key.
+// each element (a dictionary's keys included), plus the bytes of its text or
+// data. A key's own text is left out: the library reads no key holding a NUL
+// byte back without stopping, so the weight here is at most the check's.
 std::pair<std::size_t, std::size_t> measure(plist_t root)
 {
     std::size_t deepest = 0;
@@ -60,16 +61,16 @@ std::pair<std::size_t, std::size_t> measure(plist_t root)
             }
             std::free(iter);
         } else if (type == PLIST_DICT) {
+            // Values are asked for alone, and each value's key through it: a
+            // key that is no key object stops the library's own key reading.
             plist_dict_iter iter = nullptr;
             plist_dict_new_iter(node, &iter);
-            for (;;) {
-                char* key = nullptr;
-                plist_t value = nullptr;
-                plist_dict_next_item(node, iter, &key, &value);
+            for (plist_t value = nullptr;;) {
+                plist_dict_next_item(node, iter, nullptr, &value);
                 if (!value)
                     break;
-                bytes += platform::parsedElementBytes + (key ? std::strlen(key) : 0);
-                std::free(key);
+                if (plist_t key = plist_dict_item_get_key(value))
+                    pending.emplace_back(key, depth + 1);
                 pending.emplace_back(value, depth + 1);
             }
             std::free(iter);

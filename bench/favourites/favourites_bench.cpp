@@ -25,7 +25,7 @@ const std::filesystem::path& crowdedDataFolder()
     static const std::filesystem::path folder = [] {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "favourites-bench-XXXXXX").string();
-        const std::filesystem::path data = ::mkdtemp(pattern.data());
+        std::filesystem::path data = ::mkdtemp(pattern.data());
         const std::filesystem::path documents = data / "Cifrario" / "Documents";
         std::filesystem::create_directories(documents);
         for (int i = 0; i < kEntries; ++i)
