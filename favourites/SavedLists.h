@@ -2,7 +2,7 @@
 // Saved favourites lists: one file per list in the Documents folder, named as
 // the user typed it, holding the chord-symbol identifiers (IDCifra) of the
 // favourites in grid order as a property-list array of strings. Every entry of
-// the folder counts as a saved list.
+// the folder counts as a saved list, but the temporary file of a save.
 //
 // Each operation the favourites screen offers is one call here, and writes the
 // screen's log lines. A list name is always a plain entry name of the

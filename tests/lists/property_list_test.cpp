@@ -61,6 +61,13 @@ TEST(PropertyList, RefusesWhatIsNotAnArrayAndCountsOtherElements)
     EXPECT_FALSE(stringArrayFromPropertyList(header + "<array/><array/></plist>\n"));
     // Text stands only inside a value.
     EXPECT_FALSE(stringArrayFromPropertyList(header + "<array>001319</array></plist>\n"));
+    // A string's text is all its pieces: character references, CDATA, and
+    // text on both sides of a comment; blanks in it are kept.
+    const auto pieces = stringArrayFromPropertyList(
+        header + "<array>\n <string> a<![CDATA[<b>]]>&#233;<!-- x -->c </string>\n"
+                 " <string>\t</string><string/></array></plist>\n");
+    ASSERT_TRUE(pieces);
+    EXPECT_EQ(pieces->strings, (std::vector<std::string>{" a<b>éc ", "\t", ""}));
     // The value alone, without <plist> around it, is read as well.
     EXPECT_EQ(stringArrayFromPropertyList("<array><string>001319</string></array>")->strings,
               std::vector<std::string>{"001319"});
