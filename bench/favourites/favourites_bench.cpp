@@ -20,23 +20,26 @@
 namespace {
 constexpr int kEntries = 100000;
 
-// A data folder whose Documents folder holds kEntries small lists, made once.
+// A data folder whose Documents folder holds kEntries small lists, made once
+// and removed when the program ends. It is never destroyed, so the removal at
+// exit still finds it.
 const std::filesystem::path& crowdedDataFolder()
 {
-    static const std::filesystem::path folder = [] {
+    static const std::filesystem::path* const folder = [] {
         std::string pattern =
             (std::filesystem::temp_directory_path() / "favourites-bench-XXXXXX").string();
-        std::filesystem::path data = ::mkdtemp(pattern.data());
-        const std::filesystem::path documents = data / "Cifrario" / "Documents";
+        auto* data = new std::filesystem::path(::mkdtemp(pattern.data()));
+        const std::filesystem::path documents = *data / "Cifrario" / "Documents";
         std::filesystem::create_directories(documents);
         for (int i = 0; i < kEntries; ++i)
             std::ofstream(documents / ("lista " + std::to_string(i)))
                 << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n"
                    "<array><string>001319</string></array></plist>\n";
-        std::atexit([] { std::filesystem::remove_all(crowdedDataFolder()); });
         return data;
     }();
-    return folder;
+    static const int removal = std::atexit([] { std::filesystem::remove_all(*folder); });
+    (void)removal;
+    return *folder;
 }
 
 std::shared_ptr<favourites::FavViewController> openScreen()
