@@ -3,6 +3,7 @@
 #include "platform/Alert.h"
 #include "platform/Bundle.h"
 #include "platform/Log.h"
+#include "platform/PropertyList.h"
 #include "ui_FavViewController.h"
 
 #include <QAbstractButton>
@@ -18,14 +19,21 @@ namespace {
 constexpr std::size_t kLongestEntryName = 255;
 
 // Why a list could not be saved under that name, in the user's words.
-QString refusalOf(const std::string& name)
+QString refusalOf(const std::string& name, bool tooLarge)
 {
+    if (tooLarge)
+        return QStringLiteral("Lista grande demais: o arquivo passaria de %1 MiB.")
+            .arg(platform::maxPropertyListSize / (1024 * 1024));
     if (name.empty())
         return QStringLiteral("Digite um nome para a lista.");
     if (name == "." || name == "..")
         return QStringLiteral("\".\" e \"..\" não servem de nome de lista.");
     if (name.find('/') != std::string::npos)
         return QStringLiteral("O nome não pode ter \"/\".");
+    if (platform::Documents::isTemporaryName(name))
+        return QStringLiteral("Nomes que começam com \"%1\" são reservados.")
+            .arg(QString::fromUtf8(platform::Documents::temporaryPrefix.data(),
+                                   platform::Documents::temporaryPrefix.size()));
     if (name.size() > kLongestEntryName)
         return QStringLiteral("Nome longo demais: use até %1 bytes.").arg(kLongestEntryName);
     return QStringLiteral("A lista não pôde ser salva.");
@@ -80,7 +88,7 @@ void FavViewController::salvarListaFav()
     const std::string name = ui_->nomeListaFav->text().toStdString();
     const SavedLists::SaveResult saved = savedLists_.save(name, filteredTableData(), list_);
     Plist_ = saved.names;
-    ui_->mensagemLista->setText(saved.saved ? QString() : refusalOf(name));
+    ui_->mensagemLista->setText(saved.saved ? QString() : refusalOf(name, saved.tooLarge));
     reloadListTable();
 }
 
@@ -142,9 +150,13 @@ void FavViewController::reloadListTable()
     QListWidget* tablePlist = ui_->tablePlist;
     tablePlist->clear();
     // The rows show the names; opening and deleting take the name itself
-    // from the listing, so no byte of it is lost to the display.
+    // from the listing, so no byte of it is lost to the display. They are
+    // added in one batch: one at a time, each row would notify the view.
+    QStringList rows;
+    rows.reserve(static_cast<qsizetype>(shownNames().size()));
     for (const std::string& name : shownNames())
-        new QListWidgetItem(QString::fromStdString(name), tablePlist);
+        rows.append(QString::fromStdString(name));
+    tablePlist->addItems(rows);
 }
 
 void FavViewController::bindListTable()
@@ -158,6 +170,9 @@ void FavViewController::bindListTable()
         "QListWidget#tablePlist::item { background: black; color: rgb(232, 232, 232);"
         " height: 48px; padding-left: 12px; border-bottom: 1px solid rgb(44, 44, 48); }"
         "QListWidget#tablePlist::item:selected { background: rgb(85, 85, 85); }"));
+    // Every row has that height and the table's width, so the view lays out
+    // a long listing from one row's size instead of measuring every row.
+    tablePlist->setUniformItemSizes(true);
     connect(tablePlist, &QListWidget::clicked, this,
             [this](const QModelIndex& index) { tableDidSelectRow(index.row()); });
 

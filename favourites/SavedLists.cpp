@@ -6,41 +6,45 @@
 #include "platform/PropertyList.h"
 
 #include <algorithm>
-#include <optional>
 #include <string_view>
 #include <unordered_map>
 
 namespace favourites {
 namespace {
+// A long list is logged by its first elements and its count, and the lines
+// logged once per record stop after as many records, with one line for the
+// rest: whatever the list's length, one action writes a few kilobytes of log.
+constexpr std::size_t kListLogEntries = 16;
+
 std::string describe(const catalogue::ChordList* records)
 {
     if (!records)
         return "(null)";
     std::vector<std::string> texts;
-    texts.reserve(records->size());
-    for (const auto& record : *records)
+    for (const auto& record : *records) {
+        if (texts.size() == kListLogEntries)
+            break;
         texts.push_back(record ? "<Acorde " + record->IDAcorde + " " + record->IDCifra + " " +
                                      record->Cifra + ">"
                                : "<null>");
-    return platform::describe(texts);
+    }
+    return platform::describeFirst(texts, records->size());
 }
-
-// A save logs the list after every record; past this many identifiers each
-// line shows the first ones and the count, so the log grows in step with the
-// favourites rather than with their square.
-constexpr std::size_t kListLogEntries = 32;
 
 std::string describeList(const std::vector<std::string>& list)
 {
     return platform::describeAtMost(list, kListLogEntries);
 }
 
-std::optional<std::vector<std::string>>
-listingForLog(const platform::Result<std::vector<std::string>>& listing)
+std::string describeListing(const platform::Result<std::vector<std::string>>& listing)
 {
-    if (!listing)
-        return std::nullopt;
-    return *listing;
+    return listing ? describeList(*listing) : std::string("(null)");
+}
+
+// The line that stands for the per-record lines left out.
+std::string moreRecords(std::string_view line, std::size_t count)
+{
+    return std::string(line) + "… " + std::to_string(count) + " more";
 }
 } // namespace
 
@@ -65,10 +69,13 @@ catalogue::ChordList voicingsFor(const std::vector<std::string>& identifiers,
         const auto next = std::lower_bound(at.begin(), at.end(), position);
         const std::size_t index = next != at.end() ? *next : at.front();
         const auto& record = allTableData[index];
-        platform::log("plistSelecionado: " + identifier + " - acordeID " + record->IDCifra);
+        if (found.size() < kListLogEntries)
+            platform::log("plistSelecionado: " + identifier + " - acordeID " + record->IDCifra);
         found.push_back(record);
         position = (index + 1) % allTableData.size();
     }
+    if (found.size() > kListLogEntries)
+        platform::log(moreRecords("plistSelecionado: ", found.size() - kListLogEntries));
     return found;
 }
 
@@ -99,41 +106,50 @@ SavedLists::SaveResult SavedLists::save(const std::string& name,
         for (const auto& record : *favourites) {
             if (!record)
                 continue;
-            platform::log("acorde: " + record->IDCifra);
+            const bool logged = position < kListLogEntries;
+            if (logged)
+                platform::log("acorde: " + record->IDCifra);
             if (position < list.size())
                 list[position] = record->IDCifra;
             else
                 list.push_back(record->IDCifra);
-            platform::log("list: " + describeList(list));
+            if (logged)
+                platform::log("list: " + describeList(list));
             ++position;
         }
     }
     // The list holds this grid and nothing older, whatever it held before.
     list.resize(position);
+    if (position > kListLogEntries) {
+        platform::log(moreRecords("acorde: ", position - kListLogEntries));
+        platform::log("list: " + describeList(list));
+    }
 
     SaveResult result;
     if (acceptsName(name)) {
-        const auto written = documents_.write(name, platform::propertyListXml(list));
-        if (written)
-            result.saved = true;
-        else
+        // A list too large to be opened again is not written at all.
+        const auto xml = platform::propertyListXml(list);
+        const auto written =
+            xml ? documents_.write(name, *xml) : platform::Result<void>(xml.failure());
+        result.saved = written.ok();
+        result.tooLarge = xml.failure().kind() == platform::ErrorKind::TooLarge;
+        if (!written)
             platform::log(platform::LogLevel::Warning,
                           "lista não salva: " + platform::quotedForLog(name) + " - " +
                               written.error());
     }
 
-    platform::log("Documents directory: " +
-                  platform::describe(listingForLog(documents_.entries())));
-    std::optional<std::vector<std::string>> readBack;
+    platform::log("Documents directory: " + describeListing(documents_.entries()));
+    platform::Result<std::vector<std::string>> readBack = platform::failure("not read");
     if (platform::Documents::isEntryName(name))
         if (const auto bytes = documents_.read(name, platform::maxPropertyListSize))
             if (auto array = platform::stringArrayFromPropertyList(*bytes))
                 readBack = std::move(array->strings);
-    platform::log("Documents directory: " + platform::describe(readBack));
+    platform::log("Documents directory: " + describeListing(readBack));
 
     result.names = names();
     platform::log("cont list: " + std::to_string(result.names.size()));
-    platform::log("cont list: " + platform::describe(result.names));
+    platform::log("cont list: " + describeList(result.names));
     return result;
 }
 

@@ -2,7 +2,7 @@
 // Saved favourites lists: one file per list in the Documents folder, named as
 // the user typed it, holding the chord-symbol identifiers (IDCifra) of the
 // favourites in grid order as a property-list array of strings. Every entry of
-// the folder counts as a saved list.
+// the folder counts as a saved list, but the temporary file of a save.
 //
 // Each operation the favourites screen offers is one call here, and writes the
 // screen's log lines. A list name is always a plain entry name of the
@@ -35,13 +35,16 @@ public:
 
     struct SaveResult {
         bool saved = false;
+        // Not saved because the file would be larger than a list may be.
+        bool tooLarge = false;
         std::vector<std::string> names; // the listing after the save
     };
     // Saves the identifiers of the favourites, in grid order, under the name.
     // `list` holds the identifiers of this screen's last save (empty after its
     // start-up) and is refilled with the ones saved. An existing list of that
     // name is replaced in one step; a failed save leaves it whole. Absent
-    // favourites save an empty list.
+    // favourites save an empty list. A list whose file would be larger than
+    // the property-list size bound is refused before anything is written.
     SaveResult save(const std::string& name, const catalogue::ChordListRef& favourites,
                     std::vector<std::string>& list) const;
 

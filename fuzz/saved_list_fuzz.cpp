@@ -1,12 +1,22 @@
 // The saved-list reader on any bytes, XML or binary property list, then the
-// look-up of what it read in a small catalogue.
+// look-up of what it read in a small catalogue. For binary bytes the bounds
+// check is also held against the property-list library itself: whatever the
+// check lets through, the tree the library builds must nest and weigh no more
+// than the check allowed, else the check missed something and this stops.
 #include "favourites/SavedLists.h"
+#include "platform/BinaryPropertyListBounds.h"
 #include "platform/Log.h"
 #include "platform/PropertyList.h"
 
+#include <plist/plist.h>
+
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <memory>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace {
 catalogue::ChordList smallCatalogue()
@@ -17,15 +27,83 @@ catalogue::ChordList smallCatalogue()
             "1", id, "C ", " ", "Maior", " ", "C", "DS1", " ", "1", "0", "2", "3", " ", " ", " "));
     return records;
 }
+
+// The depth of the tree and what it weighs as the bounds check counts it:
+// each element (a dictionary's keys included), plus the bytes of its text or
+// data. A key's own text is left out: the library reads no key holding a NUL
+// byte back without stopping, so the weight here is at most the check's.
+std::pair<std::size_t, std::size_t> measure(plist_t root)
+{
+    std::size_t deepest = 0;
+    std::size_t bytes = 0;
+    std::vector<std::pair<plist_t, std::size_t>> pending{{root, 1}};
+    while (!pending.empty()) {
+        const auto [node, depth] = pending.back();
+        pending.pop_back();
+        deepest = std::max(deepest, depth);
+        bytes += platform::parsedElementBytes;
+        const plist_type type = plist_get_node_type(node);
+        uint64_t length = 0;
+        if (type == PLIST_STRING) {
+            plist_get_string_ptr(node, &length);
+            bytes += length;
+        } else if (type == PLIST_DATA) {
+            plist_get_data_ptr(node, &length);
+            bytes += length;
+        } else if (type == PLIST_ARRAY) {
+            plist_array_iter iter = nullptr;
+            plist_array_new_iter(node, &iter);
+            for (plist_t item = nullptr;;) {
+                plist_array_next_item(node, iter, &item);
+                if (!item)
+                    break;
+                pending.emplace_back(item, depth + 1);
+            }
+            std::free(iter);
+        } else if (type == PLIST_DICT) {
+            // Values are asked for alone, and each value's key through it: a
+            // key that is no key object stops the library's own key reading.
+            plist_dict_iter iter = nullptr;
+            plist_dict_new_iter(node, &iter);
+            for (plist_t value = nullptr;;) {
+                plist_dict_next_item(node, iter, nullptr, &value);
+                if (!value)
+                    break;
+                if (plist_t key = plist_dict_item_get_key(value))
+                    pending.emplace_back(key, depth + 1);
+                pending.emplace_back(value, depth + 1);
+            }
+            std::free(iter);
+        }
+    }
+    return {deepest, bytes};
+}
+
+void checkAgainstTheLibrary(std::string_view bytes)
+{
+    if (!bytes.starts_with("bplist00") ||
+        !platform::checkBinaryPropertyList(bytes, platform::maxPropertyListDepth,
+                                           platform::maxPropertyListParsedBytes))
+        return;
+    plist_t root = nullptr;
+    plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
+    if (!root)
+        return;
+    const auto [depth, weight] = measure(root);
+    plist_free(root);
+    if (depth > platform::maxPropertyListDepth || weight > platform::maxPropertyListParsedBytes)
+        std::abort();
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const catalogue::ChordList records = smallCatalogue();
     platform::setLogThreshold(platform::LogLevel::Warning);
-    const auto array = platform::stringArrayFromPropertyList(
-        std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    const auto array = platform::stringArrayFromPropertyList(bytes);
     if (array)
         (void)favourites::voicingsFor(array->strings, records);
+    checkAgainstTheLibrary(bytes);
     return 0;
 }

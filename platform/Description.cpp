@@ -30,14 +30,23 @@ std::string describe(const std::vector<std::string>& elements)
 
 std::string describeAtMost(const std::vector<std::string>& elements, std::size_t shown)
 {
+    if (elements.size() <= shown)
+        return describeFirst(elements, elements.size());
+    return describeFirst(
+        std::vector<std::string>(elements.begin(), elements.begin() + static_cast<long>(shown)),
+        elements.size());
+}
+
+std::string describeFirst(const std::vector<std::string>& first, std::size_t count)
+{
     std::string text = "(";
-    for (std::size_t i = 0; i < elements.size() && i < shown; ++i) {
+    for (std::size_t i = 0; i < first.size(); ++i) {
         if (i > 0)
             text += ", ";
-        text += quotedForLog(elements[i]);
+        text += quotedForLog(first[i]);
     }
-    if (elements.size() > shown)
-        text += (shown > 0 ? ", … " : "… ") + std::to_string(elements.size()) + " elements";
+    if (count > first.size())
+        text += (first.empty() ? "… " : ", … ") + std::to_string(count) + " elements";
     text += ')';
     return text;
 }

@@ -16,5 +16,8 @@ std::string describe(const std::optional<std::vector<std::string>>& elements);
 // As describe(), but an array longer than shown prints its first `shown`
 // elements, then "…" and its count: "("a", "b", … 4957 elements)".
 std::string describeAtMost(const std::vector<std::string>& elements, std::size_t shown);
+// As describeAtMost(), for an array of `count` elements of which only the
+// first ones are given, all of them shown.
+std::string describeFirst(const std::vector<std::string>& first, std::size_t count);
 
 } // namespace platform

@@ -50,27 +50,13 @@ void removeStaleTemporaries(const std::filesystem::path& folder)
     for (std::filesystem::directory_iterator it(folder, ec), end; !ec && it != end;
          it.increment(ec)) {
         std::error_code entryError;
-        if (it->path().filename().string().rfind(Documents::temporaryPrefix, 0) != 0 ||
+        if (!Documents::isTemporaryName(it->path().filename().string()) ||
             it->symlink_status(entryError).type() != std::filesystem::file_type::regular)
             continue;
         const auto written = it->last_write_time(entryError);
         if (!entryError && now - written > staleTemporaryAge)
             std::filesystem::remove(it->path(), entryError);
     }
-}
-
-// Where write() makes its temporary file: beside Documents/ when both lie on
-// one file system, so a killed writer leaves nothing in the listing; inside
-// Documents/ otherwise, where the rename can still be done in one step.
-std::filesystem::path temporaryFolder(const std::filesystem::path& documents)
-{
-    struct stat inside {};
-    struct stat beside {};
-    std::filesystem::path parent = documents.parent_path();
-    if (::stat(documents.c_str(), &inside) == 0 && ::stat(parent.c_str(), &beside) == 0 &&
-        inside.st_dev != beside.st_dev)
-        return documents;
-    return parent;
 }
 
 } // namespace
@@ -91,7 +77,13 @@ Documents Documents::standard()
 bool Documents::isEntryName(std::string_view name)
 {
     return !name.empty() && name != "." && name != ".." &&
-           name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos;
+           name.find('/') == std::string_view::npos && name.find('\0') == std::string_view::npos &&
+           !isTemporaryName(name);
+}
+
+bool Documents::isTemporaryName(std::string_view name)
+{
+    return name.starts_with(temporaryPrefix);
 }
 
 Result<std::vector<std::string>> Documents::entries() const
@@ -112,7 +104,9 @@ Result<std::vector<std::string>> Documents::entries() const
     for (; it != std::filesystem::directory_iterator(); it.increment(ec)) {
         if (ec)
             return unlistable(ec.message());
-        names.push_back(it->path().filename().string());
+        std::string name = it->path().filename().string();
+        if (!isTemporaryName(name))
+            names.push_back(std::move(name));
     }
     if (ec)
         return unlistable(ec.message());
@@ -140,9 +134,11 @@ Result<void> Documents::write(std::string_view name, std::string_view bytes) con
     if (::lstat(target.c_str(), &existing) == 0 && S_ISDIR(existing.st_mode))
         return failure("a folder holds that name");
 
-    const std::filesystem::path folder = temporaryFolder(directory_);
-    removeStaleTemporaries(folder);
-    std::string temporary = (folder / (std::string(temporaryPrefix) + "XXXXXX")).string();
+    // The temporary file lies beside the target, in the same folder: a rename
+    // never crosses a mount point (a bind mount shares st_dev yet refuses
+    // one), and the listing passes over its name.
+    removeStaleTemporaries(directory_);
+    std::string temporary = (directory_ / (std::string(temporaryPrefix) + "XXXXXX")).string();
     const int fd = ::mkstemp(temporary.data());
     if (fd < 0)
         return systemError("create temporary file");

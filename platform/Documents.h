@@ -27,14 +27,15 @@ public:
 
     const std::filesystem::path& directory() const { return directory_; }
 
-    // A plain entry name: not empty, not "." or "..", no "/" and no NUL byte.
-    // Blanks, case and dots are part of the name like any other character.
+    // A plain entry name: not empty, not "." or "..", no "/" and no NUL byte,
+    // and not a temporary file's name. Blanks, case and dots are part of the
+    // name like any other character.
     static bool isEntryName(std::string_view name);
 
     // The names of every entry of the folder (files, folders, links, hidden
-    // entries alike), in the order the file system gives them. The folder is
-    // created when missing. A folder that cannot be listed is an error, and
-    // says so in the log.
+    // entries alike) but write()'s temporary files, in the order the file
+    // system gives them. The folder is created when missing. A folder that
+    // cannot be listed is an error, and says so in the log.
     Result<std::vector<std::string>> entries() const;
 
     // The bytes of the regular file (or link to one) under that name, at most
@@ -43,12 +44,11 @@ public:
     Result<std::string> read(std::string_view name, std::size_t maxBytes = maxReadSize) const;
 
     // Replaces the entry's content with the bytes in one step: they are written
-    // to a temporary file, flushed to disk and renamed into place. The
-    // temporary file lies in the data folder beside Documents/, so nothing
-    // half written is ever listed; when Documents/ is on another file system
-    // (a mount point, or a link to one) it lies in Documents/ itself, since a
-    // rename cannot cross file systems. A failure leaves the old file whole and
-    // removes the temporary file. An entry that is a folder is not replaced.
+    // to a temporary file in Documents/ itself, flushed to disk and renamed
+    // into place; the listing passes over temporary files, so nothing half
+    // written is ever listed, and the rename stays inside one folder whatever
+    // is mounted where. A failure leaves the old file whole and removes the
+    // temporary file. An entry that is a folder is not replaced.
     Result<void> write(std::string_view name, std::string_view bytes) const;
 
     // Removes the entry itself: a link is removed, never what it points to; a
@@ -56,9 +56,10 @@ public:
     Result<void> remove(std::string_view name) const;
 
     // Temporary files of write() begin with this. A writer that is killed may
-    // leave one behind; such files are never read, and a later write removes
-    // those older than a minute.
+    // leave one behind; such files are never listed or read, and a later write
+    // removes those older than a minute. No list can take such a name.
     static constexpr std::string_view temporaryPrefix = ".Documents-save-";
+    static bool isTemporaryName(std::string_view name);
 
 private:
     std::filesystem::path directory_;

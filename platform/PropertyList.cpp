@@ -1,6 +1,7 @@
 #include "platform/PropertyList.h"
 
-#include "platform/PropertyListNesting.h"
+#include "platform/BinaryPropertyListBounds.h"
+#include "platform/PropertyListXml.h"
 
 #include <plist/plist.h>
 
@@ -14,31 +15,24 @@ struct PlistFree {
     void operator()(void* node) const { plist_free(static_cast<plist_t>(node)); }
 };
 using PlistPtr = std::unique_ptr<void, PlistFree>;
-} // namespace
 
-std::string propertyListXml(const std::vector<std::string>& strings)
+Error tooLarge()
 {
-    PlistPtr array(plist_new_array());
-    for (const std::string& text : strings)
-        plist_array_append_item(array.get(), plist_new_string(text.c_str()));
-    char* xml = nullptr;
-    uint32_t length = 0;
-    plist_to_xml(array.get(), &xml, &length);
-    std::string result = xml ? std::string(xml, length) : std::string();
-    plist_to_xml_free(xml);
-    return result;
+    return failure("larger than " + std::to_string(maxPropertyListSize) + " bytes",
+                   ErrorKind::TooLarge);
 }
 
-Result<StringArray> stringArrayFromPropertyList(std::string_view bytes)
+// What the binary form holds, read by the property-list library once its
+// bounds are checked. Its XML reader is not used: it reads markup its own
+// way, so no check made by an XML parser could tell what it would build.
+Result<StringArray> stringArrayFromBinary(std::string_view bytes)
 {
-    if (bytes.size() > maxPropertyListSize)
-        return failure("larger than " + std::to_string(maxPropertyListSize) + " bytes");
-    // Bounded by the size, a list of strings holds fewer elements than bytes.
-    if (auto nesting = checkNesting(bytes, maxPropertyListDepth, maxPropertyListSize); !nesting)
-        return failure(nesting.error());
+    if (auto bounds =
+            checkBinaryPropertyList(bytes, maxPropertyListDepth, maxPropertyListParsedBytes);
+        !bounds)
+        return failure(bounds.error());
     plist_t parsed = nullptr;
-    if (!bytes.empty())
-        plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &parsed);
+    plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &parsed);
     PlistPtr root(parsed);
     if (!root)
         return failure("not a property list");
@@ -65,6 +59,31 @@ Result<StringArray> stringArrayFromPropertyList(std::string_view bytes)
         result.strings.emplace_back(text ? text : "", text ? length : 0);
     }
     return result;
+}
+} // namespace
+
+Result<std::string> propertyListXml(const std::vector<std::string>& strings)
+{
+    PlistPtr array(plist_new_array());
+    for (const std::string& text : strings)
+        plist_array_append_item(array.get(), plist_new_string(text.c_str()));
+    char* xml = nullptr;
+    uint32_t length = 0;
+    plist_to_xml(array.get(), &xml, &length);
+    std::string result = xml ? std::string(xml, length) : std::string();
+    plist_to_xml_free(xml);
+    if (result.size() > maxPropertyListSize)
+        return tooLarge();
+    return result;
+}
+
+Result<StringArray> stringArrayFromPropertyList(std::string_view bytes)
+{
+    if (bytes.size() > maxPropertyListSize)
+        return tooLarge();
+    if (bytes.starts_with("bplist00"))
+        return stringArrayFromBinary(bytes);
+    return stringArrayFromXml(bytes, maxPropertyListDepth);
 }
 
 } // namespace platform

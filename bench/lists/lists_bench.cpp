@@ -44,7 +44,7 @@ void openList(benchmark::State& state, bool binary)
     std::filesystem::create_directories(data / "Documents");
     const auto ids = identifiers();
     std::ofstream(data / "Documents" / "lista", std::ios::binary)
-        << (binary ? binaryForm(ids) : platform::propertyListXml(ids));
+        << (binary ? binaryForm(ids) : *platform::propertyListXml(ids));
 
     auto catalogue = std::make_shared<catalogue::ChordList>();
     for (std::size_t i = 0; i < kRecords; ++i)

@@ -12,6 +12,7 @@
 #include <QListView>
 #include <QListWidget>
 #include <QMenu>
+#include <QStyledItemDelegate>
 #include <QTest>
 
 #include <algorithm>
@@ -284,6 +285,7 @@ TEST_F(FavScreen, ARefusedNameSaysWhyBesideTheFieldUntilASaveWorks)
         {".", "\".\" e \"..\" não servem de nome de lista."},
         {"..", "\".\" e \"..\" não servem de nome de lista."},
         {"rock/pop", "O nome não pode ter \"/\"."},
+        {".Documents-save-x", "Nomes que começam com \".Documents-save-\" são reservados."},
         {std::string(256, 'x'), "Nome longo demais: use até 255 bytes."}};
     for (const auto& [name, reason] : refused) {
         platform::LogCapture log;
@@ -294,6 +296,20 @@ TEST_F(FavScreen, ARefusedNameSaysWhyBesideTheFieldUntilASaveWorks)
         EXPECT_TRUE(std::filesystem::exists(documents() / "boa"));
     }
     EXPECT_EQ(save(std::string(255, 'x')), "");
+}
+
+// A grid whose list could not be opened again is not saved: the reason shows
+// beside the name field, and no file is written.
+TEST_F(FavScreen, AListTooLargeToOpenAgainIsRefusedOnScreen)
+{
+    // Each identifier takes a line of 25 bytes: 170,000 of them pass 4 MiB.
+    auto screen = openScreen(std::make_shared<ChordList>(170000, recordWithId("000004")));
+    screen->outlet<QLineEdit>("nomeListaFav")->setText(QStringLiteral("enorme"));
+    QTest::mouseClick(screen->outlet<QAbstractButton>("salvarListaFav"), Qt::LeftButton);
+    EXPECT_EQ(screen->outlet<QLabel>("mensagemLista")->text(),
+              "Lista grande demais: o arquivo passaria de 4 MiB.");
+    EXPECT_FALSE(std::filesystem::exists(documents() / "enorme"));
+    EXPECT_TRUE(rows(*screen).empty());
 }
 
 // The list opened by a click stays selected, so the Delete key asks about it.
@@ -320,4 +336,47 @@ TEST_F(FavScreen, TheOpenedListStaysSelectedForTheDeleteKey)
     platform::pressAlertButton(alert, 1);
     EXPECT_FALSE(std::filesystem::exists(documents() / "b"));
     EXPECT_EQ(rows(*screen), std::vector<std::string>{"a"});
+}
+
+// A crowded Documents folder: the list table takes the listing in one batch
+// and lays it out from one row's size, so a refresh (the start-up, run again
+// by every tap on a list) does not grow with the entries. The figures in time
+// are the favourites benchmark's.
+TEST_F(FavScreen, ACrowdedFolderIsShownInOneBatchWithoutMeasuringEveryRow)
+{
+    constexpr int entries = 3000;
+    for (int i = 0; i < entries; ++i)
+        writeList("lista " + std::to_string(i), "001319");
+    auto screen = openScreen(std::make_shared<ChordList>());
+    QListWidget* const tablePlist = table(*screen);
+    ASSERT_EQ(tablePlist->count(), entries);
+
+    class CountingDelegate : public QStyledItemDelegate {
+    public:
+        using QStyledItemDelegate::QStyledItemDelegate;
+        QSize sizeHint(const QStyleOptionViewItem& option, const QModelIndex& index) const override
+        {
+            ++measured;
+            return QStyledItemDelegate::sizeHint(option, index);
+        }
+        mutable int measured = 0;
+    };
+    auto* const delegate = new CountingDelegate(tablePlist);
+    tablePlist->setItemDelegate(delegate);
+    int insertions = 0;
+    QObject::connect(tablePlist->model(), &QAbstractItemModel::rowsInserted,
+                     [&insertions] { ++insertions; });
+
+    const int row = rowOf(*screen, "lista 2999");
+    QTest::mouseClick(tablePlist->viewport(), Qt::LeftButton, {},
+                      tablePlist->visualItemRect(tablePlist->item(0)).center());
+    tablePlist->scrollToItem(tablePlist->item(row));
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(screen->view()->grab().isNull());
+    EXPECT_EQ(tablePlist->count(), entries);
+    EXPECT_EQ(insertions, 1);
+    EXPECT_LT(delegate->measured, 100);
+    // Every row still spans the table, its name cut in the middle when long.
+    EXPECT_EQ(tablePlist->visualItemRect(tablePlist->item(row)).width(),
+              tablePlist->viewport()->width());
 }

@@ -51,9 +51,9 @@ inline void bigEndian(std::string& out, std::uint64_t value, int size)
         out += static_cast<char>((value >> (8 * k)) & 0xFF);
 }
 
-// Binary property lists built by hand, with 4-byte offsets and references:
-// each object is its encoded bytes; object 0 is the top.
-inline std::string binaryPropertyList(const std::vector<std::string>& objects)
+// Binary property lists built by hand, with 4-byte offsets and references of
+// refSize bytes: each object is its encoded bytes; object 0 is the top.
+inline std::string binaryPropertyList(const std::vector<std::string>& objects, int refSize = 4)
 {
     std::string out = "bplist00";
     std::vector<std::uint64_t> offsets;
@@ -66,33 +66,39 @@ inline std::string binaryPropertyList(const std::vector<std::string>& objects)
         bigEndian(out, offset, 4);
     out += std::string(6, '\0');
     out += '\x04'; // offset size
-    out += '\x04'; // reference size
+    out += static_cast<char>(refSize);
     bigEndian(out, objects.size(), 8);
     bigEndian(out, 0, 8);
     bigEndian(out, table, 8);
     return out;
 }
 
-// An array object holding references to the given objects.
-inline std::string binaryArray(const std::vector<std::uint32_t>& members)
+// An object's marker: its type, then its count in the low bits or, past 14,
+// as a 4-byte integer object that follows.
+inline std::string binaryMarker(unsigned type, std::uint64_t count)
 {
     std::string out;
-    if (members.size() < 15) {
-        out += static_cast<char>(0xA0 | members.size());
-    } else {
-        out += '\xAF';
-        out += '\x12'; // a 4-byte integer count follows
-        bigEndian(out, members.size(), 4);
-    }
-    for (const std::uint32_t member : members)
-        bigEndian(out, member, 4);
+    if (count < 15)
+        return std::string(1, static_cast<char>((type << 4) | count));
+    out += static_cast<char>((type << 4) | 0xF);
+    out += '\x12';
+    bigEndian(out, count, 4);
     return out;
 }
 
-// An ASCII string object of fewer than 15 characters.
+// An array object holding references of refSize bytes to the given objects.
+inline std::string binaryArray(const std::vector<std::uint32_t>& members, int refSize = 4)
+{
+    std::string out = binaryMarker(0xA, members.size());
+    for (const std::uint32_t member : members)
+        bigEndian(out, member, refSize);
+    return out;
+}
+
+// An ASCII string object.
 inline std::string binaryString(const std::string& text)
 {
-    return static_cast<char>(0x50 | text.size()) + text;
+    return binaryMarker(0x5, text.size()) + text;
 }
 
 } // namespace liststest

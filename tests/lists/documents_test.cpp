@@ -9,7 +9,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <sched.h>
+#include <sys/mount.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
 
 using liststest::fileBytes;
 using liststest::TempFolder;
@@ -56,8 +60,14 @@ TEST(Documents, ListsEveryEntryAndReadsOnlyFiles)
     fs::create_directory(documents.directory() / "pasta");
     writeFile(documents.directory() / ".oculto", "x");
     fs::create_symlink("nowhere", documents.directory() / "quebrado");
+    // A temporary file of a save, left by a writer that was killed.
+    const std::string temporary = std::string(Documents::temporaryPrefix) + "a1B2c3";
+    writeFile(documents.directory() / temporary, "metade");
     EXPECT_EQ(sorted(*documents.entries()),
               (std::vector<std::string>{".oculto", "Lista 1", "pasta", "quebrado"}));
+    EXPECT_FALSE(documents.read(temporary));
+    EXPECT_FALSE(documents.write(temporary, "x"));
+    EXPECT_EQ(fileBytes(documents.directory() / temporary), "metade");
 
     EXPECT_EQ(*documents.read("Lista 1"), "um");
     EXPECT_EQ(documents.read("pasta").error(), "not a regular file: a folder");
@@ -154,6 +164,61 @@ TEST(Documents, SavesWhenTheFolderIsOnAnotherFileSystem)
     // No temporary file is left on either side.
     EXPECT_EQ(std::distance(fs::directory_iterator(data.path()), fs::directory_iterator()), 1);
     fs::remove_all(elsewhere);
+}
+
+// A folder bind-mounted onto Documents/ lies on the same device as the data
+// folder, yet no rename crosses the mount. The mount is made in a child
+// process with a mount namespace of its own, so nothing outside sees it.
+TEST(Documents, SavesWhenAFolderIsBindMountedOnDocuments)
+{
+    TempFolder data;
+    TempFolder elsewhere;
+    fs::create_directory(data.path() / "Documents");
+    int report[2];
+    ASSERT_EQ(::pipe(report), 0);
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::close(report[0]);
+        const auto tell = [&](const std::string& what, int status) {
+            (void)!::write(report[1], what.data(), what.size());
+            ::_exit(status);
+        };
+        const uid_t uid = ::getuid();
+        const gid_t gid = ::getgid();
+        if (::unshare(CLONE_NEWNS) != 0) {
+            // Unprivileged: a user namespace of its own, mapped onto this user.
+            if (::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
+                tell("unshare", 77);
+            writeFile("/proc/self/setgroups", "deny");
+            writeFile("/proc/self/uid_map", "0 " + std::to_string(uid) + " 1");
+            writeFile("/proc/self/gid_map", "0 " + std::to_string(gid) + " 1");
+        }
+        if (::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
+            ::mount(elsewhere.path().c_str(), (data.path() / "Documents").c_str(), nullptr, MS_BIND,
+                    nullptr) != 0)
+            tell("mount", 77);
+        const Documents documents(data.path());
+        const auto saved = documents.write("lista", "um");
+        const auto again = saved ? documents.write("lista", "dois") : saved;
+        tell(again ? "" : again.error(), again ? 0 : 1);
+    }
+    ::close(report[1]);
+    std::string said;
+    char buffer[256];
+    for (ssize_t got; (got = ::read(report[0], buffer, sizeof buffer)) > 0;)
+        said.append(buffer, static_cast<std::size_t>(got));
+    ::close(report[0]);
+    int status = 0;
+    ::waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFEXITED(status));
+    if (WEXITSTATUS(status) == 77)
+        GTEST_SKIP() << "no mount namespace here: " << said;
+    EXPECT_EQ(WEXITSTATUS(status), 0) << said;
+    // The save went to the mounted folder, and left nothing else on either side.
+    EXPECT_EQ(tree(elsewhere.path()), std::set<std::string>{"lista"});
+    EXPECT_EQ(fileBytes(elsewhere.path() / "lista"), "dois");
+    EXPECT_EQ(tree(data.path()), std::set<std::string>{"Documents"});
 }
 
 TEST(Documents, AFolderThatCannotBeListedSaysSo)

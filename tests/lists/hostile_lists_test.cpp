@@ -131,10 +131,91 @@ TEST(PropertyListNesting, CountsLevelsInBothFormsAndRefusesLoops)
     };
     EXPECT_TRUE(platform::stringArrayFromPropertyList(doubling(10)));
     EXPECT_EQ(platform::stringArrayFromPropertyList(doubling(30)).error(),
-              "more than 4194304 elements once expanded");
+              "more than 67108864 bytes once parsed");
     // An array inside itself.
     EXPECT_FALSE(platform::stringArrayFromPropertyList(
         binaryPropertyList({binaryArray({1}), binaryArray({0})})));
+}
+
+// XML whose nesting a reading by hand would miss: a '>' inside a quoted
+// attribute value, and markup inside a comment that a quote in a processing
+// instruction seems to open. Each level is counted where any XML parser
+// counts it, and the list is read by that same parser.
+TEST_F(HostileLists, NestingIsCountedAsAnXmlParserReadsIt)
+{
+    const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    const auto repeated = [](const std::string& text, std::size_t times) {
+        std::string out;
+        out.reserve(text.size() * times);
+        for (std::size_t i = 0; i < times; ++i)
+            out += text;
+        return out;
+    };
+    fs::create_directories(documents);
+    writeFile(documents / "aspas", header + repeated("<array a=\"/>\">", 180000) +
+                                       repeated("</array>", 180000) + "</plist>\n");
+    writeFile(documents / "sem fecho", header + repeated("<array a=\"/>\">", 290000));
+    writeFile(documents / "apóstrofos", header + repeated("<array a='>'>", 200000));
+    // The quote in the instruction is no quote to XML: the comment holds the
+    // whole run of <array>, and the list is the one string after it.
+    writeFile(documents / "comentário",
+              declaration + "<?x \"?><!-- \" ?>" + repeated("<array>", 200000) + " -->\n" +
+                  "<plist version=\"1.0\"><array><string>000200</string></array></plist>\n");
+    platform::LogCapture log;
+    for (const std::string name : {"aspas", "sem fecho", "apóstrofos"}) {
+        EXPECT_FALSE(lists.open(name, favourites, all)) << name;
+        EXPECT_EQ(*favourites, ChordList{d}) << name;
+        EXPECT_TRUE(log.contains("lista não é um array de property list: \"" + name +
+                                 "\" - nested deeper than 32 levels"))
+            << name;
+    }
+    *favourites = {c};
+    EXPECT_TRUE(lists.open("comentário", favourites, all));
+    EXPECT_EQ(*favourites, ChordList{d});
+
+    // Entities of the document's own, one that names an identifier and ones
+    // each ten times the one before: none is expanded, and the list is
+    // refused.
+    EXPECT_EQ(platform::stringArrayFromPropertyList(
+                  declaration + "<!DOCTYPE plist [<!ENTITY c \"001319\">]>"
+                                "<plist><array><string>&c;</string></array></plist>\n")
+                  .error(),
+              "not a property list");
+    std::string laughs = declaration + "<!DOCTYPE plist [<!ENTITY a0 \"ha\">";
+    for (int i = 1; i <= 9; ++i)
+        laughs += "<!ENTITY a" + std::to_string(i) + " \"" +
+                  repeated("&a" + std::to_string(i - 1) + ";", 10) + "\">";
+    laughs += "]><plist><array><string>&a9;</string></array></plist>\n";
+    EXPECT_EQ(platform::stringArrayFromPropertyList(laughs).error(), "not a property list");
+}
+
+// A binary list of one long string that its array refers to again and again:
+// the parser would copy the string once per reference.
+TEST_F(HostileLists, ASharedMemberCountsItsBytesForEveryReference)
+{
+    const auto sharedString = [](std::size_t size, std::uint32_t references) {
+        return binaryPropertyList({binaryArray(std::vector<std::uint32_t>(references, 1), 1),
+                                   binaryString(std::string(size, 'a'))},
+                                  1);
+    };
+    // 3,000,000 bytes a million times, in a file of 4,000,018 bytes.
+    const std::string million = sharedString(3000000, 1000000);
+    ASSERT_LE(million.size(), platform::maxPropertyListSize);
+    fs::create_directories(documents);
+    writeFile(documents / "partilhada", million);
+    platform::LogCapture log;
+    EXPECT_FALSE(lists.open("partilhada", favourites, all));
+    EXPECT_EQ(*favourites, ChordList{d});
+    EXPECT_TRUE(log.contains("lista não é um array de property list: \"partilhada\" - more "
+                             "than 67108864 bytes once parsed"));
+    EXPECT_FALSE(platform::stringArrayFromPropertyList(sharedString(3000000, 100)));
+    // What counts is the bytes, not the references: 60 copies of a megabyte
+    // pass, 70 do not.
+    const auto sixty = platform::stringArrayFromPropertyList(sharedString(1 << 20, 60));
+    ASSERT_TRUE(sixty) << sixty.error();
+    EXPECT_EQ(sixty->strings.size(), 60u);
+    EXPECT_EQ(sixty->strings.back().size(), std::size_t{1} << 20);
+    EXPECT_FALSE(platform::stringArrayFromPropertyList(sharedString(1 << 20, 70)));
 }
 
 TEST_F(HostileLists, AHundredThousandEntryListOpensInEitherForm)
@@ -150,7 +231,7 @@ TEST_F(HostileLists, AHundredThousandEntryListOpensInEitherForm)
     }
     objects[0] = binaryArray(members);
     fs::create_directories(documents);
-    writeFile(documents / "xml", platform::propertyListXml(identifiers));
+    writeFile(documents / "xml", *platform::propertyListXml(identifiers));
     writeFile(documents / "binária", binaryPropertyList(objects));
     for (const std::string name : {"xml", "binária"}) {
         ASSERT_TRUE(lists.open(name, favourites, all)) << name;

@@ -15,7 +15,7 @@ const std::string header = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
 TEST(PropertyList, WritesTheXmlFormWithEscapesAndReadsItBack)
 {
     const std::vector<std::string> strings{"001319", "a<&>\"'", "", "Dó maior"};
-    const std::string xml = propertyListXml(strings);
+    const std::string xml = *propertyListXml(strings);
     EXPECT_EQ(xml, header + "<array>\n"
                             "\t<string>001319</string>\n"
                             "\t<string>a&lt;&amp;&gt;\"'</string>\n"
@@ -28,8 +28,8 @@ TEST(PropertyList, WritesTheXmlFormWithEscapesAndReadsItBack)
     EXPECT_EQ(back->strings, strings);
     EXPECT_EQ(back->otherElements, 0u);
 
-    EXPECT_EQ(propertyListXml({}), header + "<array/>\n</plist>\n");
-    const auto empty = stringArrayFromPropertyList(propertyListXml({}));
+    EXPECT_EQ(*propertyListXml({}), header + "<array/>\n</plist>\n");
+    const auto empty = stringArrayFromPropertyList(*propertyListXml({}));
     ASSERT_TRUE(empty);
     EXPECT_TRUE(empty->strings.empty());
 }
@@ -56,6 +56,21 @@ TEST(PropertyList, RefusesWhatIsNotAnArrayAndCountsOtherElements)
     EXPECT_FALSE(stringArrayFromPropertyList(
         header + "<dict><key>a</key><string>001319</string></dict></plist>\n"));
     EXPECT_FALSE(stringArrayFromPropertyList(header + "<string>001319</string></plist>\n"));
+    // A property list holds one value: none, or a second one, is no list.
+    EXPECT_FALSE(stringArrayFromPropertyList(header + "</plist>\n"));
+    EXPECT_FALSE(stringArrayFromPropertyList(header + "<array/><array/></plist>\n"));
+    // Text stands only inside a value.
+    EXPECT_FALSE(stringArrayFromPropertyList(header + "<array>001319</array></plist>\n"));
+    // A string's text is all its pieces: character references, CDATA, and
+    // text on both sides of a comment; blanks in it are kept.
+    const auto pieces = stringArrayFromPropertyList(
+        header + "<array>\n <string> a<![CDATA[<b>]]>&#233;<!-- x -->c </string>\n"
+                 " <string>\t</string><string/></array></plist>\n");
+    ASSERT_TRUE(pieces);
+    EXPECT_EQ(pieces->strings, (std::vector<std::string>{" a<b>éc ", "\t", ""}));
+    // The value alone, without <plist> around it, is read as well.
+    EXPECT_EQ(stringArrayFromPropertyList("<array><string>001319</string></array>")->strings,
+              std::vector<std::string>{"001319"});
 
     const auto mixed = stringArrayFromPropertyList(
         header + "<array><string>001319</string><integer>7</integer><array/>"

@@ -271,15 +271,72 @@ TEST_F(SavedListsTest, ALongListIsLoggedByItsFirstEntriesAndItsCount)
     favourites->assign(40, cm);
     platform::LogCapture log;
     lists.save("longa", favourites, list);
-    std::string first32 = "(";
-    for (int i = 0; i < 32; ++i)
-        first32 += std::string(i ? ", " : "") + "\"000100\"";
-    const std::vector<std::string> lines = log.lines();
-    EXPECT_EQ(std::count(lines.begin(), lines.end(), "acorde: 000100"), 40);
-    EXPECT_TRUE(log.contains("list: " + first32 + ")"));
-    EXPECT_TRUE(log.contains("list: " + first32 + ", … 33 elements)"));
-    EXPECT_TRUE(log.contains("list: " + first32 + ", … 40 elements)"));
+    std::string first16 = "(";
+    for (int i = 0; i < 16; ++i)
+        first16 += std::string(i ? ", " : "") + "\"000100\"";
+    std::vector<std::string> lines = log.lines();
+    // A line per record for the first 16, then one for the other 24.
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "acorde: 000100"), 16);
+    EXPECT_TRUE(log.contains("list: " + first16 + ")"));
+    EXPECT_FALSE(log.contains("list: " + first16 + ", … 17 elements)"));
+    EXPECT_TRUE(log.contains("acorde: … 24 more"));
+    EXPECT_TRUE(log.contains("list: " + first16 + ", … 40 elements)"));
     log.clear();
     lists.save("longa", favourites, list);
-    EXPECT_EQ(log.lines().front(), "List: " + first32 + ", … 40 elements)");
+    EXPECT_EQ(log.lines().front(), "List: " + first16 + ", … 40 elements)");
+
+    log.clear();
+    ASSERT_TRUE(lists.open("longa", favourites, all));
+    lines = log.lines();
+    EXPECT_EQ(std::count(lines.begin(), lines.end(), "plistSelecionado: 000100 - acordeID 000100"),
+              16);
+    EXPECT_TRUE(log.contains("plistSelecionado: … 24 more"));
+    EXPECT_EQ(lines.back().find("filtrados: (\"<Acorde 3 000100 Cm>\", "), 0u);
+    EXPECT_NE(lines.back().find("\"<Acorde 3 000100 Cm>\", … 40 elements)"), std::string::npos);
+}
+
+// One size bound for writing and reading: the longest list that can be
+// saved opens again, and one identifier more is refused before anything is
+// written. However long the list, a save or an open logs a few kilobytes.
+TEST_F(SavedListsTest, WhatIsSavedOpensAndALongerListIsRefusedBeforeItIsWritten)
+{
+    const std::size_t one = platform::propertyListXml({"001319"})->size();
+    const std::size_t perEntry = platform::propertyListXml({"001319", "001319"})->size() - one;
+    const std::size_t longest = (platform::maxPropertyListSize - (one - perEntry)) / perEntry;
+    const auto logBytes = [](const platform::LogCapture& log) {
+        std::size_t bytes = 0;
+        for (const std::string& line : log.lines())
+            bytes += line.size() + 1;
+        return bytes;
+    };
+
+    favourites->assign(longest, c1);
+    platform::LogCapture log;
+    ASSERT_TRUE(lists.save("grande", favourites, list).saved);
+    EXPECT_LE(fs::file_size(documents / "grande"), platform::maxPropertyListSize);
+    EXPECT_LT(logBytes(log), 8192u);
+    log.clear();
+    favourites->clear();
+    ASSERT_TRUE(lists.open("grande", favourites, all));
+    EXPECT_EQ(favourites->size(), longest);
+    EXPECT_LT(logBytes(log), 8192u);
+
+    const std::string saved = fileBytes(documents / "grande");
+    const auto before = tree(data.path());
+    favourites->push_back(c1);
+    log.clear();
+    const auto refused = lists.save("grande", favourites, list);
+    EXPECT_FALSE(refused.saved);
+    EXPECT_TRUE(refused.tooLarge);
+    EXPECT_EQ(refused.names, std::vector<std::string>{"grande"});
+    EXPECT_EQ(list.size(), longest + 1);
+    EXPECT_EQ(fileBytes(documents / "grande"), saved);
+    EXPECT_EQ(tree(data.path()), before);
+    const std::string warning = "lista não salva: \"grande\" - larger than 4194304 bytes";
+    EXPECT_TRUE(log.contains(warning));
+    EXPECT_EQ(log.levelOf(warning), platform::LogLevel::Warning);
+    EXPECT_LT(logBytes(log), 8192u);
+    EXPECT_FALSE(lists.save("nova", favourites, list).saved);
+    EXPECT_FALSE(fs::exists(documents / "nova"));
+    EXPECT_FALSE(lists.save("vazia", std::make_shared<ChordList>(), list).tooLarge);
 }
