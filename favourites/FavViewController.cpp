@@ -6,8 +6,8 @@
 #include "ui_FavViewController.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QMenu>
-#include <QShortcut>
 
 #include <algorithm>
 
@@ -177,13 +177,22 @@ void FavViewController::bindListTable()
                                 [this, row] { tableCommitDeleteRow(row); });
                 menu->popup(tablePlist->viewport()->mapToGlobal(at));
             });
-    auto* deleteKey = new QShortcut(QKeySequence::Delete, tablePlist);
-    deleteKey->setContext(Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, this, [this, tablePlist] {
-        const QListWidgetItem* current = tablePlist->currentItem();
+    // The key is taken from the table's own key events, not by a shortcut: a
+    // shortcut matches only the application's focus widget, which in a window
+    // that shows its content scaled is the scaling view, never the table.
+    tablePlist->installEventFilter(this);
+}
+
+bool FavViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui_->tablePlist && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Delete)) {
+        const QListWidgetItem* current = ui_->tablePlist->currentItem();
         if (current && current->isSelected())
-            tableCommitDeleteRow(tablePlist->row(current));
-    });
+            tableCommitDeleteRow(ui_->tablePlist->row(current));
+        return true;
+    }
+    return GridScreen::eventFilter(watched, event);
 }
 
 } // namespace favourites
