@@ -46,6 +46,11 @@ QWidget* FavViewController::loadView()
     ui_->setupUi(view);
     showGridIn(ui_->collection);
     bindListTable();
+    // The message line under the name field keeps the room of two lines,
+    // empty or not, so showing or clearing a message moves nothing below it.
+    ui_->mensagemLista->ensurePolished();
+    ui_->mensagemLista->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ui_->mensagemLista->setMinimumHeight(2 * ui_->mensagemLista->fontMetrics().lineSpacing());
     connect(ui_->salvarListaFav, &QAbstractButton::clicked, this, [this] { salvarListaFav(); });
     connect(ui_->retornarFirstView, &QAbstractButton::clicked, this,
             [this] { retornarFirstView(); });
@@ -150,12 +155,15 @@ void FavViewController::reloadListTable()
 void FavViewController::bindListTable()
 {
     QListWidget* tablePlist = ui_->tablePlist;
-    // Black cells, dark grey when selected, light text on both. A row has the
-    // height of a subtitle cell whose detail line stays empty, so the name
+    // The box and its cells in the dark grey of the main screen's tables, its
+    // border lit while it has focus; a selected row lighter grey; light text. A row has
+    // the height of a subtitle cell whose detail line stays empty, so the name
     // sits in the middle.
     tablePlist->setStyleSheet(QStringLiteral(
-        "QListWidget#tablePlist { background: black; color: rgb(232, 232, 232); }"
-        "QListWidget#tablePlist::item { background: black; color: rgb(232, 232, 232);"
+        "QListWidget#tablePlist { background: #18181b; color: rgb(232, 232, 232);"
+        " border: 1px solid #3a3a40; border-radius: 6px; }"
+        "QListWidget#tablePlist:focus { border-color: #e8a030; }"
+        "QListWidget#tablePlist::item { background: #18181b; color: rgb(232, 232, 232);"
         " height: 48px; padding-left: 12px; border-bottom: 1px solid rgb(44, 44, 48); }"
         "QListWidget#tablePlist::item:selected { background: rgb(85, 85, 85); }"));
     connect(tablePlist, &QListWidget::clicked, this,
