@@ -44,7 +44,7 @@ TEST(Closing, TheProcessEndsWhicheverScreenIsOnTop)
 {
     // The main screen's controls that open the about screen, the favourites
     // screen and the chord grid; none leaves the main screen on top.
-    for (const QString control :
+    for (const QString& control :
          {QString(), QStringLiteral("buttonSobre"), QStringLiteral("buttonFavoritos"),
           QStringLiteral("buttonGrade")}) {
         SCOPED_TRACE(control.toStdString());
