@@ -3,6 +3,7 @@
 #include "platform/Bundle.h"
 #include "platform/Log.h"
 #include "platform/Window.h"
+#include "support/FocusStops.h"
 
 #include <QAbstractButton>
 #include <QLabel>
@@ -59,4 +60,18 @@ TEST(About, TheSoundFontsNoticeShipsWithTheSamplesAndIsCredited)
     const QString credits = about->outlet<QTextEdit>("texto_desenvolvedor")->toPlainText();
     for (const char* name : {"FluidR3_GM", "Frank Wen", "Toby Smithe", "MIT"})
         EXPECT_TRUE(credits.contains(QLatin1String(name))) << name;
+}
+
+// Keyboard focus shows on every stop of the about screen, in the dark look.
+TEST(About, EveryFocusStopShowsItsFocus)
+{
+    testsupport::DarkLook dark;
+    auto about = std::make_shared<app::SecondViewController>();
+    about->view()->resize(1164, 800);
+    about->view()->show();
+    about->view()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(about->view()));
+    const testsupport::FocusStops round = testsupport::tabRound(about->view());
+    EXPECT_TRUE(round.comesRound);
+    EXPECT_EQ(round.unseen, std::vector<std::string>{});
 }

@@ -4,6 +4,7 @@
 #include "finder/ChordListModel.h"
 #include "platform/Alert.h"
 #include "platform/Log.h"
+#include "support/FocusStops.h"
 
 #include <QAbstractButton>
 #include <QContextMenuEvent>
@@ -367,4 +368,21 @@ TEST_F(FavScreen, TheOpenedListStaysSelectedForTheDeleteKey)
     platform::pressAlertButton(alert, 1);
     EXPECT_FALSE(std::filesystem::exists(documents() / "b"));
     EXPECT_EQ(rows(*screen), std::vector<std::string>{"a"});
+}
+
+// Keyboard focus shows on every stop of the favourites screen, in the dark
+// look.
+TEST_F(FavScreen, EveryFocusStopShowsItsFocus)
+{
+    writeList("a", "001319");
+    testsupport::DarkLook dark;
+    auto screen = openScreen(std::make_shared<ChordList>(ChordList{recordWithId("000006")}));
+    screen->view()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen->view()));
+    const testsupport::FocusStops round = testsupport::tabRound(screen->view());
+    EXPECT_TRUE(round.comesRound);
+    EXPECT_EQ(round.unseen, std::vector<std::string>{});
+    for (const char* stop : {"collection", "tablePlist", "salvarListaFav"})
+        EXPECT_NE(std::find(round.stops.begin(), round.stops.end(), stop), round.stops.end())
+            << stop;
 }
