@@ -11,6 +11,12 @@ ChordGrid::ChordGrid(QAbstractItemView* view, fretboard::SampleBank& bank)
     view->setModel(model_);
     view->setItemDelegate(new CollectionViewCell(view));
     view->setMouseTracking(true);
+    // A thin frame round the grid, lit in the accent colour while the grid
+    // has the keyboard focus.
+    view->setStyleSheet(view->styleSheet() +
+                        QStringLiteral("QAbstractItemView { border: 1px solid transparent;"
+                                       " border-radius: 6px; }"
+                                       "QAbstractItemView:focus { border-color: #e8a030; }"));
     connect(view, &QAbstractItemView::clicked, this,
             [this](const QModelIndex& index) { didSelectItem(index.row()); });
 }

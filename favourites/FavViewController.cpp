@@ -7,8 +7,8 @@
 #include "ui_FavViewController.h"
 
 #include <QAbstractButton>
+#include <QKeyEvent>
 #include <QMenu>
-#include <QShortcut>
 
 #include <algorithm>
 
@@ -54,6 +54,11 @@ QWidget* FavViewController::loadView()
     ui_->setupUi(view);
     showGridIn(ui_->collection);
     bindListTable();
+    // The message line under the name field keeps the room of two lines,
+    // empty or not, so showing or clearing a message moves nothing below it.
+    ui_->mensagemLista->ensurePolished();
+    ui_->mensagemLista->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    ui_->mensagemLista->setMinimumHeight(2 * ui_->mensagemLista->fontMetrics().lineSpacing());
     connect(ui_->salvarListaFav, &QAbstractButton::clicked, this, [this] { salvarListaFav(); });
     connect(ui_->retornarFirstView, &QAbstractButton::clicked, this,
             [this] { retornarFirstView(); });
@@ -162,12 +167,15 @@ void FavViewController::reloadListTable()
 void FavViewController::bindListTable()
 {
     QListWidget* tablePlist = ui_->tablePlist;
-    // Black cells, dark grey when selected, light text on both. A row has the
-    // height of a subtitle cell whose detail line stays empty, so the name
+    // The box and its cells in the dark grey of the main screen's tables, its
+    // border lit while it has focus; a selected row lighter grey; light text. A row has
+    // the height of a subtitle cell whose detail line stays empty, so the name
     // sits in the middle.
     tablePlist->setStyleSheet(QStringLiteral(
-        "QListWidget#tablePlist { background: black; color: rgb(232, 232, 232); }"
-        "QListWidget#tablePlist::item { background: black; color: rgb(232, 232, 232);"
+        "QListWidget#tablePlist { background: #18181b; color: rgb(232, 232, 232);"
+        " border: 1px solid #3a3a40; border-radius: 6px; }"
+        "QListWidget#tablePlist:focus { border-color: #e8a030; }"
+        "QListWidget#tablePlist::item { background: #18181b; color: rgb(232, 232, 232);"
         " height: 48px; padding-left: 12px; border-bottom: 1px solid rgb(44, 44, 48); }"
         "QListWidget#tablePlist::item:selected { background: rgb(85, 85, 85); }"));
     // Every row has that height and the table's width, so the view lays out
@@ -192,13 +200,22 @@ void FavViewController::bindListTable()
                                 [this, row] { tableCommitDeleteRow(row); });
                 menu->popup(tablePlist->viewport()->mapToGlobal(at));
             });
-    auto* deleteKey = new QShortcut(QKeySequence::Delete, tablePlist);
-    deleteKey->setContext(Qt::WidgetShortcut);
-    connect(deleteKey, &QShortcut::activated, this, [this, tablePlist] {
-        const QListWidgetItem* current = tablePlist->currentItem();
+    // The key is taken from the table's own key events, not by a shortcut: a
+    // shortcut matches only the application's focus widget, which in a window
+    // that shows its content scaled is the scaling view, never the table.
+    tablePlist->installEventFilter(this);
+}
+
+bool FavViewController::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == ui_->tablePlist && event->type() == QEvent::KeyPress &&
+        static_cast<QKeyEvent*>(event)->matches(QKeySequence::Delete)) {
+        const QListWidgetItem* current = ui_->tablePlist->currentItem();
         if (current && current->isSelected())
-            tableCommitDeleteRow(tablePlist->row(current));
-    });
+            tableCommitDeleteRow(ui_->tablePlist->row(current));
+        return true;
+    }
+    return GridScreen::eventFilter(watched, event);
 }
 
 } // namespace favourites

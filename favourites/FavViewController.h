@@ -57,6 +57,8 @@ public:
 
 protected:
     QWidget* loadView() override;
+    // The Delete key on the list table.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // The listing the list table shows: the last start-up's or the last save's.

@@ -132,8 +132,11 @@ int applicationMain(int argc, char** argv, const DelegateFactory& makeDelegate,
     launch(application, *delegate, makeRootController);
     const int status = QApplication::exec();
     delegate->willTerminate(application);
+    // The screens go while the application object still exists: their views'
+    // deferred deletions run now, as no later turn of the event loop comes.
     delegate->window->setRootViewController(nullptr);
     delegate->window.reset();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
     return status;
 }
 

@@ -3,6 +3,8 @@
 #include "platform/Images.h"
 
 #include <QPainter>
+#include <QPen>
+#include <QStyle>
 #include <QStyleOptionButton>
 
 namespace platform {
@@ -116,6 +118,18 @@ void Button::paintEvent(QPaintEvent* event)
         p.setPen(palette().color(isEnabled() ? QPalette::ButtonText : QPalette::PlaceholderText));
         p.setFont(font());
         p.drawText(textRect, Qt::AlignCenter, text);
+    }
+    // Keyboard focus, as the style shows it on its own buttons: only once the
+    // keyboard has moved focus in the window. The frame is drawn here because
+    // the image covers the button's whole face.
+    QStyleOptionButton option;
+    option.initFrom(this);
+    if ((option.state & QStyle::State_HasFocus) &&
+        (option.state & QStyle::State_KeyboardFocusChange)) {
+        p.setOpacity(1.0);
+        p.setPen(QPen(palette().color(QPalette::Highlight), 2.0));
+        p.setBrush(Qt::NoBrush);
+        p.drawRoundedRect(QRectF(rect()).adjusted(1.0, 1.0, -1.0, -1.0), 4.0, 4.0);
     }
 }
 

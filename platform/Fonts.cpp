@@ -1,5 +1,6 @@
 #include "platform/Fonts.h"
 
+#include "platform/Bundle.h"
 #include "platform/Log.h"
 
 #include <QFontDatabase>
@@ -8,6 +9,24 @@
 #include <map>
 
 namespace platform {
+namespace {
+
+// Adds the bundle's font file "<family>.ttf" to the fonts the program may
+// use; true when it holds that family.
+bool loadBundledFont(const std::string& family)
+{
+    const auto path = Bundle::main().pathForResource(family, "ttf");
+    if (!path)
+        return false;
+    const int id = QFontDatabase::addApplicationFont(QString::fromStdString(*path));
+    if (id < 0) {
+        log(LogLevel::Warning, "fonte ilegível: " + *path);
+        return false;
+    }
+    return QFontDatabase::applicationFontFamilies(id).contains(QString::fromStdString(family));
+}
+
+} // namespace
 
 QFont fontWithName(const std::string& family, double size)
 {
@@ -18,7 +37,7 @@ QFont fontWithName(const std::string& family, double size)
     const QString name = QString::fromStdString(family);
     auto [entry, firstAsk] = installed.try_emplace(family, false);
     if (firstAsk) {
-        entry->second = QFontDatabase::families().contains(name);
+        entry->second = QFontDatabase::families().contains(name) || loadBundledFont(family);
         if (!entry->second)
             log("Fonte \"" + family + "\" não instalada; usando a fonte padrão \"" +
                 font.family().toStdString() + "\"");

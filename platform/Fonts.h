@@ -6,8 +6,9 @@
 
 namespace platform {
 
-// A family that is not installed falls back to the default family; the first
-// such request for each family is logged once.
+// A family that is not installed is looked for in the bundle, as the font file
+// "<family>.ttf"; one found in neither falls back to the default family, and
+// the first such request for each family is logged once.
 QFont fontWithName(const std::string& family, double size);
 
 } // namespace platform

@@ -88,10 +88,15 @@ void ViewController::detachPresented()
     viewDidAppear(true);
     presented_->presenting_ = nullptr;
     // Released on a later turn: the dismissed controller may be the one whose
-    // handler is running now.
-    ViewControllerRef gone = std::move(presented_);
-    presented_.reset();
-    runOnMainQueue([gone]() mutable { gone.reset(); });
+    // handler is running now. It stays owned here until then, never by the
+    // queued work: work still queued when the application ends is destroyed
+    // with the application's event queue, under that queue's lock, and a
+    // screen released there would deadlock deleting its view.
+    dismissed_.push_back(std::move(presented_));
+    runOnMainQueue([self = QPointer<ViewController>(this)] {
+        if (self)
+            std::vector<ViewControllerRef>().swap(self->dismissed_);
+    });
 }
 
 void ViewController::registerSegue(const std::string& identifier, SegueFactory factory)

@@ -83,6 +83,8 @@ private:
     QPointer<QWidget> view_;
     bool loadingView_ = false;
     ViewControllerRef presented_;
+    // Controllers dismissed by this one, released on the next turn.
+    std::vector<ViewControllerRef> dismissed_;
     ViewController* presenting_ = nullptr;
     ViewController* parentContainer_ = nullptr;
     class Window* window_ = nullptr;

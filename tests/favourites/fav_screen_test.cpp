@@ -4,6 +4,7 @@
 #include "finder/ChordListModel.h"
 #include "platform/Alert.h"
 #include "platform/Log.h"
+#include "support/FocusStops.h"
 
 #include <QAbstractButton>
 #include <QContextMenuEvent>
@@ -312,6 +313,53 @@ TEST_F(FavScreen, AListTooLargeToOpenAgainIsRefusedOnScreen)
     EXPECT_TRUE(rows(*screen).empty());
 }
 
+// Showing or clearing a message under the name field moves nothing: the line
+// keeps the room of two lines, whether empty, showing a refusal or any other
+// message of up to two lines.
+TEST_F(FavScreen, TheMessageLineKeepsItsRoomSoTheSaveButtonStaysPut)
+{
+    auto screen = openScreen(std::make_shared<ChordList>());
+    QLineEdit* const field = screen->outlet<QLineEdit>("nomeListaFav");
+    auto* const message = screen->outlet<QLabel>("mensagemLista");
+    auto* const saveButton = screen->outlet<QAbstractButton>("salvarListaFav");
+    const auto buttonAt = [&] {
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        return saveButton->geometry();
+    };
+    const auto savedAt = [&](const std::string& name) {
+        field->setText(QString::fromStdString(name));
+        QTest::mouseClick(saveButton, Qt::LeftButton);
+        return buttonAt();
+    };
+    const QRect before = buttonAt();
+    EXPECT_EQ(savedAt(""), before);
+    ASSERT_FALSE(message->text().isEmpty());
+    EXPECT_EQ(savedAt(std::string(256, 'x')), before);
+    EXPECT_EQ(savedAt("boa"), before);
+    ASSERT_TRUE(message->text().isEmpty());
+    message->setText(QStringLiteral("A lista não pôde ser salva: falta espaço no disco para ela."));
+    const int lines = message->heightForWidth(message->width()) / message->fontMetrics().height();
+    ASSERT_EQ(lines, 2);
+    EXPECT_EQ(buttonAt(), before);
+}
+
+// The saved-lists box and its rows are the dark grey of the main screen's
+// tables (#18181b), not black.
+TEST_F(FavScreen, TheSavedListsBoxIsTheDarkGreyOfTheOtherTables)
+{
+    writeList("a", "001319");
+    auto screen = openScreen(std::make_shared<ChordList>());
+    QListWidget* tablePlist = table(*screen);
+    ASSERT_EQ(tablePlist->count(), 1);
+    const QImage box = tablePlist->grab().toImage();
+    const QRect row = tablePlist->visualItemRect(tablePlist->item(0));
+    const QPoint inViewport = tablePlist->viewport()->mapTo(tablePlist, QPoint(0, 0));
+    const QColor darkGrey(0x18, 0x18, 0x1b);
+    // Past the name, at the row's right end; and below the last row.
+    EXPECT_EQ(box.pixelColor(inViewport + QPoint(row.right() - 8, row.center().y())), darkGrey);
+    EXPECT_EQ(box.pixelColor(inViewport + QPoint(row.center().x(), row.bottom() + 20)), darkGrey);
+}
+
 // The list opened by a click stays selected, so the Delete key asks about it.
 TEST_F(FavScreen, TheOpenedListStaysSelectedForTheDeleteKey)
 {
@@ -379,4 +427,21 @@ TEST_F(FavScreen, ACrowdedFolderIsShownInOneBatchWithoutMeasuringEveryRow)
     // Every row still spans the table, its name cut in the middle when long.
     EXPECT_EQ(tablePlist->visualItemRect(tablePlist->item(row)).width(),
               tablePlist->viewport()->width());
+}
+
+// Keyboard focus shows on every stop of the favourites screen, in the dark
+// look.
+TEST_F(FavScreen, EveryFocusStopShowsItsFocus)
+{
+    writeList("a", "001319");
+    testsupport::DarkLook dark;
+    auto screen = openScreen(std::make_shared<ChordList>(ChordList{recordWithId("000006")}));
+    screen->view()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen->view()));
+    const testsupport::FocusStops round = testsupport::tabRound(screen->view());
+    EXPECT_TRUE(round.comesRound);
+    EXPECT_EQ(round.unseen, std::vector<std::string>{});
+    for (const char* stop : {"collection", "tablePlist", "salvarListaFav"})
+        EXPECT_NE(std::find(round.stops.begin(), round.stops.end(), stop), round.stops.end())
+            << stop;
 }

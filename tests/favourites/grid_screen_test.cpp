@@ -8,6 +8,7 @@
 #include "finder/TableView.h"
 #include "platform/System.h"
 #include "platform/Window.h"
+#include "support/FocusStops.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -147,4 +148,23 @@ TEST(ChordGridScreen, AMissingSampleLeavesOnlyItsPositionSilent)
     }
     platform::Bundle::setMainBundleDirectory(built.string());
     std::filesystem::remove_all(partial);
+}
+
+// Keyboard focus shows on every stop of the chord grid screen, the grid
+// included, in the dark look.
+TEST(ChordGridScreen, EveryFocusStopShowsItsFocus)
+{
+    testsupport::DarkLook dark;
+    auto screen =
+        std::make_shared<CollectionViewController>(std::make_shared<platform::AudioEngine>());
+    screen->setFilteredTableData(std::make_shared<ChordList>(ChordList{recordWithId("000011")}));
+    screen->view()->resize(1164, 800);
+    screen->view()->show();
+    screen->view()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(screen->view()));
+    const testsupport::FocusStops round = testsupport::tabRound(screen->view());
+    EXPECT_TRUE(round.comesRound);
+    EXPECT_EQ(round.unseen, std::vector<std::string>{});
+    EXPECT_NE(std::find(round.stops.begin(), round.stops.end(), "collectionView"),
+              round.stops.end());
 }

@@ -5,14 +5,21 @@
 #include "app/SecondViewController.h"
 #include "app/Storyboard.h"
 #include "platform/Alert.h"
+#include "platform/Documents.h"
 #include "platform/Log.h"
+#include "support/TempFolder.h"
 
 #include <QAbstractButton>
 #include <QApplication>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
 #include <QScreen>
 #include <QTest>
 #include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -92,6 +99,35 @@ TEST_F(WindowFit, ScaledControlsTakeClicksKeysAndEscape)
     ASSERT_NE(dynamic_cast<app::SecondViewController*>(main->presentedViewController()), nullptr);
     QTest::keyClick(native, Qt::Key_Escape);
     EXPECT_EQ(main->presentedViewController(), nullptr);
+}
+
+TEST_F(WindowFit, DeleteOnASavedListAsksThroughTheScaledWindow)
+{
+    testsupport::TempFolder data;
+    ::setenv("XDG_DATA_HOME", data.path().c_str(), 1);
+    const std::filesystem::path documents = platform::Documents::standard().directory();
+    std::filesystem::create_directories(documents);
+    std::ofstream(documents / "ensaio") << "<plist version=\"1.0\"><array/></plist>";
+
+    QWindow* native = window->windowHandle();
+    QTest::mouseClick(native, Qt::LeftButton, {},
+                      inWindow(main->outlet<QAbstractButton>("buttonFavoritos")).center());
+    platform::ViewController* favourites = main->presentedViewController();
+    ASSERT_NE(favourites, nullptr);
+    auto* lists = favourites->outlet<QListWidget>("tablePlist");
+    ASSERT_EQ(lists->count(), 1);
+    // A click opens the list and leaves it the selected row.
+    const QPoint row = lists->visualItemRect(lists->item(0)).center();
+    QTest::mouseClick(native, Qt::LeftButton, {},
+                      window->mapFromGlobal(lists->viewport()->mapToGlobal(row)));
+    ASSERT_TRUE(lists->item(0)->isSelected());
+
+    QTest::keyClick(native, Qt::Key_Delete);
+    QMessageBox* alert = platform::visibleAlert();
+    ASSERT_NE(alert, nullptr);
+    EXPECT_EQ(alert->informativeText(), QStringLiteral("ensaio"));
+    platform::pressAlertButton(alert, 0);
+    ::unsetenv("XDG_DATA_HOME");
 }
 
 TEST_F(WindowFit, DialogsOpenModalOverTheRealWindow)
