@@ -135,7 +135,7 @@ TEST_F(SavedListsTest, AnOpenedListHoldsEachRecordOnce)
     fs::create_directories(documents);
     liststest::writeFile(
         documents / "repetida",
-        platform::propertyListXml({"001319", "000100", "001319", "001319", "001319", "000200"}));
+        *platform::propertyListXml({"001319", "000100", "001319", "001319", "001319", "000200"}));
     EXPECT_EQ(opened("repetida"), (ChordList{c1, cm, c2, d1}));
 }
 
