@@ -100,6 +100,10 @@ const int registered = [] {
     registerPage("line256k", std::string(256 * 1024, 'a'));
     registerPage("line5M", std::string(5 * 1024 * 1024, 'a'));
     registerPage("boldAm5M", pageOf("<b>Am</b>", 5 * 1024 * 1024));
+    // The parser's worst case within its depth bound: each stray closing tag
+    // makes it look through every element it holds open.
+    registerPage("strayClosings5M",
+                 pageOf("<b>", 3 * 120) + pageOf("</i>", 5 * 1024 * 1024 - 3 * 120));
     return 0;
 }();
 
