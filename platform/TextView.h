@@ -17,7 +17,7 @@ namespace platform {
 
 struct ShownTextLimits {
     std::size_t maxBytes = 64 * 1024; // shown at most
-    std::size_t maxWordBytes = 256;   // an unbroken run longer than this gets breaks
+    std::size_t maxWordBytes = 1024;  // an unbroken run longer than this gets breaks
 };
 
 // What a box shows of a text: the text when it fits the limits, else its
