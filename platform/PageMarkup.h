@@ -1,10 +1,12 @@
 #pragma once
 // The markup the page view shows for a fetched page, written here from the
-// page's parse tree: nothing of the page's own markup is copied through, so
-// whatever the page holds, the rich-text engine reads markup of ours. It
-// names no resource to load, carries no attribute, and nests no deeper than
-// the engine lays out quickly; for a page with more elements than it can lay
-// out within about a second, it is the page's text alone.
+// page's parse tree as the HTML parser reports it, element by element in
+// document order (the tree is walked as it is read, never held whole).
+// Nothing of the page's own markup is copied through, so whatever the page
+// holds, the rich-text engine reads markup of ours. It names no resource to
+// load, carries no attribute, and nests no deeper than the engine lays out
+// quickly; for a page with more elements than it can lay out within about a
+// second, it is the page's text alone.
 #include <cstddef>
 #include <string>
 #include <string_view>
