@@ -4,10 +4,10 @@
 #include "finder/ChordNameScan.h"
 #include "platform/Log.h"
 #include "platform/PageView.h"
+#include "platform/TextView.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QTextEdit>
 
 #include <exception>
 
@@ -91,12 +91,13 @@ void ImportPane::abrirCifra()
     }
     if (message_)
         message_->setText(failure);
-    // The page view loads nothing the page names and shows a copy of it
-    // that lays out quickly; the source keeps the page as fetched.
+    // The page view loads nothing the page names and shows markup written
+    // from it that lays out quickly; the source box keeps the page whole as
+    // fetched, and shows what it can lay out quickly.
     if (page_)
         page_->showPage(text);
     if (source_)
-        source_->setPlainText(QString::fromStdString(text));
+        source_->setText(std::move(text));
 }
 
 void ImportPane::lerCifras(ChordFinder& finder)
@@ -105,10 +106,10 @@ void ImportPane::lerCifras(ChordFinder& finder)
         return;
     if (message_)
         message_->clear();
-    const QString text = source_->toPlainText();
-    finder.lerCifras(text.toStdString());
+    const std::string text = source_->text();
+    finder.lerCifras(text);
     if (plainText_)
-        plainText_->setPlainText(text.trimmed());
+        plainText_->setText(QString::fromStdString(text).trimmed().toStdString());
 }
 
 } // namespace finder

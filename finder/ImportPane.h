@@ -12,11 +12,11 @@
 
 class QLabel;
 class QLineEdit;
-class QTextEdit;
 
 namespace platform {
 class PageView;
-}
+class TextView;
+} // namespace platform
 
 namespace finder {
 
@@ -26,12 +26,12 @@ class ImportPane : public QObject {
     Q_OBJECT
 public:
     struct Widgets {
-        QLineEdit* address;       // LinkCifra
-        platform::PageView* page; // WebViewCifra
-        QTextEdit* source;        // textHTML
-        QTextEdit* plainText;     // textPlain
-        QWidget* screen;          // frozen while a fetch runs
-        QLabel* message;          // why the last fetch gave no page; empty otherwise
+        QLineEdit* address;            // LinkCifra
+        platform::PageView* page;      // WebViewCifra
+        platform::TextView* source;    // textHTML: keeps the page whole
+        platform::TextView* plainText; // textPlain
+        QWidget* screen;               // frozen while a fetch runs
+        QLabel* message;               // why the last fetch gave no page; empty otherwise
     };
     explicit ImportPane(std::unique_ptr<platform::PageFetcher> fetcher);
     ~ImportPane() override;
@@ -50,8 +50,8 @@ public:
 private:
     QPointer<QLineEdit> address_;
     QPointer<platform::PageView> page_;
-    QPointer<QTextEdit> source_;
-    QPointer<QTextEdit> plainText_;
+    QPointer<platform::TextView> source_;
+    QPointer<platform::TextView> plainText_;
     QPointer<QWidget> screen_;
     QPointer<QLabel> message_;
     std::unique_ptr<platform::PageFetcher> fetcher_;

@@ -21,10 +21,17 @@ Result<const CurlLibrary*> loadCurl()
     symbol(library.global_init, "curl_global_init");
     symbol(library.easy_init, "curl_easy_init");
     symbol(library.easy_setopt, "curl_easy_setopt");
-    symbol(library.easy_perform, "curl_easy_perform");
     symbol(library.easy_getinfo, "curl_easy_getinfo");
     symbol(library.easy_cleanup, "curl_easy_cleanup");
     symbol(library.easy_strerror, "curl_easy_strerror");
+    symbol(library.multi_init, "curl_multi_init");
+    symbol(library.multi_add_handle, "curl_multi_add_handle");
+    symbol(library.multi_remove_handle, "curl_multi_remove_handle");
+    symbol(library.multi_perform, "curl_multi_perform");
+    symbol(library.multi_poll, "curl_multi_poll");
+    symbol(library.multi_wakeup, "curl_multi_wakeup");
+    symbol(library.multi_info_read, "curl_multi_info_read");
+    symbol(library.multi_cleanup, "curl_multi_cleanup");
     if (!complete)
         return failure("cannot load libcurl: a function is missing");
     if (library.global_init(CURL_GLOBAL_DEFAULT) != CURLE_OK)

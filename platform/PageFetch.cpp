@@ -12,6 +12,7 @@
 #include <cctype>
 #include <cstring>
 #include <memory>
+#include <stop_token>
 
 namespace platform {
 
@@ -82,8 +83,44 @@ int checkConnection(void* user, char* primaryIp, char*, int, int)
     return CURL_PREREQFUNC_OK;
 }
 
+// Runs the transfer to its end, or until stop is requested: then at once,
+// with CURLE_ABORTED_BY_CALLBACK, however long the server keeps silent.
+CURLcode perform(const CurlLibrary& lib, CURL* curl, const std::stop_token& stop)
+{
+    const auto cleanup = [&lib](CURLM* m) { lib.multi_cleanup(m); };
+    std::unique_ptr<CURLM, decltype(cleanup)> multi(lib.multi_init(), cleanup);
+    if (!multi || lib.multi_add_handle(multi.get(), curl) != CURLM_OK)
+        return CURLE_OUT_OF_MEMORY;
+    CURLcode code = CURLE_ABORTED_BY_CALLBACK;
+    {
+        // Called on the thread that asks to stop, while the wait below may
+        // be sleeping.
+        const std::stop_callback wake(stop, [&] { lib.multi_wakeup(multi.get()); });
+        int running = 1;
+        while (!stop.stop_requested()) {
+            if (lib.multi_perform(multi.get(), &running) != CURLM_OK) {
+                code = CURLE_FAILED_INIT;
+                break;
+            }
+            if (running == 0) {
+                int queued = 0;
+                const CURLMsg* message = lib.multi_info_read(multi.get(), &queued);
+                code = message && message->msg == CURLMSG_DONE ? message->data.result
+                                                               : CURLE_FAILED_INIT;
+                break;
+            }
+            if (lib.multi_poll(multi.get(), nullptr, 0, 1000, nullptr) != CURLM_OK) {
+                code = CURLE_FAILED_INIT;
+                break;
+            }
+        }
+    }
+    lib.multi_remove_handle(multi.get(), curl);
+    return code;
+}
+
 Result<std::string> fetchWithCurl(const CurlLibrary& lib, const std::string& address,
-                                  const PageFetchLimits& limits)
+                                  const PageFetchLimits& limits, const std::stop_token& stop)
 {
     const auto cleanup = [&lib](CURL* c) { lib.easy_cleanup(c); };
     std::unique_ptr<CURL, decltype(cleanup)> curl(lib.easy_init(), cleanup);
@@ -110,9 +147,11 @@ Result<std::string> fetchWithCurl(const CurlLibrary& lib, const std::string& add
     lib.easy_setopt(c, CURLOPT_PREREQDATA, &transfer);
     lib.easy_setopt(c, CURLOPT_ERRORBUFFER, detail.data());
 
-    const CURLcode code = lib.easy_perform(c);
+    const CURLcode code = perform(lib, c, stop);
     if (code == CURLE_OK)
         return std::move(transfer.bytes);
+    if (stop.stop_requested())
+        return failure("fetch cancelled: the program is closing");
     if (!transfer.refusedRedirect.empty())
         return failure("redirect to the non-public address " + transfer.refusedRedirect +
                        " refused");
@@ -147,13 +186,13 @@ Result<std::string> CurlPageFetcher::fetch(const std::string& address)
         return failure("not an http, https or file address: \"" + address + "\"",
                        ErrorKind::NotAnAddress);
     Result<std::string> result = failure("not fetched");
-    const auto ran = runAndWait([&] {
+    const auto ran = runAndWait([&](const std::stop_token& stop) {
         if (file) {
             result = readFileAddress(address, limits_.maxBytes);
             return;
         }
         const auto& curl = curlLibrary();
-        result = curl ? fetchWithCurl(**curl, address, limits_)
+        result = curl ? fetchWithCurl(**curl, address, limits_, stop)
                       : Result<std::string>(failure(curl.error()));
     });
     if (!ran)

@@ -32,7 +32,8 @@ struct PageFetchLimits {
 // error status fails. A file address names a local regular file, read without
 // waiting on anything else (a FIFO or a device is refused). The transfer runs
 // on a worker thread while the caller waits with its windows still painting
-// (see runAndWait).
+// (see runAndWait); when the program quits meanwhile, the transfer ends at
+// once, as an error.
 class CurlPageFetcher final : public PageFetcher {
 public:
     explicit CurlPageFetcher(PageFetchLimits limits = {});

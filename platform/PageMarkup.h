@@ -1,8 +1,12 @@
 #pragma once
-// A safe copy of a fetched page for showing: the rich-text engine gets markup
-// that names no resource to load and nests no deeper than it can lay out
-// quickly, or, for a page with more elements than it can lay out within about
-// a second, the page's text alone.
+// The markup the page view shows for a fetched page, written here from the
+// page's parse tree as the HTML parser reports it, element by element in
+// document order (the tree is walked as it is read, never held whole).
+// Nothing of the page's own markup is copied through, so whatever the page
+// holds, the rich-text engine reads markup of ours. It names no resource to
+// load, carries no attribute, and nests no deeper than the engine lays out
+// quickly; for a page with more elements than it can lay out within about a
+// second, it is the page's text alone.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -10,10 +14,14 @@
 namespace platform {
 
 struct PageMarkupLimits {
-    std::size_t maxDepth = 24;             // elements open at once; deeper tags are dropped
-    std::size_t maxTables = 2;             // tables open at once; deeper ones are dropped
-    std::size_t maxElements = 100000;      // past this, the page is shown as text
+    std::size_t maxDepth = 24;        // elements written open at once; deeper tags are left out
+    std::size_t maxTables = 2;        // tables open at once; deeper ones are left out
+    std::size_t maxElements = 100000; // past this, the page is shown as text
     std::size_t maxTextBytes = 512 * 1024; // past this, as its text cut here
+    // Elements the parser holds open at once. Some steps of HTML parsing look
+    // through every open element, so a page nested deeper would take time
+    // growing with the square of its size; the page is read up to there.
+    std::size_t maxParseDepth = 128;
 };
 
 struct ShownPage {
@@ -21,16 +29,21 @@ struct ShownPage {
     bool isText = false; // content is plain text rather than markup
 };
 
-// The page as markup: scripts, style sheets, templates and their content are
-// left out, and so are the tags of images, links, frames, embedded objects
-// and media; comments and declarations go too. Tags opened past the depth
-// bound, and tables past the table bound with all their parts, are left out
-// with their closing tags (their text stays); a closing tag with no open
-// element of its name is dropped. A run of text without white space gets a
-// zero-width space every 64 bytes, where the layout may break it. Past the
-// element bound, the page's text alone, without any tag, comment, script or
-// style sheet; past the text bound, that text cut there and followed by a
-// line saying so. Any thread.
+// The line that ends a page shown cut.
+inline constexpr std::string_view kCutMark = "[…]";
+
+// The page, parsed as HTML (libxml2's parser, which takes any bytes), written
+// back as markup of a few plain elements (paragraphs, headings, lists,
+// tables, bold, italic and the like) with no attribute, and its text escaped.
+// Scripts, style sheets, the head, forms' lists, frames, embedded objects and
+// media are left out with their content; any other element not in that set
+// leaves its content alone. Elements opened past the depth bound, and tables
+// past the table bound with all their parts, leave their content alone too.
+// A run of text without white space gets a zero-width space every 64 bytes,
+// where the layout may break it. Past the parse depth, the page is read no
+// further and ends with the cut mark. Past the element bound, the page's text
+// alone; past the text bound, that text cut there and followed by the cut
+// mark on a line of its own. Any thread.
 ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits = {});
 
 } // namespace platform

@@ -1,6 +1,7 @@
 #include "platform/PageView.h"
 
 #include <QByteArray>
+#include <QImage>
 
 namespace platform {
 
@@ -22,11 +23,20 @@ void PageView::showPage(std::string_view html)
         setHtml(content);
 }
 
-QVariant PageView::loadResource(int, const QUrl&)
+QVariant PageView::loadResource(int type, const QUrl&)
 {
-    // An empty resource, not a null one: given null, the document would go on
-    // to open local files and decode data addresses itself.
-    return QVariant(QByteArray());
+    // A valid answer of the kind asked for. Given an answer that does not
+    // decode as an image, the document would go on to open the image's path
+    // itself: a FIFO there would block it for good.
+    if (type == QTextDocument::ImageResource) {
+        static const QImage blank = [] {
+            QImage image(1, 1, QImage::Format_ARGB32);
+            image.fill(Qt::transparent);
+            return image;
+        }();
+        return blank;
+    }
+    return QByteArray();
 }
 
 } // namespace platform

@@ -1,9 +1,8 @@
 #pragma once
-// The view of an imported web page. It loads nothing the page names: no
-// image, style sheet or file, local or remote, not even data the page holds
-// in an address; and it shows a copy of the page made safe to lay out (see
-// pageToShow), so that no page within the fetch bound holds the screen for
-// long.
+// The view of an imported web page. It shows markup written from the page's
+// parse tree (see pageToShow), which names nothing to load and lays out
+// quickly; and whatever the document asks for still gets a blank answer of
+// its own, never a file, local or remote, nor data an address holds.
 #include "platform/PageMarkup.h"
 
 #include <QTextBrowser>
@@ -21,7 +20,8 @@ public:
     // elements to lay out quickly. Main thread.
     void showPage(std::string_view html);
 
-    // Every resource is empty, whatever it names.
+    // Every resource is blank, whatever it names: a transparent pixel for an
+    // image, empty bytes for anything else.
     QVariant loadResource(int type, const QUrl& name) override;
 };
 

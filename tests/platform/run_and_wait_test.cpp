@@ -9,7 +9,7 @@
 
 TEST(RunAndWait, AnExceptionFromTheWorkComesBackAsAnErrorOnAndOffTheMainThread)
 {
-    const auto throwing = [] { throw std::runtime_error("sem rede"); };
+    const auto throwing = [](const std::stop_token&) { throw std::runtime_error("sem rede"); };
     const auto onMain = platform::runAndWait(throwing);
     EXPECT_FALSE(onMain);
     EXPECT_EQ(onMain.error(), "sem rede");
@@ -19,5 +19,5 @@ TEST(RunAndWait, AnExceptionFromTheWorkComesBackAsAnErrorOnAndOffTheMainThread)
     EXPECT_FALSE(offMain);
     EXPECT_EQ(offMain.error(), "sem rede");
 
-    EXPECT_TRUE(platform::runAndWait([] {}));
+    EXPECT_TRUE(platform::runAndWait([](const std::stop_token&) {}));
 }

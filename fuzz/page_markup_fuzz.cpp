@@ -1,0 +1,96 @@
+// The page view's markup on any page, read back by Qt's rich-text engine: the
+// markup must be bare tags of ours with escaped text, nested within the
+// bounds, and the engine must find no image in it and ask for no resource
+// while it reads, lays out and draws it.
+#include "platform/PageMarkup.h"
+
+#include <QAbstractTextDocumentLayout>
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+#include <QTextBlock>
+#include <QTextDocument>
+
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+class WatchedDocument : public QTextDocument {
+protected:
+    QVariant loadResource(int, const QUrl&) override { std::abort(); }
+};
+
+bool isTagName(std::string_view name)
+{
+    return !name.empty() &&
+           name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") == std::string_view::npos;
+}
+
+// Every '<' of the markup opens a bare tag, and elements nest within the
+// bounds: the markup is ours whatever the page held.
+void checkNesting(std::string_view markup, const platform::PageMarkupLimits& limits)
+{
+    std::vector<std::string_view> open;
+    std::size_t tables = 0;
+    for (std::size_t at = markup.find('<'); at != std::string_view::npos;
+         at = markup.find('<', at + 1)) {
+        const std::size_t end = markup.find('>', at);
+        if (end == std::string_view::npos)
+            std::abort();
+        const bool closing = markup[at + 1] == '/';
+        const std::string_view name = markup.substr(at + 1 + closing, end - at - 1 - closing);
+        if (!isTagName(name))
+            std::abort();
+        if (name == "br" || name == "hr")
+            continue;
+        if (closing) {
+            if (open.empty() || open.back() != name)
+                std::abort();
+            tables -= name == "table";
+            open.pop_back();
+            continue;
+        }
+        open.push_back(name);
+        tables += name == "table";
+        if (open.size() > limits.maxDepth || tables > limits.maxTables)
+            std::abort();
+    }
+    if (!open.empty())
+        std::abort();
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int* argc, char*** argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static QGuiApplication app(*argc, *argv);
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    const platform::PageMarkupLimits limits;
+    const platform::ShownPage page =
+        platform::pageToShow(std::string_view(reinterpret_cast<const char*>(data), size), limits);
+    if (page.isText)
+        return 0; // shown as plain text, which names nothing
+    checkNesting(page.content, limits);
+    WatchedDocument document;
+    document.setHtml(
+        QString::fromUtf8(page.content.data(), static_cast<qsizetype>(page.content.size())));
+    document.setTextWidth(200);
+    (void)document.documentLayout()->documentSize();
+    QImage canvas(200, 100, QImage::Format_ARGB32);
+    QPainter painter(&canvas);
+    document.drawContents(&painter);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat())
+                std::abort();
+    return 0;
+}

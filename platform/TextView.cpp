@@ -1,0 +1,53 @@
+#include "platform/TextView.h"
+
+#include "platform/BreakPoints.h"
+
+namespace platform {
+
+std::string textToShow(std::string_view text, const ShownTextLimits& limits)
+{
+    BreakPoints breaks(limits.maxWordBytes);
+    if (text.size() <= limits.maxBytes && !breaks.needed(text))
+        return std::string(text);
+    std::size_t keep = std::min(text.size(), limits.maxBytes);
+    while (keep > 0 && keep < text.size() &&
+           (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80)
+        --keep;
+    std::string shown;
+    breaks.append(shown, text.substr(0, keep));
+    if (keep < text.size())
+        shown += "\n[… texto cortado: mostrados " + std::to_string(keep) + " de " +
+                 std::to_string(text.size()) + " bytes]";
+    return shown;
+}
+
+TextView::TextView(QWidget* parent) : QTextEdit(parent)
+{
+    setAcceptRichText(false);
+}
+
+void TextView::setText(std::string text)
+{
+    std::string shown = textToShow(text);
+    const bool whole = shown == text;
+    setPlainText(QString::fromStdString(shown));
+    if (whole) {
+        whole_.reset();
+        if (madeReadOnly_)
+            setReadOnly(false);
+        madeReadOnly_ = false;
+        return;
+    }
+    whole_ = std::move(text);
+    if (!isReadOnly()) {
+        setReadOnly(true);
+        madeReadOnly_ = true;
+    }
+}
+
+std::string TextView::text() const
+{
+    return whole_ ? *whole_ : toPlainText().toStdString();
+}
+
+} // namespace platform

@@ -1,0 +1,46 @@
+#pragma once
+// A box of plain text that may be given a whole web page. Qt lays out plain
+// text in time growing with the square of a line's unbroken length, so a box
+// shown a page as it came could hold the screen for minutes. This one keeps
+// the text it is given whole, for whoever reads it, and shows what it can lay
+// out quickly: the text itself when it is short and has no long unbroken run,
+// else its beginning, with places to break long runs and a last line saying
+// the text was cut.
+#include <QTextEdit>
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace platform {
+
+struct ShownTextLimits {
+    std::size_t maxBytes = 64 * 1024; // shown at most
+    std::size_t maxWordBytes = 1024;  // an unbroken run longer than this gets breaks
+};
+
+// What a box shows of a text: the text when it fits the limits, else its
+// first maxBytes (never cutting a character) with a zero-width space in
+// every run longer than maxWordBytes, and, when cut, a last line telling how
+// much is shown. Any thread.
+std::string textToShow(std::string_view text, const ShownTextLimits& limits = {});
+
+class TextView : public QTextEdit {
+    Q_OBJECT
+public:
+    explicit TextView(QWidget* parent = nullptr);
+
+    // Keeps the text and shows it as textToShow() says. While it shows less
+    // than the whole text, the box takes no edits. Main thread.
+    void setText(std::string text);
+    // The whole text: as given, or, when it was shown whole, as the user
+    // edited it since.
+    std::string text() const;
+
+private:
+    std::optional<std::string> whole_; // the text, while the box shows a cut copy
+    bool madeReadOnly_ = false;        // read-only only while cut
+};
+
+} // namespace platform
