@@ -2,8 +2,8 @@
 
 #include "platform/CurlLibrary.h"
 #include "platform/RegularFile.h"
+#include "platform/ReservedAddress.h"
 #include "platform/RunAndWait.h"
-#include "platform/SpecialPurposeAddress.h"
 
 #include <QUrl>
 
@@ -73,7 +73,7 @@ std::size_t appendToBody(char* data, std::size_t size, std::size_t count, void* 
 int checkConnection(void* user, char* primaryIp, char*, int, int)
 {
     auto* transfer = static_cast<Transfer*>(user);
-    const bool special = isSpecialPurposeAddress(primaryIp);
+    const bool special = isReservedAddress(primaryIp);
     if (transfer->connections++ == 0) {
         transfer->typedWasSpecial = special;
     } else if (special && !transfer->typedWasSpecial) {

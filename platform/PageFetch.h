@@ -28,7 +28,7 @@ struct PageFetchLimits {
 // The real fetch. Accepts http://, https:// and file:// addresses only. Web
 // addresses go through libcurl, loaded at the first fetch; redirects lead to
 // http and https addresses only, and to a special-purpose address (see
-// isSpecialPurposeAddress) only when the typed address was one too; an HTTP
+// isReservedAddress) only when the typed address was one too; an HTTP
 // error status fails. A file address names a local regular file, read without
 // waiting on anything else (a FIFO or a device is refused). The transfer runs
 // on a worker thread while the caller waits with its windows still painting

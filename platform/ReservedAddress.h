@@ -13,6 +13,6 @@ namespace platform {
 // is multicast. An IPv4-mapped IPv6 address (::ffff:a.b.c.d) is judged by its
 // IPv4 address; an IPv6 zone ("%eth0") is ignored. Text that is no numeric
 // address is not special-purpose. Any thread.
-bool isSpecialPurposeAddress(std::string_view ip);
+bool isReservedAddress(std::string_view ip);
 
 } // namespace platform

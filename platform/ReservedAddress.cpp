@@ -1,4 +1,4 @@
-#include "platform/SpecialPurposeAddress.h"
+#include "platform/ReservedAddress.h"
 
 #include <arpa/inet.h>
 
@@ -14,7 +14,7 @@ namespace {
 // The special-purpose blocks, as registered, and multicast. An IPv4 block is
 // kept as its IPv4-mapped IPv6 block, so that ::ffff:0:0/96 is judged by the
 // IPv4 address it carries.
-constexpr std::array kSpecialPurposeBlocks{
+constexpr std::array kReservedBlocks{
     // IPv4
     "0.0.0.0/8",       // this network; 0.0.0.0/32 this host
     "10.0.0.0/8",      // private use
@@ -71,11 +71,11 @@ bool parseAddress(const std::string& text, Address& address)
     return ::inet_pton(AF_INET6, text.c_str(), address.data()) == 1;
 }
 
-const std::vector<Block>& specialPurposeBlocks()
+const std::vector<Block>& reservedBlocks()
 {
     static const std::vector<Block> blocks = [] {
         std::vector<Block> parsed;
-        for (const std::string entry : kSpecialPurposeBlocks) {
+        for (const std::string entry : kReservedBlocks) {
             const auto slash = entry.find('/');
             Block block;
             const bool v4 = entry.find(':') == std::string::npos;
@@ -103,12 +103,12 @@ bool inBlock(const Address& address, const Block& block)
 
 } // namespace
 
-bool isSpecialPurposeAddress(std::string_view ip)
+bool isReservedAddress(std::string_view ip)
 {
     Address address{};
     if (!parseAddress(std::string(ip.substr(0, ip.find('%'))), address))
         return false;
-    const auto& blocks = specialPurposeBlocks();
+    const auto& blocks = reservedBlocks();
     return std::any_of(blocks.begin(), blocks.end(),
                        [&](const Block& block) { return inBlock(address, block); });
 }

@@ -1,14 +1,14 @@
 // Which addresses a redirect from a public address may not reach: every
 // special-purpose block, IPv4 and IPv6, checked at its first and last address,
 // with the public addresses just outside it.
-#include "platform/SpecialPurposeAddress.h"
+#include "platform/ReservedAddress.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
 #include <vector>
 
-using platform::isSpecialPurposeAddress;
+using platform::isReservedAddress;
 
 namespace {
 
@@ -78,46 +78,46 @@ const std::vector<Block> kIpv6Blocks{
 
 void expectBlock(const Block& block, const std::string& prefix = "")
 {
-    EXPECT_TRUE(isSpecialPurposeAddress(prefix + block.first)) << prefix + block.first;
-    EXPECT_TRUE(isSpecialPurposeAddress(prefix + block.last)) << prefix + block.last;
+    EXPECT_TRUE(isReservedAddress(prefix + block.first)) << prefix + block.first;
+    EXPECT_TRUE(isReservedAddress(prefix + block.last)) << prefix + block.last;
     for (const char* outside : {block.publicBelow, block.publicAbove}) {
         if (outside) {
-            EXPECT_FALSE(isSpecialPurposeAddress(prefix + outside)) << prefix + outside;
+            EXPECT_FALSE(isReservedAddress(prefix + outside)) << prefix + outside;
         }
     }
 }
 
 } // namespace
 
-TEST(SpecialPurposeAddress, EveryIpv4BlockFromFirstToLastAddressAndNoFurther)
+TEST(ReservedAddress, EveryIpv4BlockFromFirstToLastAddressAndNoFurther)
 {
     for (const auto& block : kIpv4Blocks)
         expectBlock(block);
 }
 
-TEST(SpecialPurposeAddress, IPv4MappedIntoIpv6IsJudgedByItsIpv4Address)
+TEST(ReservedAddress, IPv4MappedIntoIpv6IsJudgedByItsIpv4Address)
 {
     for (const auto& block : kIpv4Blocks)
         expectBlock(block, "::ffff:");
     // Just outside ::ffff:0:0/96 lie other addresses, not IPv4 ones.
-    EXPECT_FALSE(isSpecialPurposeAddress("::fffe:ffff:ffff"));
-    EXPECT_FALSE(isSpecialPurposeAddress("::1:0:0:0"));
+    EXPECT_FALSE(isReservedAddress("::fffe:ffff:ffff"));
+    EXPECT_FALSE(isReservedAddress("::1:0:0:0"));
 }
 
-TEST(SpecialPurposeAddress, EveryIpv6BlockFromFirstToLastAddressAndNoFurther)
+TEST(ReservedAddress, EveryIpv6BlockFromFirstToLastAddressAndNoFurther)
 {
     for (const auto& block : kIpv6Blocks)
         expectBlock(block);
 }
 
-TEST(SpecialPurposeAddress, PublicAddressesAndTextThatIsNoAddress)
+TEST(ReservedAddress, PublicAddressesAndTextThatIsNoAddress)
 {
     for (const char* publicAddress : {"8.8.8.8", "1.1.1.1", "100.63.0.1", "198.20.1.1",
                                       "2606:4700:4700::1111", "2a00:1450:4001:82b::200e"})
-        EXPECT_FALSE(isSpecialPurposeAddress(publicAddress)) << publicAddress;
+        EXPECT_FALSE(isReservedAddress(publicAddress)) << publicAddress;
     // A zone names an interface, not another address.
-    EXPECT_TRUE(isSpecialPurposeAddress("fe80::1%eth0"));
-    EXPECT_FALSE(isSpecialPurposeAddress("2606:4700:4700::1111%eth0"));
+    EXPECT_TRUE(isReservedAddress("fe80::1%eth0"));
+    EXPECT_FALSE(isReservedAddress("2606:4700:4700::1111%eth0"));
     for (const char* notAnAddress : {"", "localhost", "10.0.0", "::g", "%"})
-        EXPECT_FALSE(isSpecialPurposeAddress(notAnAddress)) << notAnAddress;
+        EXPECT_FALSE(isReservedAddress(notAnAddress)) << notAnAddress;
 }
