@@ -105,8 +105,9 @@ TEST(FontRename, TheCopyIsNamedAsTheFamilyAndKeepsEverythingElse)
         if (tag == "head")
             data.replace(8, 4, 4, '\0'); // the checksum adjustment is left out of the sum
         EXPECT_EQ(sum(data), table.checksum) << tag;
-        if (tag != "name" && tag != "head")
+        if (tag != "name" && tag != "head") {
             EXPECT_EQ(table.data, sourceTables.at(tag).data) << tag;
+        }
     }
     EXPECT_EQ(sum(renamed.font), 0xB1B0AFBAu);
 }
