@@ -17,12 +17,11 @@ namespace {
 
 // The elements written out, each as a bare tag. The rich-text engine draws
 // all of them from its own defaults.
-constexpr std::array<std::string_view, 47> kWritten = {
-    "p",     "div",        "br",     "hr",      "h1",     "h2",  "h3",  "h4",  "h5",  "h6",
-    "pre",   "blockquote", "center", "address", "ul",     "ol",  "li",  "dl",  "dt",  "dd",
-    "table", "caption",    "thead",  "tbody",   "tfoot",  "tr",  "td",  "th",  "b",   "strong",
-    "i",     "em",         "u",      "s",       "strike", "del", "ins", "sub", "sup", "small",
-    "big",   "code",       "tt",     "kbd",     "samp",   "var", "cite"};
+constexpr std::array<std::string_view, 39> kWritten = {
+    "p",   "div",        "br",     "hr",      "h1", "h2",  "h3",     "h4",  "h5",  "h6",
+    "pre", "blockquote", "center", "address", "ul", "ol",  "li",     "dl",  "dt",  "dd",
+    "b",   "strong",     "i",      "em",      "u",  "s",   "strike", "del", "ins", "sub",
+    "sup", "small",      "big",    "code",    "tt", "kbd", "samp",   "var", "cite"};
 // Elements that hold no content and are written without a closing tag.
 constexpr std::array<std::string_view, 2> kEmpty = {"br", "hr"};
 // Elements whose content is not page text: left out whole.
@@ -30,10 +29,16 @@ constexpr std::array<std::string_view, 19> kLeftOutWithContent = {
     "head",   "title",  "script", "style",    "template", "noscript", "textarea",
     "select", "iframe", "frame",  "frameset", "noframes", "object",   "embed",
     "applet", "video",  "audio",  "svg",      "math"};
-// The parts of a table. Laying out a table lays out its cells several times
-// over, so the time for nested tables grows with a power of their depth.
-constexpr std::array<std::string_view, 8> kTableParts = {"table", "caption", "thead", "tbody",
-                                                         "tfoot", "tr",      "td",    "th"};
+// A table is written as a block of lines: the table, its caption and each
+// row a block of their own, each cell's content after a space. The rich-text
+// engine lays a table out by laying its cells out several times over, so the
+// time for nested tables grows with a power of their depth; and it reads the
+// parts of a table by rules of its own, by which parts that stand outside a
+// row or a cell can leave any number of tables open inside one another. Its
+// layout is only linear in the page when no table reaches it.
+constexpr std::array<std::string_view, 3> kTableBlocks = {"table", "caption", "tr"};
+constexpr std::array<std::string_view, 2> kTableCells = {"td", "th"};
+constexpr std::string_view kBlock = "div";
 
 template <std::size_t N>
 const std::string_view* find(const std::array<std::string_view, N>& set, std::string_view name)
@@ -85,11 +90,11 @@ public:
             markup_ += '<';
             markup_ += element.name;
             markup_ += '>';
-            if (find(kEmpty, element.name) == nullptr) {
+            if (find(kEmpty, element.name) == nullptr)
                 ++writtenDepth_;
-                tables_ += element.name == "table";
-            }
         }
+        if (leftOut_ == 0 && find(kTableCells, name) != nullptr)
+            text(" ");
     }
 
     void end()
@@ -105,9 +110,6 @@ public:
             break;
         case Kind::LeftOut:
             --leftOut_;
-            break;
-        case Kind::LeftOutTable:
-            --leftOutTables_;
             break;
         case Kind::ContentOnly:
             break;
@@ -149,10 +151,9 @@ public:
 
 private:
     enum class Kind {
-        Written,      // its tag is written
-        ContentOnly,  // its content is, without its tag
-        LeftOut,      // nor its content
-        LeftOutTable, // a table past the bound: its parts' tags are not written
+        Written,     // its tag is written
+        ContentOnly, // its content is, without its tag
+        LeftOut,     // nor its content
     };
     struct Open {
         Kind kind;
@@ -165,16 +166,8 @@ private:
             ++leftOut_;
             return {Kind::LeftOut, {}};
         }
-        const bool tablePart = find(kTableParts, name) != nullptr;
-        if (name == "table" && (leftOutTables_ > 0 || tables_ >= limits_.maxTables ||
-                                writtenDepth_ >= limits_.maxDepth)) {
-            ++leftOutTables_;
-            return {Kind::LeftOutTable, {}};
-        }
-        // A table's parts are written only inside a table that is.
-        if (tablePart && name != "table" && (leftOutTables_ > 0 || tables_ == 0))
-            return {Kind::ContentOnly, {}};
-        const std::string_view* written = find(kWritten, name);
+        const std::string_view* written =
+            find(kTableBlocks, name) != nullptr ? &kBlock : find(kWritten, name);
         if (written == nullptr || writtenDepth_ >= limits_.maxDepth)
             return {Kind::ContentOnly, {}};
         return {Kind::Written, *written};
@@ -186,7 +179,6 @@ private:
         markup_ += name;
         markup_ += '>';
         --writtenDepth_;
-        tables_ -= name == "table";
     }
 
     void stop()
@@ -202,12 +194,10 @@ private:
     BreakPoints breaks_;
     std::vector<Open> open_; // every element the parser holds open
     std::size_t elements_ = 0;
-    std::size_t writtenDepth_ = 0;  // written elements open
-    std::size_t tables_ = 0;        // written tables open
-    std::size_t leftOut_ = 0;       // open elements left out with their content
-    std::size_t leftOutTables_ = 0; // open tables left out past the bound
-    bool textCut_ = false;          // the text bound was reached
-    bool stopped_ = false;          // the page is read no further
+    std::size_t writtenDepth_ = 0; // written elements open
+    std::size_t leftOut_ = 0;      // open elements left out with their content
+    bool textCut_ = false;         // the text bound was reached
+    bool stopped_ = false;         // the page is read no further
 };
 
 Writer& writerOf(void* context)

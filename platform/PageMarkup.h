@@ -15,7 +15,6 @@ namespace platform {
 
 struct PageMarkupLimits {
     std::size_t maxDepth = 24;        // elements written open at once; deeper tags are left out
-    std::size_t maxTables = 2;        // tables open at once; deeper ones are left out
     std::size_t maxElements = 100000; // past this, the page is shown as text
     std::size_t maxTextBytes = 512 * 1024; // past this, as its text cut here
     // Elements the parser holds open at once. Some steps of HTML parsing look
@@ -33,12 +32,13 @@ struct ShownPage {
 inline constexpr std::string_view kCutMark = "[…]";
 
 // The page, parsed as HTML (libxml2's parser, which takes any bytes), written
-// back as markup of a few plain elements (paragraphs, headings, lists,
-// tables, bold, italic and the like) with no attribute, and its text escaped.
-// Scripts, style sheets, the head, forms' lists, frames, embedded objects and
-// media are left out with their content; any other element not in that set
-// leaves its content alone. Elements opened past the depth bound, and tables
-// past the table bound with all their parts, leave their content alone too.
+// back as markup of a few plain elements (paragraphs, headings, lists, bold,
+// italic and the like) with no attribute, and its text escaped. A table is
+// written as lines: the table and each row a block, each cell's content
+// after a space. Scripts, style sheets, the head, forms' lists, frames,
+// embedded objects and media are left out with their content; any other
+// element not in that set leaves its content alone. Elements opened past the
+// depth bound leave their content alone too.
 // A run of text without white space gets a zero-width space every 64 bytes,
 // where the layout may break it. Past the parse depth, the page is read no
 // further and ends with the cut mark. Past the element bound, the page's text
