@@ -256,6 +256,31 @@ std::string toneProblem(unsigned heard, int bass, const ChordTones& chord, int b
     return {};
 }
 
+std::string givingWayProblem(unsigned heard, int strings, const ChordTones& chord, int bassInterval)
+{
+    const unsigned missing = chord.must & ~heard;
+    if (!missing)
+        return {};
+    unsigned extra = heard & ~chord.must;
+    if (bassInterval >= 0)
+        extra &= ~(1u << bassInterval);
+    if (extra)
+        return "tone " + intervalsText(extra) + " sounds in place of " + intervalsText(missing);
+    // A named bass that is no tone of the chord's own takes a string too.
+    const bool ownBass = bassInterval < 0 || (chord.must & (1u << bassInterval));
+    const int must = chord.mustCount() + (ownBass ? 0 : 1);
+    if (must <= strings)
+        return "tone " + intervalsText(missing) + " left out though the strings hold every tone";
+    const bool rootMayGo = chord.extended;
+    if (chord.third >= 0 && (missing & (1u << chord.third))) {
+        if (rootMayGo && !(missing & (1u << kRoot)))
+            return "third left out before the root";
+        if (must - (rootMayGo ? 1 : 0) <= strings)
+            return "third left out though the strings hold it";
+    }
+    return {};
+}
+
 unsigned heardTones(const FretPattern& frets, int rootPc)
 {
     unsigned mask = 0;

@@ -52,6 +52,14 @@ std::string toneProblem(unsigned heard, int bass, const ChordTones& chord, int b
 std::string toneProblem(const FretPattern& frets, int rootPc, const ChordTones& chord,
                         int bassInterval);
 
+// Where a voicing of `strings` sounding strings leaves out a tone that must
+// sound, whether it left out the right ones, or why not: a tone that must
+// sound gives way only where the strings cannot hold every one, the root
+// (where it may go) before the third, and a tone that may sound never
+// sounds in place of one that must. Empty when nothing is wrong.
+std::string givingWayProblem(unsigned heard, int strings, const ChordTones& chord,
+                             int bassInterval);
+
 // Mask of the intervals a pattern sounds over the root, and the interval of
 // its lowest sounding note (-1 when nothing sounds).
 unsigned heardTones(const FretPattern& frets, int rootPc);

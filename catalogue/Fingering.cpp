@@ -176,6 +176,16 @@ Fingering fingeringOf(const FretPattern& frets)
     return hand;
 }
 
+bool withinReach(const Fingering& hand)
+{
+    if (hand.lowest == 0)
+        return true;
+    const int span = hand.highest - hand.lowest;
+    if (hand.lowest < 5)
+        return span <= 3;
+    return span <= (hand.lowest < 7 ? 4 : 5);
+}
+
 std::string playabilityProblem(const FretPattern& frets)
 {
     int sounding = 0;

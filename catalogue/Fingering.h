@@ -50,6 +50,12 @@ struct Fingering {
 
 Fingering fingeringOf(const FretPattern& frets);
 
+// Whether one hand spans the shape's fretted notes where it sits: the frets
+// are widest at the nut, so below fret 5 the hand covers four frets (the
+// highest at most three above the lowest), from fret 5 five, and six only
+// from fret 7 up.
+bool withinReach(const Fingering& hand);
+
 // Why the pattern is no voicing the catalogue can hold, or empty when it is:
 // frets 0 to 15, at least three strings sounding, string 3 sounding, at least
 // one string fretted, fretted strings within six consecutive frets, at most

@@ -57,3 +57,31 @@ TEST(ChordTones, JudgesVoicings)
     EXPECT_EQ(problem({0, 0, 1, 2, 2, 0}, E, " m "), "foreign tone 4");
     EXPECT_EQ(problem({12, 9, 10, 9, M, M}, 11, " dim(4) "), "");
 }
+
+TEST(ChordTones, TonesGiveWayInOrder)
+{
+    auto givesWay = [](const char* tipo, std::initializer_list<int> heard, int strings,
+                       int bass = -1) {
+        unsigned mask = 0;
+        for (int t : heard)
+            mask |= 1u << t;
+        return givingWayProblem(mask, strings, *chordTonesOf(tipo), bass);
+    };
+    // Everything that must sound sounds: nothing gave way.
+    EXPECT_EQ(givesWay(" 7 ", {0, 4, 7, 10}, 6), "");
+    // The fifth sounds where the third should: an optional tone in place of
+    // one that must.
+    EXPECT_EQ(givesWay(" 7(b9/#11/13) ", {0, 7, 10, 1, 6, 9}, 6), "tone 7 sounds in place of 4");
+    // Six strings hold the five tones of C7(9/#11): none may go.
+    EXPECT_EQ(givesWay(" 7(9/#11) ", {4, 10, 2, 6}, 6),
+              "tone 0 left out though the strings hold every tone");
+    // Four strings for five tones: the root goes, not the third.
+    EXPECT_EQ(givesWay(" 7(9/#11) ", {4, 10, 2, 6}, 4), "");
+    EXPECT_EQ(givesWay(" 7(9/#11) ", {0, 10, 2, 6}, 4), "third left out before the root");
+    // Six tones on four strings: root and third both go.
+    EXPECT_EQ(givesWay(" 7(b9/#11/13) ", {10, 1, 6, 9}, 4), "");
+    // On five strings the root alone goes.
+    EXPECT_EQ(givesWay(" 7(b9/#11/13) ", {0, 10, 1, 6, 9}, 5), "third left out before the root");
+    // A slash chord's named bass is no stand-in tone.
+    EXPECT_EQ(givesWay(" m7(9/11)/ ", {7, 3, 10, 2, 5}, 5, 7), "");
+}

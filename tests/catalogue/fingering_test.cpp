@@ -110,3 +110,27 @@ TEST(Fingering, PlayabilityBounds)
     EXPECT_EQ(playabilityProblem({11, 10, 9, 8, M, 8}), "five fingers needed");
     EXPECT_EQ(playabilityProblem({2, 3, 2, 1, M, 1}), "five fingers needed");
 }
+
+TEST(Fingering, TheIndexBarsTheHighRunOnATie)
+{
+    // Two runs of two strings at the lowest fret, split by a muted string:
+    // the index reaches from the high E side and bars strings 1 and 2.
+    EXPECT_EQ(fingeringOf({3, 3, 5, M, 3, 3}).fingers.front(), (FingerPlace{1, 3, 1, 2}));
+}
+
+TEST(Fingering, AHandReachesFurtherUpTheNeck)
+{
+    auto reaches = [](const FretPattern& frets) { return withinReach(fingeringOf(frets)); };
+    // At the nut four frets, the highest three above the lowest.
+    EXPECT_TRUE(reaches({M, 1, 0, 2, 3, M}));
+    EXPECT_TRUE(reaches({1, 1, 2, 4, M, M}));
+    EXPECT_FALSE(reaches({1, 1, 2, 5, M, M}));
+    EXPECT_FALSE(reaches({4, 4, 5, 8, M, M}));
+    // From fret 5 five frets; six only from fret 7.
+    EXPECT_TRUE(reaches({5, 5, 6, 9, M, M}));
+    EXPECT_FALSE(reaches({5, 5, 6, 10, M, M}));
+    EXPECT_FALSE(reaches({6, 6, 7, 11, M, M}));
+    EXPECT_TRUE(reaches({7, 7, 8, 12, M, M}));
+    // Open strings need no reach.
+    EXPECT_TRUE(reaches({0, 0, 0, 2, 2, 0}));
+}

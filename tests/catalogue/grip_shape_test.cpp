@@ -26,11 +26,17 @@ bool openGrip(const char* tipo, int rootPc, const FretPattern& frets)
 }
 } // namespace
 
-TEST(GripShape, SilentStringsInsideOnlyInFourNoteGrips)
+TEST(GripShape, SilentStringsInsideOnlyWhereAFingerDampsThem)
 {
-    // A strummed C# barre with the A string silent would sound it.
-    EXPECT_TRUE(hasMutedGap(book({9, M, 6, 6, 6, 9}), 1));
+    // The finger on a fretted low-E bass leans on the A string: a five-
+    // string grip over it is whole.
+    EXPECT_FALSE(hasMutedGap(book({9, M, 6, 6, 6, 9}), 1));
+    EXPECT_FALSE(hasMutedGap(book({M, 3, M, 3, 5, 3}), C));
+    // Nothing touches the string next to an open bass, nor a gap higher up
+    // in a shape of five strings.
+    EXPECT_TRUE(hasMutedGap(book({0, M, 0, 1, 1, M}), E));
     EXPECT_TRUE(hasMutedGap(book({8, 6, 5, 5, M, 5}), C));
+    EXPECT_TRUE(hasMutedGap(book({8, M, 8, M, 8, 8}), C));
     // Cm7 drop-3 from the low E string, and an E-root dim7 grip, are grips.
     EXPECT_FALSE(hasMutedGap(book({8, M, 8, 8, 8, M}), C));
     EXPECT_FALSE(hasMutedGap(book({3, M, 2, 3, 2, M}), 7));
@@ -84,4 +90,34 @@ TEST(GripShape, TensionsAndFourToneChords)
     EXPECT_TRUE(isFourToneChord(*chordTonesOf(" dim ")));
     EXPECT_TRUE(isFourToneChord(*chordTonesOf(" m7(b5) ")));
     EXPECT_FALSE(isFourToneChord(*chordTonesOf(" m7 ")));
+}
+
+TEST(GripShape, GripFamiliesByTheStringsTheySound)
+{
+    EXPECT_EQ(gripFamily(book({8, M, 8, 8, 8, M})), GripFamily::FourNote); // drop-3 from E
+    EXPECT_EQ(gripFamily(book({M, 3, 5, 3, 4, M})), GripFamily::FourNote); // from A
+    EXPECT_EQ(gripFamily(book({M, 3, M, 3, 4, 3})), GripFamily::FourNote); // drop-3 from A
+    EXPECT_EQ(gripFamily(book({M, M, 0, 2, 3, 2})), GripFamily::FourNote); // from D
+    EXPECT_EQ(gripFamily(book({3, M, 3, 4, 3, 3})), GripFamily::FiveOverDamped);
+    EXPECT_EQ(gripFamily(book({M, 3, 5, 5, 5, 3})), GripFamily::FiveFromA);
+    EXPECT_EQ(gripFamily(book({1, 3, 3, 2, 1, 1})), GripFamily::Six);
+    // Four strings from the low E with the top two silent, three strings.
+    EXPECT_EQ(gripFamily(book({3, 2, 0, 0, M, M})), GripFamily::Other);
+    EXPECT_EQ(gripFamily(book({M, M, 5, 4, 3, M})), GripFamily::Other);
+}
+
+TEST(GripShape, WhichChordsLeadWithAClosedGrip)
+{
+    auto closed = [](const char* tipo) { return wantsClosedGrip(*chordTonesOf(tipo)); };
+    for (const char* plain : {"  . ", " m ", " 7 ", " m7 ", " maj7 ", " 6 ", " m6 ", " sus ",
+                              " add9 ", " 7(9) ", " m7(9) ", " dim ", " m7(b5) "})
+        EXPECT_FALSE(closed(plain)) << plain;
+    for (const char* coloured :
+         {" 7(13) ", " m11 ", " 7(b9) ", " 7(#9) ", " 7(b5) ", " 7(#5) ", " maj7(#11) ",
+          " m7(b5/9) ", " dim(9) ", " dim(b13) ", " sus7(17) ", " m13 "})
+        EXPECT_TRUE(closed(coloured)) << coloured;
+    // Slash chords and triad types are grips too.
+    EXPECT_TRUE(leadsAtTheNut(*chordTonesOf(" 7 "), -1));
+    EXPECT_FALSE(leadsAtTheNut(*chordTonesOf(" 7/ "), 4));
+    EXPECT_FALSE(leadsAtTheNut(*chordTonesOf("  triad "), -1));
 }

@@ -1,5 +1,6 @@
 #include "CatalogueGenerator.h"
 
+#include "GripShape.h"
 #include "VoicingPicker.h"
 #include "catalogue/ChordNaming.h"
 #include "catalogue/ChordTones.h"
@@ -173,7 +174,9 @@ private:
         if (twin && done_[*twin])
             preferred = chosen_[*twin];
         const auto& candidates = candidatesFor(s);
-        auto picked = pickVoicings(candidates, standing, preferred, slots);
+        auto picked =
+            pickVoicings(candidates, standing, preferred, slots,
+                         s.voicings >= 3 && leadsAtTheNut(*chordTonesOf(s.tipo), s.bassInterval));
         if (static_cast<int>(picked.order.size() + standing.size()) != s.voicings)
             throw std::runtime_error("no voicings of " + s.cifra +
                                      " fit between its fixed records");

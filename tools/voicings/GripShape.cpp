@@ -49,7 +49,66 @@ bool isFourNoteGrip(const FretPattern& frets, int rootPc)
 bool hasMutedGap(const FretPattern& frets, int rootPc)
 {
     const auto span = spanOf(frets);
-    return span.width() >= 5 && span.insideMuted > 0 && !isFourNoteGrip(frets, rootPc);
+    if (span.insideMuted == 0)
+        return false;
+    if (frets.fret(span.bass - 1) == kMuted) {
+        if (frets.fret(span.bass) == 0)
+            return true;
+        if (span.insideMuted == 1)
+            return false;
+    }
+    return !isFourNoteGrip(frets, rootPc);
+}
+
+GripFamily gripFamily(const FretPattern& frets)
+{
+    const auto span = spanOf(frets);
+    const bool aboveBassDamped = span.bass > 1 && frets.fret(span.bass - 1) == kMuted;
+    const bool dampedOnly = span.insideMuted == 1 && aboveBassDamped;
+    if (span.sounding == 4) {
+        if (span.insideMuted == 0 && ((span.bass == 5 && span.top == 2) || span.bass == 4))
+            return GripFamily::FourNote;
+        if (dampedOnly && ((span.bass == 6 && span.top == 2) || (span.bass == 5 && span.top == 1)))
+            return GripFamily::FourNote;
+    }
+    if (span.sounding == 5 && span.bass == 6 && dampedOnly)
+        return GripFamily::FiveOverDamped;
+    if (span.sounding == 5 && span.bass == 5 && span.top == 1)
+        return GripFamily::FiveFromA;
+    if (span.sounding == 6)
+        return GripFamily::Six;
+    return GripFamily::Other;
+}
+
+int neckRegion(const FretPattern& frets)
+{
+    int lowest = 0;
+    for (int f : frets)
+        if (f > 0 && (lowest == 0 || f < lowest))
+            lowest = f;
+    return lowest >= 10 ? 2 : lowest >= 5 ? 1 : 0;
+}
+
+bool wantsClosedGrip(const ChordTones& chord)
+{
+    const unsigned tones = chord.must | chord.optional;
+    auto has = [&](int interval) { return (tones & (1u << interval)) != 0; };
+    const bool seventh = has(10) || has(11);
+    // The minor third with a flat fifth and no natural one: the diminished
+    // and half-diminished chords, whose b5 is their own fifth.
+    const bool diminished = chord.third == 3 && has(6) && !has(7);
+    if (diminished) {
+        const unsigned own = (1u << 0) | (1u << 3) | (1u << 6) | (1u << 9) | (1u << 10);
+        return (tones & ~own) != 0;
+    }
+    // A suspended chord with the major third above (17) colours it too.
+    if (chord.third < 0 && has(4))
+        return true;
+    const bool sharpNine = chord.third == 4 && has(3);
+    const bool eleventh = chord.third >= 0 && has(5);
+    const bool thirteenth = seventh && has(9);
+    const bool altered = has(1) || sharpNine || has(6) || has(8);
+    return altered || eleventh || thirteenth;
 }
 
 bool isFourToneChord(const ChordTones& chord)
@@ -146,4 +205,8 @@ bool isOpenGrip(const FretPattern& frets, int rootPc, const ChordTones& chord, i
            (frets.fret(span.bass) == 0 || span.open <= 1);
 }
 
+bool leadsAtTheNut(const ChordTones& chord, int bassInterval)
+{
+    return bassInterval < 0 && !chord.complete && !wantsClosedGrip(chord);
+}
 } // namespace voicings

@@ -25,9 +25,34 @@ StringSpan spanOf(const catalogue::FretPattern& frets);
 // technique.
 bool isFourNoteGrip(const catalogue::FretPattern& frets, int rootPc);
 
-// A shape of five or six strings with a silent string inside it that is no
-// four-note grip: a strummed chord would sound the gap.
+// A silent string inside the shape that no finger damps, so a strummed chord
+// would sound it. The finger on a fretted bass leans on the string next to
+// it; the gap of a four-note grip is muted by ordinary technique; nothing
+// touches the string next to an open bass.
 bool hasMutedGap(const catalogue::FretPattern& frets, int rootPc);
+
+// The grips a player of this music reaches for, by the strings they sound,
+// the bass on the lowest string of the set: four-note grips (drop-3 from
+// string 6 or 5 with the string above the bass damped, four adjacent strings
+// from string 5 or 4), five strings from string 6 with the A string damped,
+// five from string 5, all six; anything else.
+enum class GripFamily { FourNote, FiveOverDamped, FiveFromA, Six, Other };
+GripFamily gripFamily(const catalogue::FretPattern& frets);
+
+// Where on the neck a shape lies, by its lowest fretted fret: 0 for frets 1
+// to 4, 1 for 5 to 9, 2 for 10 to 15.
+int neckRegion(const catalogue::FretPattern& frets);
+
+// A chord a player reaches for as a closed grip rather than at the nut: one
+// naming an eleventh, a thirteenth or an altered tone, or a diminished or
+// half-diminished chord with a tone added.
+bool wantsClosedGrip(const catalogue::ChordTones& chord);
+
+// A chord a chord book teaches at the nut and as a barre first: a major,
+// minor, seventh, sixth, suspended, diminished or half-diminished chord, or
+// one with an added ninth, over its root. Triad types, slash chords and the
+// chords above are grips.
+bool leadsAtTheNut(const catalogue::ChordTones& chord, int bassInterval);
 
 // A chord whose four tones must all sound and that may add none: each tone
 // once on four strings is its whole voicing.

@@ -1,5 +1,7 @@
 #include "VoicingPicker.h"
 
+#include "GripShape.h"
+
 #include <algorithm>
 #include <cstdlib>
 
@@ -15,8 +17,20 @@ struct Standing {
 // A shape that is another with strings left out or added is no further
 // voicing: it comes after every other one.
 constexpr int kSameShapeCost = 400000;
+// First voicings rank in tiers of this width: the open grips, the barres,
+// the other shapes over the named bass, the rest.
+constexpr int kLeadTier = 100000;
 // A symbol's first voicing holds no fret below this one only where it must.
 constexpr int kHighLeadFret = 10;
+
+// One shape with strings left out or added: equal wherever both sound.
+bool sameShape(const FretPattern& a, const FretPattern& b)
+{
+    for (std::size_t i = 0; i < a.size(); ++i)
+        if (a[i] != b[i] && a[i] != catalogue::kMuted && b[i] != catalogue::kMuted)
+            return false;
+    return true;
+}
 
 // What a candidate pays for resembling a voicing already chosen: the same
 // shape with strings left out or added, the same neck position, or a near
@@ -24,13 +38,9 @@ constexpr int kHighLeadFret = 10;
 int likeness(const Candidate& c, const Standing& s)
 {
     int differ = 0;
-    bool sameShape = true;
-    for (std::size_t i = 0; i < c.frets.size(); ++i) {
+    for (std::size_t i = 0; i < c.frets.size(); ++i)
         differ += c.frets[i] != s.frets[i];
-        sameShape = sameShape && (c.frets[i] == s.frets[i] || c.frets[i] == catalogue::kMuted ||
-                                  s.frets[i] == catalogue::kMuted);
-    }
-    int cost = sameShape ? kSameShapeCost : 0;
+    int cost = sameShape(c.frets, s.frets) ? kSameShapeCost : 0;
     int apart = std::abs(c.position - s.position);
     if (apart <= 1)
         cost += 20;
@@ -41,6 +51,15 @@ int likeness(const Candidate& c, const Standing& s)
     else if (differ == 2)
         cost += 15;
     return cost;
+}
+
+// Two shapes that differ on one string at most.
+bool nearCopy(const FretPattern& a, const FretPattern& b)
+{
+    int differ = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        differ += a[i] != b[i];
+    return differ <= 1;
 }
 
 int fittingSlot(const std::vector<Slot>& slots, const std::vector<int>& left, int sum)
@@ -54,7 +73,8 @@ int fittingSlot(const std::vector<Slot>& slots, const std::vector<int>& left, in
 
 Picked pickVoicings(const std::vector<Candidate>& candidates,
                     const std::vector<FretPattern>& standing,
-                    const std::vector<FretPattern>& preferred, const std::vector<Slot>& slots)
+                    const std::vector<FretPattern>& preferred, const std::vector<Slot>& slots,
+                    bool bookPair)
 {
     Picked picked;
     picked.slots.resize(slots.size());
@@ -123,27 +143,82 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
         }
     }
 
+    auto nearChosen = [&](const FretPattern& f) {
+        return std::any_of(chosen.begin(), chosen.end(), [&](const Standing& s) {
+            return nearCopy(f, s.frets) || sameShape(f, s.frets);
+        });
+    };
+    // The best first voicing among those not taken that `fits`.
+    auto bestLead = [&](auto fits) {
+        long lead = -1;
+        for (std::size_t i = 0; i < candidates.size(); ++i) {
+            if (used[i] || !fits(i))
+                continue;
+            if (lead < 0 || candidates[i].lead < candidates[static_cast<std::size_t>(lead)].lead)
+                lead = static_cast<long>(i);
+        }
+        return lead;
+    };
+    // The symbol's first voicing, unless a fixed record or the twin's
+    // choice stands there: the best as a first voicing.
+    if (left[0] > 0 && picked.slots[0].empty()) {
+        const long lead = bestLead([&](std::size_t i) { return slotFor(i) == 0; });
+        if (lead >= 0) {
+            take(static_cast<std::size_t>(lead), 0);
+            // Of a chord taught at the nut whose first shape is no open grip,
+            // the book's other shape of the same kind follows; an open grip
+            // has its variants at the nut, which are no further position.
+            const int tier = candidates[static_cast<std::size_t>(lead)].lead / kLeadTier;
+            const long next = bookPair && tier > 0 && toPick > 0 ? bestLead([&](std::size_t i) {
+                return slotFor(i) >= 0 && !nearChosen(candidates[i].frets);
+            })
+                                                                 : -1;
+            if (next >= 0 && candidates[static_cast<std::size_t>(next)].lead / kLeadTier == tier)
+                take(static_cast<std::size_t>(next), slotFor(static_cast<std::size_t>(next)));
+        }
+    }
+
+    // A symbol of three or more voicings shows the chord in more than one
+    // region of the neck: its last voicing goes elsewhere if all the others
+    // share one.
+    const std::size_t voicings =
+        standing.size() + picked.order.size() + static_cast<std::size_t>(toPick);
+    auto oneRegion = [&] {
+        return std::all_of(chosen.begin(), chosen.end(), [&](const Standing& s) {
+            return neckRegion(s.frets) == neckRegion(chosen.front().frets);
+        });
+    };
     while (toPick > 0) {
+        const bool moveOn = voicings >= 3 && toPick == 1 && !chosen.empty() && oneRegion();
         long best = -1;
         int bestTotal = 0;
         int bestSlot = -1;
-        for (std::size_t i = 0; i < candidates.size(); ++i) {
-            const auto& c = candidates[i];
-            // Candidates come best ranked first and likeness only adds.
-            if (best >= 0 && c.rank >= bestTotal)
-                break;
-            if (used[i])
-                continue;
-            int slot = slotFor(i);
-            if (slot < 0)
-                continue;
-            int total = c.rank;
-            for (const auto& s : chosen)
-                total += likeness(c, s);
-            if (best < 0 || total < bestTotal) {
-                best = static_cast<long>(i);
-                bestTotal = total;
-                bestSlot = slot;
+        // First within the rules of a symbol's voicings (no near copy of
+        // one standing, a second region where needed), then without them.
+        for (int strict = 1; strict >= 0 && best < 0; --strict) {
+            for (std::size_t i = 0; i < candidates.size(); ++i) {
+                const auto& c = candidates[i];
+                // Candidates come best ranked first and likeness only adds.
+                if (best >= 0 && c.rank >= bestTotal)
+                    break;
+                if (used[i])
+                    continue;
+                if (strict &&
+                    ((moveOn && neckRegion(c.frets) == neckRegion(chosen.front().frets)) ||
+                     std::any_of(chosen.begin(), chosen.end(),
+                                 [&](const Standing& s) { return nearCopy(c.frets, s.frets); })))
+                    continue;
+                int slot = slotFor(i);
+                if (slot < 0)
+                    continue;
+                int sum = c.rank;
+                for (const auto& s : chosen)
+                    sum += likeness(c, s);
+                if (best < 0 || sum < bestTotal) {
+                    best = static_cast<long>(i);
+                    bestTotal = sum;
+                    bestSlot = slot;
+                }
             }
         }
         if (best >= 0) {

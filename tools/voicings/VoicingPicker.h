@@ -28,9 +28,11 @@ struct Picked {
 
 // `standing`: voicings already there (fixed records); `preferred`: voicings to
 // take first where they are legal and fit (the sharp or flat twin's choice).
+// `bookPair`: a chord taught at the nut, whose second voicing is the next
+// best first voicing of the same kind (the book's other grip or barre).
 Picked pickVoicings(const std::vector<Candidate>& candidates,
                     const std::vector<catalogue::FretPattern>& standing,
                     const std::vector<catalogue::FretPattern>& preferred,
-                    const std::vector<Slot>& slots);
+                    const std::vector<Slot>& slots, bool bookPair);
 
 } // namespace voicings

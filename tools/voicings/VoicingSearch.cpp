@@ -21,6 +21,22 @@ constexpr int kOtherOpenGripCost = 30;
 // tension, whose barre adds a stretch, only on the lowest frets.
 constexpr int kLowerHalf = 7;
 constexpr int kLowFrets = 4;
+// A hand spanning five frets works hard; six, only where nothing else
+// holds the chord's tones over its bass.
+constexpr int kFourFretReach = 150;
+constexpr int kFiveFretReach = 800;
+// What a grip pays for each string its bass lies above the low E.
+constexpr int kHigherBassCost = 8;
+// Where open strings still ring with the hand: fretted notes within fret 4.
+constexpr int kOpenGripFrets = 4;
+// A further voicing with open strings comes after the closed grips, one
+// whose hand is away from the nut later still.
+constexpr int kOpenAtTheNutCost = 200;
+constexpr int kOpenUpTheNeckCost = 400;
+// A bass other than the root or the named one: only where no shape a hand
+// reaches holds the chord over it.
+constexpr int kOtherBassCost = 650;
+constexpr int kNoThirdCost = 60;
 
 struct Search {
     int rootPc;
@@ -73,12 +89,79 @@ struct Search {
             toneFault(heard, bassTone(frets, rootPc), chord, bassInterval) != ToneFault::None)
             return;
         const auto hand = fingeringOf(frets);
-        if (hand.needed > kFingers || hasMutedGap(frets, rootPc) || secondAboveLowBass(frets))
+        if (hand.needed > kFingers || !withinReach(hand) || hasMutedGap(frets, rootPc) ||
+            secondAboveLowBass(frets) ||
+            !givingWayProblem(heard, sounding, chord, bassInterval).empty())
             return;
         const auto form = forms.classify(frets, rootPc);
         const int cost = voicingCost(frets, rootPc, chord, bassInterval, form, hand);
-        found.push_back(
-            {frets, cost, rankOf(frets, form, hand, cost), neckPosition(frets), frets.fretSum()});
+        const int further = furtherCost(frets, hand);
+        const int lead = leadsAtTheNut(chord, bassInterval) ? rankOf(frets, form, hand, cost)
+                                                            : closedLead(frets, further);
+        found.push_back({frets, cost, lead, further, neckPosition(frets), frets.fretSum()});
+    }
+
+    bool wantedBass(const FretPattern& shape) const
+    {
+        return bassTone(shape, rootPc) == (bassInterval < 0 ? 0 : bassInterval);
+    }
+
+    // What a further voicing costs: the grips players of this music reach
+    // for first (four-note grips, then five strings over a damped A string
+    // or from the A string, full six-string shapes and other sets last);
+    // open strings, which tie a shape to the nut, after every closed grip;
+    // the named bass and the third where they can sound; then the hand's
+    // effort and its reach.
+    int furtherCost(const FretPattern& shape, const Fingering& hand) const
+    {
+        static constexpr int kFamilyCost[] = {0, 5, 30, 100, 80};
+        const auto strings = spanOf(shape);
+        int c =
+            chord.complete ? triadCost(strings) : kFamilyCost[static_cast<int>(gripFamily(shape))];
+        // The lower the bass, the fuller the chord: a bass on string 4 leaves
+        // it without its low register. The drop-3 grip from the A string
+        // reaches over its damped string to the high E, a wider hand than
+        // from the low E.
+        c += kHigherBassCost * (6 - strings.bass);
+        if (strings.bass == 5 && strings.top == 1 && strings.insideMuted > 0)
+            c += 10;
+        // Open strings tie a shape to the nut; away from it they ring
+        // against a hand far up the neck.
+        if (strings.open > 0)
+            c += hand.highest > kOpenGripFrets ? kOpenUpTheNeckCost : kOpenAtTheNutCost;
+        if (!wantedBass(shape))
+            c += kOtherBassCost;
+        if (chord.third >= 0 && !(heardTones(shape, rootPc) & (1u << chord.third)))
+            c += kNoThirdCost;
+        c += 2 * hand.effort;
+        const int reach = hand.highest - hand.lowest;
+        if (reach >= 4)
+            c += reach == 4 ? kFourFretReach : kFiveFretReach;
+        if (hand.lowest >= 12)
+            c += 10;
+        return c;
+    }
+
+    // A triad type is the close triad on three adjacent strings, at home on
+    // the middle ones.
+    static int triadCost(const StringSpan& strings)
+    {
+        if (strings.sounding > 3 || strings.insideMuted > 0)
+            return 100;
+        return strings.bass == 4 ? 0 : 10;
+    }
+
+    // As the first voicing of a chord players take as a closed grip: a
+    // closed grip (a close triad for a triad type) over the named bass,
+    // lowest on the neck, then the rest.
+    int closedLead(const FretPattern& shape, int further) const
+    {
+        const auto strings = spanOf(shape);
+        const auto family = gripFamily(shape);
+        const bool grip = chord.complete ? triadCost(strings) < 100
+                                         : family != GripFamily::Six && family != GripFamily::Other;
+        const bool closed = strings.open == 0 && wantedBass(shape) && grip;
+        return (closed ? 0 : 1000000) + 20 * handPosition(shape) + further;
     }
 
     // The order a chord book shows a chord's grips in: the open grips at the
@@ -201,6 +284,9 @@ int voicingCost(const FretPattern& frets, int rootPc, const ChordTones& chord, i
             cost += 25 + 5 * (hand.highest - 5);
     }
     cost += hand.lowest / 2;
+    const int reach = hand.highest - hand.lowest;
+    if (reach >= 4)
+        cost += reach == 4 ? kFourFretReach : kFiveFretReach;
     if (hand.lowest >= 12)
         cost += 10;
     return cost;

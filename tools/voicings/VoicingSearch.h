@@ -14,15 +14,20 @@ namespace voicings {
 
 struct Candidate {
     catalogue::FretPattern frets;
-    int cost = 0;     // in tenths; lower is better
-    int rank = 0;     // the form's class and place, then the cost; lower comes first
+    int cost = 0; // in tenths; lower is better
+    // As a symbol's first voicing: the form's class and place, then the
+    // cost; lower comes first.
+    int lead = 0;
+    // As a further voicing, beside the ones chosen: the grip's family, what
+    // the hand does and whether the bass and third are there.
+    int rank = 0;
     int position = 0; // 0 for a shape with open strings, else the lowest fret
     int sum = 0;      // fret sum, the catalogue's last order key
 };
 
 // All legal voicings of the chord over rootPc (bassInterval -1 unless a slash
-// names a bass), best ranked first; ties in fret order, so the list is the
-// same on every run.
+// names a bass), best ranked first as further voicings; ties in fret order,
+// so the list is the same on every run.
 std::vector<Candidate> legalVoicings(int rootPc, const catalogue::ChordTones& chord,
                                      int bassInterval);
 

@@ -1,0 +1,223 @@
+// The catalogue's character: four-note grips spread over the neck, within a
+// hand's reach, against the shape figures of the data it stands for; and,
+// record by record and symbol by symbol, the rules that make it a catalogue
+// a player can use.
+#include "SourceFiles.h"
+#include "catalogue/CatalogueLoader.h"
+#include "catalogue/ChordNaming.h"
+#include "catalogue/ChordTones.h"
+#include "catalogue/Vocabularies.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <map>
+#include <set>
+
+using namespace catalogue;
+
+namespace {
+
+const ChordListRef& catalogueList()
+{
+    static const auto list =
+        loadCatalogue(sourcePath("resources/catalogue.tsv"), [](const std::string&) {});
+    return list;
+}
+
+// Catalogue positions (from 1) of the records the data fixes.
+const std::set<int>& fixedPositions()
+{
+    static const auto positions = [] {
+        std::set<int> out;
+        std::ifstream in(sourcePath("tools/voicings/data/fixed_records.tsv"));
+        std::string line;
+        std::getline(in, line);
+        while (std::getline(in, line))
+            out.insert(std::atoi(line.c_str()));
+        return out;
+    }();
+    return positions;
+}
+
+// Silent strings as a set of string numbers, "1,5" for strings 1 and 5.
+std::string silentSet(const FretPattern& p)
+{
+    std::string out;
+    for (int s = 1; s <= 6; ++s)
+        if (p.fret(s) == kMuted)
+            out += (out.empty() ? "" : ",") + std::to_string(s);
+    return out;
+}
+
+int lowestFretted(const FretPattern& p)
+{
+    int lowest = 0;
+    for (int f : p)
+        if (f > 0 && (lowest == 0 || f < lowest))
+            lowest = f;
+    return lowest;
+}
+
+int frettedSpan(const FretPattern& p)
+{
+    int highest = 0;
+    for (int f : p)
+        highest = std::max(highest, f);
+    return highest - lowestFretted(p);
+}
+
+// Half the summed difference of the shares: 0 for the same profile.
+template <typename Key>
+double distance(const std::map<Key, int>& ours, const std::map<Key, int>& theirs)
+{
+    double a = 0, b = 0;
+    for (const auto& [k, n] : ours)
+        a += n;
+    for (const auto& [k, n] : theirs)
+        b += n;
+    std::set<Key> keys;
+    for (const auto& [k, n] : ours)
+        keys.insert(k);
+    for (const auto& [k, n] : theirs)
+        keys.insert(k);
+    double sum = 0;
+    for (const auto& k : keys) {
+        const double x = ours.count(k) ? ours.at(k) / a : 0;
+        const double y = theirs.count(k) ? theirs.at(k) / b : 0;
+        sum += std::abs(x - y);
+    }
+    return sum / 2;
+}
+
+std::string describe(const Acorde& r, const FretPattern& p)
+{
+    return r.Cifra + " " + p.format();
+}
+
+} // namespace
+
+TEST(CatalogueProfile, ShapesLikeTheDataItStandsFor)
+{
+    // The figures of the catalogue the program stands for.
+    const std::map<int, int> strings = {{3, 126}, {4, 2849}, {5, 1809}, {6, 173}};
+    const std::map<std::string, int> silent = {
+        {"", 173},     {"6", 933},   {"5", 811},     {"1,5", 1044}, {"1,6", 951},
+        {"5,6", 555},  {"4,6", 281}, {"1,5,6", 113}, {"1", 64},     {"1,2", 17},
+        {"4,5,6", 11}, {"1,2,6", 1}, {"4", 1},       {"1,2,5", 1},  {"2,5", 1}};
+    const std::map<int, int> spans = {{0, 164}, {1, 1025}, {2, 2100}, {3, 1276}, {4, 364}, {5, 28}};
+
+    std::map<int, int> ourStrings;
+    std::map<std::string, int> ourSilent;
+    std::map<int, int> ourSpans;
+    int silentInside = 0;
+    int openString = 0;
+    for (const auto& r : *catalogueList()) {
+        const auto p = *FretPattern::of(*r);
+        const auto sounded = p.soundedStrings();
+        ++ourStrings[static_cast<int>(sounded.size())];
+        ++ourSilent[silentSet(p)];
+        ++ourSpans[frettedSpan(p)];
+        bool inside = false;
+        for (int s = sounded.front(); s < sounded.back(); ++s)
+            inside = inside || p.fret(s) == kMuted;
+        silentInside += inside;
+        openString += std::find(p.begin(), p.end(), 0) != p.end();
+    }
+    EXPECT_LE(distance(ourStrings, strings), 0.15);
+    EXPECT_LE(distance(ourSilent, silent), 0.15);
+    EXPECT_LE(distance(ourSpans, spans), 0.15);
+    EXPECT_GE(silentInside, 1600);
+    EXPECT_LE(openString, 600);
+    EXPECT_LE(ourSpans[5], 28);
+    EXPECT_LE(ourSpans[4], 400);
+}
+
+TEST(CatalogueProfile, EveryShapeWithinAHandsReach)
+{
+    // The frets are widest at the nut: below fret 5 the highest fretted note
+    // lies at most three frets above the lowest, from fret 5 four, and five
+    // only from fret 7 up.
+    for (const auto& r : *catalogueList()) {
+        const auto p = *FretPattern::of(*r);
+        const int lowest = lowestFretted(p);
+        const int most = lowest < 5 ? 3 : lowest < 7 ? 4 : 5;
+        EXPECT_LE(frettedSpan(p), most) << describe(*r, p);
+    }
+}
+
+TEST(CatalogueProfile, TonesGiveWayInTheirOrder)
+{
+    // Where a voicing leaves out a tone that must sound, its strings could
+    // not hold them all; it sounds no tone that may sound instead; and the
+    // third goes only after the root, where the root may go, and only where
+    // the tones that must sound still outnumber the strings.
+    int position = 0;
+    for (const auto& r : *catalogueList()) {
+        ++position;
+        const auto p = *FretPattern::of(*r);
+        if (fixedPositions().count(position))
+            continue;
+        const auto& chord = *chordTonesOf(r->Tipo);
+        const int root = *pitchClass(rootName(r->Tonica));
+        const unsigned heard = heardTones(p, root);
+        const unsigned missing = chord.must & ~heard;
+        if (!missing)
+            continue;
+        const int bass = isSlashType(r->Tipo) ? bassTone(p, root) : -1;
+        const unsigned named = bass >= 0 ? 1u << bass : 0u;
+        const int tones = std::popcount(chord.must | named);
+        const int strings = static_cast<int>(p.soundedStrings().size());
+        EXPECT_EQ(heard & ~(chord.must | named), 0u) << describe(*r, p);
+        EXPECT_GT(tones, strings) << describe(*r, p);
+        if (chord.third >= 0 && (missing & (1u << chord.third)) && chord.extended) {
+            EXPECT_TRUE(missing & 1u) << describe(*r, p) << ": the third went before the root";
+            EXPECT_GT(tones - 1, strings) << describe(*r, p);
+        }
+    }
+}
+
+TEST(CatalogueProfile, EachSymbolOverTheNeckWithoutNearCopies)
+{
+    // A symbol of three or more voicings shows them in two regions of the
+    // neck at least (lowest fretted fret 1-4, 5-9, 10-15), and no two of a
+    // symbol's voicings differ on one string only, but where both are fixed.
+    struct Voicing {
+        FretPattern frets;
+        bool fixed;
+    };
+    std::map<std::string, std::vector<Voicing>> bySymbol;
+    int position = 0;
+    for (const auto& r : *catalogueList()) {
+        ++position;
+        bySymbol[r->Cifra].push_back({*FretPattern::of(*r), fixedPositions().count(position) > 0});
+    }
+    int spread = 0;
+    for (const auto& [symbol, voicings] : bySymbol) {
+        std::set<int> regions;
+        bool allFixed = true;
+        for (const auto& v : voicings) {
+            const int lowest = lowestFretted(v.frets);
+            regions.insert(lowest >= 10 ? 2 : lowest >= 5 ? 1 : 0);
+            allFixed = allFixed && v.fixed;
+        }
+        if (voicings.size() >= 3 && !allFixed) {
+            EXPECT_GE(regions.size(), 2u) << symbol;
+            ++spread;
+        }
+        for (std::size_t i = 0; i < voicings.size(); ++i)
+            for (std::size_t j = i + 1; j < voicings.size(); ++j) {
+                if (voicings[i].fixed && voicings[j].fixed)
+                    continue;
+                int differ = 0;
+                for (std::size_t s = 0; s < 6; ++s)
+                    differ += voicings[i].frets[s] != voicings[j].frets[s];
+                EXPECT_GE(differ, 2) << symbol << " " << voicings[i].frets.format() << " and "
+                                     << voicings[j].frets.format();
+            }
+    }
+    EXPECT_EQ(spread, 999);
+}
