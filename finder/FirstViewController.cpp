@@ -89,6 +89,9 @@ void FirstViewController::wireActions()
     onClick(ui_->buttonLimparFavoritos, [this](QObject*) { ClearFavorites(); });
     onClick(ui_->buttonFiltroFavoritos, [this](QObject*) { setFilterFav(); });
     onClick(ui_->buttonAbrirCifra, [this](QObject* b) { abrirCifra(b); });
+    // Enter in the address field opens the page as the button does.
+    connect(ui_->LinkCifra, &QLineEdit::returnPressed, this,
+            [this] { abrirCifra(ui_->buttonAbrirCifra); });
     onClick(ui_->buttonLerCifras, [this](QObject* b) { lerCifras(b); });
     onClick(ui_->ShowInstruc, [this](QObject*) { ShowInstruc(); });
     // A category button reports itself held down while pressed, so the

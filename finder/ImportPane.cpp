@@ -2,6 +2,7 @@
 
 #include "finder/ChordFinder.h"
 #include "finder/ChordNameScan.h"
+#include "platform/ActivityIndicator.h"
 #include "platform/Log.h"
 #include "platform/PageView.h"
 #include "platform/TextView.h"
@@ -63,8 +64,7 @@ void ImportPane::abrirCifra()
     if (fetching_ || !fetcher_ || !address_)
         return;
     fetching_ = true;
-    if (screen_)
-        screen_->setEnabled(false);
+    showFetching(true);
     const std::string address = address_->text().toStdString();
     platform::Result<std::string> fetched = platform::failure("not fetched");
     try {
@@ -72,8 +72,7 @@ void ImportPane::abrirCifra()
     } catch (const std::exception& failure) {
         fetched = platform::failure(address + ": " + failure.what());
     }
-    if (screen_)
-        screen_->setEnabled(true);
+    showFetching(false);
     fetching_ = false;
 
     std::string text;
@@ -98,6 +97,25 @@ void ImportPane::abrirCifra()
         page_->showPage(text);
     if (source_)
         source_->setText(std::move(text));
+}
+
+void ImportPane::showFetching(bool fetching)
+{
+    if (!screen_)
+        return;
+    screen_->setEnabled(!fetching);
+    if (fetching && !indicator_) {
+        indicator_ = new platform::ActivityIndicator(screen_);
+        indicator_->setObjectName(QStringLiteral("indicadorImportar"));
+    }
+    if (!indicator_)
+        return;
+    if (fetching) {
+        indicator_->setCenter(screen_->rect().center());
+        indicator_->startAnimating();
+    } else {
+        indicator_->stopAnimating();
+    }
 }
 
 void ImportPane::lerCifras(ChordFinder& finder)

@@ -2,7 +2,8 @@
 // The main screen's import pane: the page the user names is fetched and shown,
 // and its source text kept; its bold chord names are then read into the
 // finder's favourites. While a fetch runs the whole screen takes no input, so
-// nothing starts a second fetch or re-enters the screen.
+// nothing starts a second fetch or re-enters the screen, and is greyed with an
+// activity indicator turning over it.
 #include "platform/PageFetch.h"
 
 #include <QObject>
@@ -14,6 +15,7 @@ class QLabel;
 class QLineEdit;
 
 namespace platform {
+class ActivityIndicator;
 class PageView;
 class TextView;
 } // namespace platform
@@ -48,12 +50,15 @@ public:
     void lerCifras(ChordFinder& finder);
 
 private:
+    void showFetching(bool fetching);
+
     QPointer<QLineEdit> address_;
     QPointer<platform::PageView> page_;
     QPointer<platform::TextView> source_;
     QPointer<platform::TextView> plainText_;
     QPointer<QWidget> screen_;
     QPointer<QLabel> message_;
+    QPointer<platform::ActivityIndicator> indicator_; // made at the first fetch
     std::unique_ptr<platform::PageFetcher> fetcher_;
     bool fetching_ = false;
 };

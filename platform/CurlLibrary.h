@@ -7,7 +7,8 @@
 
 namespace platform {
 
-// The libcurl calls the page fetch makes.
+// The libcurl calls the page fetch makes; a test may hand the fetch a
+// stand-in (see CurlPageFetcher).
 struct CurlLibrary {
     CURLcode (*global_init)(long flags);
     CURL* (*easy_init)();

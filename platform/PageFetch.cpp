@@ -7,12 +7,17 @@
 
 #include <QUrl>
 
+#include <arpa/inet.h>
+#include <netinet/in.h>
+#include <sys/socket.h>
+
 #include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstring>
 #include <memory>
 #include <stop_token>
+#include <vector>
 
 namespace platform {
 
@@ -48,9 +53,6 @@ struct Transfer {
     std::string bytes;
     std::size_t maxBytes = 0;
     bool tooLarge = false;
-    int connections = 0;          // requests sent so far, redirects included
-    bool typedWasSpecial = false; // the typed address's host is off the public Internet
-    std::string refusedRedirect;  // the special-purpose address a redirect led to
 };
 
 // Returning less than was offered makes curl abort the transfer.
@@ -66,68 +68,140 @@ std::size_t appendToBody(char* data, std::size_t size, std::size_t count, void* 
     return length;
 }
 
-// Called once a connection is made, before each request (the typed one and
-// every redirect) is sent: a redirect may reach a special-purpose address
-// (loopback, private, link-local, documentation, multicast...) only when the
-// typed address did.
-int checkConnection(void* user, char* primaryIp, char*, int, int)
-{
-    auto* transfer = static_cast<Transfer*>(user);
-    const bool special = isReservedAddress(primaryIp);
-    if (transfer->connections++ == 0) {
-        transfer->typedWasSpecial = special;
-    } else if (special && !transfer->typedWasSpecial) {
-        transfer->refusedRedirect = primaryIp;
-        return CURL_PREREQFUNC_ABORT;
+// Which addresses a transfer may connect to, judged before each connection
+// is opened. Runs in the transfer's callbacks, on its thread.
+class AddressGate {
+public:
+    explicit AddressGate(const AddressClassifier& isReserved) : isReserved_(isReserved) {}
+
+    // Whether a connection to ip may be opened.
+    bool allows(const std::string& ip)
+    {
+        const bool reserved = isReserved_(ip);
+        if (requestsSent_ == 0) { // the typed host
+            if (!reserved) {
+                typedHostIsPublic_ = true;
+                return true;
+            }
+            if (typedHostIsLocal_)
+                return std::find(typedReserved_.begin(), typedReserved_.end(), ip) !=
+                       typedReserved_.end();
+            typedReserved_.push_back(ip);
+            return false;
+        }
+        if (reserved && !typedHostIsLocal_) {
+            refusedRedirect_ = ip;
+            return false;
+        }
+        return true;
     }
+    void requestSent() { ++requestsSent_; }
+
+    // After a failed transfer: whether every address the typed host offered
+    // was reserved, so that none was tried, and the transfer may run again
+    // reaching those very addresses.
+    bool retryAsLocal()
+    {
+        if (typedHostIsLocal_ || requestsSent_ > 0 || typedHostIsPublic_ || typedReserved_.empty())
+            return false;
+        typedHostIsLocal_ = true;
+        return true;
+    }
+    // The reserved address a redirect led to, refused; empty if none.
+    const std::string& refusedRedirect() const { return refusedRedirect_; }
+
+private:
+    const AddressClassifier& isReserved_;
+    int requestsSent_ = 0;                   // redirects included
+    bool typedHostIsPublic_ = false;         // the typed host offered a public address
+    std::vector<std::string> typedReserved_; // the typed host's reserved addresses
+    bool typedHostIsLocal_ = false;          // ...were all it had
+    std::string refusedRedirect_;
+};
+
+// The numeric text of a socket address; empty for any family but IPv4 and
+// IPv6.
+std::string numericAddress(const curl_sockaddr& address)
+{
+    std::array<char, INET6_ADDRSTRLEN> text{};
+    const void* raw = nullptr;
+    if (address.family == AF_INET && address.addrlen >= sizeof(sockaddr_in))
+        raw = &reinterpret_cast<const sockaddr_in*>(&address.addr)->sin_addr;
+    else if (address.family == AF_INET6 && address.addrlen >= sizeof(sockaddr_in6))
+        raw = &reinterpret_cast<const sockaddr_in6*>(&address.addr)->sin6_addr;
+    if (raw == nullptr || ::inet_ntop(address.family, raw, text.data(), text.size()) == nullptr)
+        return {};
+    return text.data();
+}
+
+// Called for every connection curl is about to open, before it is opened:
+// a refused address gets no socket, so no packet reaches it, and curl goes
+// on to the host's next address.
+curl_socket_t openCheckedSocket(void* user, curlsocktype purpose, curl_sockaddr* address)
+{
+    const std::string ip = numericAddress(*address);
+    if (purpose != CURLSOCKTYPE_IPCXN || ip.empty() || !static_cast<AddressGate*>(user)->allows(ip))
+        return CURL_SOCKET_BAD;
+    return ::socket(address->family, address->socktype | SOCK_CLOEXEC, address->protocol);
+}
+
+// Called once a connection is made, before each request (the typed one and
+// every redirect) is sent.
+int countRequest(void* user, char*, char*, int, int)
+{
+    static_cast<AddressGate*>(user)->requestSent();
     return CURL_PREREQFUNC_OK;
 }
 
 // Runs the transfer to its end, or until stop is requested: then at once,
 // with CURLE_ABORTED_BY_CALLBACK, however long the server keeps silent.
-CURLcode perform(const CurlLibrary& lib, CURL* curl, const std::stop_token& stop)
+CURLcode perform(const CurlLibrary& lib, CURLM* multi, CURL* curl, const std::stop_token& stop)
 {
-    const auto cleanup = [&lib](CURLM* m) { lib.multi_cleanup(m); };
-    std::unique_ptr<CURLM, decltype(cleanup)> multi(lib.multi_init(), cleanup);
-    if (!multi || lib.multi_add_handle(multi.get(), curl) != CURLM_OK)
+    if (lib.multi_add_handle(multi, curl) != CURLM_OK)
         return CURLE_OUT_OF_MEMORY;
     CURLcode code = CURLE_ABORTED_BY_CALLBACK;
     {
         // Called on the thread that asks to stop, while the wait below may
         // be sleeping.
-        const std::stop_callback wake(stop, [&] { lib.multi_wakeup(multi.get()); });
+        const std::stop_callback wake(stop, [&] { lib.multi_wakeup(multi); });
         int running = 1;
         while (!stop.stop_requested()) {
-            if (lib.multi_perform(multi.get(), &running) != CURLM_OK) {
+            if (lib.multi_perform(multi, &running) != CURLM_OK) {
                 code = CURLE_FAILED_INIT;
                 break;
             }
             if (running == 0) {
                 int queued = 0;
-                const CURLMsg* message = lib.multi_info_read(multi.get(), &queued);
+                const CURLMsg* message = lib.multi_info_read(multi, &queued);
                 code = message && message->msg == CURLMSG_DONE ? message->data.result
                                                                : CURLE_FAILED_INIT;
                 break;
             }
-            if (lib.multi_poll(multi.get(), nullptr, 0, 1000, nullptr) != CURLM_OK) {
+            if (lib.multi_poll(multi, nullptr, 0, 1000, nullptr) != CURLM_OK) {
                 code = CURLE_FAILED_INIT;
                 break;
             }
         }
     }
-    lib.multi_remove_handle(multi.get(), curl);
+    lib.multi_remove_handle(multi, curl);
     return code;
 }
 
 Result<std::string> fetchWithCurl(const CurlLibrary& lib, const std::string& address,
-                                  const PageFetchLimits& limits, const std::stop_token& stop)
+                                  const PageFetchLimits& limits,
+                                  const AddressClassifier& isReserved, const std::stop_token& stop)
 {
     const auto cleanup = [&lib](CURL* c) { lib.easy_cleanup(c); };
     std::unique_ptr<CURL, decltype(cleanup)> curl(lib.easy_init(), cleanup);
-    if (!curl)
+    // One multi handle for the whole fetch: a second run finds the host's
+    // addresses in its cache, as the first resolved them.
+    const auto multiCleanup = [&lib](CURLM* m) { lib.multi_cleanup(m); };
+    std::unique_ptr<CURLM, decltype(multiCleanup)> multi(lib.multi_init(), multiCleanup);
+    if (!curl || !multi)
         return failure("cannot start a transfer");
     Transfer transfer;
     transfer.maxBytes = limits.maxBytes;
+    AddressGate gate(isReserved);
     std::array<char, CURL_ERROR_SIZE> detail{};
     CURL* c = curl.get();
     lib.easy_setopt(c, CURLOPT_URL, address.c_str());
@@ -141,20 +215,29 @@ Result<std::string> fetchWithCurl(const CurlLibrary& lib, const std::string& add
     lib.easy_setopt(c, CURLOPT_MAXFILESIZE_LARGE, static_cast<curl_off_t>(limits.maxBytes));
     lib.easy_setopt(c, CURLOPT_ACCEPT_ENCODING, "");
     lib.easy_setopt(c, CURLOPT_USERAGENT, "Cifrario");
+    // A proxy would open the connections to the page's hosts itself, out of
+    // the gate's sight; the empty text also overrides the environment's.
+    lib.easy_setopt(c, CURLOPT_PROXY, "");
     lib.easy_setopt(c, CURLOPT_WRITEFUNCTION, appendToBody);
     lib.easy_setopt(c, CURLOPT_WRITEDATA, &transfer);
-    lib.easy_setopt(c, CURLOPT_PREREQFUNCTION, checkConnection);
-    lib.easy_setopt(c, CURLOPT_PREREQDATA, &transfer);
+    lib.easy_setopt(c, CURLOPT_OPENSOCKETFUNCTION, openCheckedSocket);
+    lib.easy_setopt(c, CURLOPT_OPENSOCKETDATA, &gate);
+    lib.easy_setopt(c, CURLOPT_PREREQFUNCTION, countRequest);
+    lib.easy_setopt(c, CURLOPT_PREREQDATA, &gate);
     lib.easy_setopt(c, CURLOPT_ERRORBUFFER, detail.data());
 
-    const CURLcode code = perform(lib, c, stop);
+    CURLcode code = perform(lib, multi.get(), c, stop);
+    // A typed host with reserved addresses only: the user named it on purpose.
+    if (code == CURLE_COULDNT_CONNECT && !stop.stop_requested() && gate.retryAsLocal()) {
+        detail[0] = '\0';
+        code = perform(lib, multi.get(), c, stop);
+    }
     if (code == CURLE_OK)
         return std::move(transfer.bytes);
     if (stop.stop_requested())
         return failure("fetch cancelled: the program is closing");
-    if (!transfer.refusedRedirect.empty())
-        return failure("redirect to the non-public address " + transfer.refusedRedirect +
-                       " refused");
+    if (!gate.refusedRedirect().empty())
+        return failure("redirect to the non-public address " + gate.refusedRedirect() + " refused");
     if (transfer.tooLarge || code == CURLE_FILESIZE_EXCEEDED)
         return failure("page larger than " + std::to_string(limits.maxBytes) + " bytes",
                        ErrorKind::TooLarge);
@@ -177,7 +260,11 @@ Result<std::string> readFileAddress(const std::string& address, std::size_t maxB
 
 } // namespace
 
-CurlPageFetcher::CurlPageFetcher(PageFetchLimits limits) : limits_(limits) {}
+CurlPageFetcher::CurlPageFetcher(PageFetchLimits limits, AddressClassifier isReserved,
+                                 const CurlLibrary* library)
+    : limits_(limits), isReserved_(std::move(isReserved)), library_(library)
+{
+}
 
 Result<std::string> CurlPageFetcher::fetch(const std::string& address)
 {
@@ -191,8 +278,12 @@ Result<std::string> CurlPageFetcher::fetch(const std::string& address)
             result = readFileAddress(address, limits_.maxBytes);
             return;
         }
+        if (library_) {
+            result = fetchWithCurl(*library_, address, limits_, isReserved_, stop);
+            return;
+        }
         const auto& curl = curlLibrary();
-        result = curl ? fetchWithCurl(**curl, address, limits_, stop)
+        result = curl ? fetchWithCurl(**curl, address, limits_, isReserved_, stop)
                       : Result<std::string>(failure(curl.error()));
     });
     if (!ran)

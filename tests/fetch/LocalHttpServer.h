@@ -1,6 +1,7 @@
 #pragma once
-// A tiny HTTP/1.1 server on 127.0.0.1 for the fetch tests: one worker thread,
-// one connection at a time, one canned response per request path.
+// A tiny HTTP/1.1 server on a loopback address (127.0.0.1 unless named) for
+// the fetch tests: one worker thread, one connection at a time, one canned
+// response per request path; it counts the connections made to it.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -10,6 +11,7 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
+#include <cstdint>
 #include <functional>
 #include <mutex>
 #include <stdexcept>
@@ -33,19 +35,32 @@ public:
     };
     using Handler = std::function<Response(const std::string& path)>;
 
-    explicit LocalHttpServer(Handler handler) : handler_(std::move(handler))
+    // Listens on a loopback address ("127.0.0.2", "::1") and port; port 0
+    // takes a free one.
+    explicit LocalHttpServer(Handler handler, const std::string& ip = "127.0.0.1", int port = 0)
+        : handler_(std::move(handler)),
+          host_(ip.find(':') == std::string::npos ? ip : "[" + ip + "]")
     {
-        listener_ = ::socket(AF_INET, SOCK_STREAM, 0);
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        if (listener_ < 0 ||
-            ::bind(listener_, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
-            ::listen(listener_, 8) != 0 ||
-            ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
-            throw std::runtime_error("cannot listen on 127.0.0.1");
-        port_ = ntohs(address.sin_port);
+        sockaddr_in6 address{}; // large enough for either family
+        auto* v4 = reinterpret_cast<sockaddr_in*>(&address);
+        socklen_t length = 0;
+        if (::inet_pton(AF_INET, ip.c_str(), &v4->sin_addr) == 1) {
+            v4->sin_family = AF_INET;
+            v4->sin_port = htons(static_cast<std::uint16_t>(port));
+            length = sizeof(sockaddr_in);
+        } else if (::inet_pton(AF_INET6, ip.c_str(), &address.sin6_addr) == 1) {
+            address.sin6_family = AF_INET6;
+            address.sin6_port = htons(static_cast<std::uint16_t>(port));
+            length = sizeof(sockaddr_in6);
+        }
+        auto* any = reinterpret_cast<sockaddr*>(&address);
+        // Non-blocking, so that accepts() and the worker may both take a
+        // waiting connection.
+        listener_ = ::socket(any->sa_family, SOCK_STREAM | SOCK_NONBLOCK, 0);
+        if (length == 0 || listener_ < 0 || ::bind(listener_, any, length) != 0 ||
+            ::listen(listener_, 8) != 0 || ::getsockname(listener_, any, &length) != 0)
+            throw std::runtime_error("cannot listen on " + ip);
+        port_ = ntohs(any->sa_family == AF_INET ? v4->sin_port : address.sin6_port);
         thread_ = std::thread([this] { serve(); });
     }
 
@@ -62,7 +77,20 @@ public:
 
     std::string url(const std::string& path) const
     {
-        return "http://127.0.0.1:" + std::to_string(port_) + path;
+        return "http://" + host_ + ":" + std::to_string(port_) + path;
+    }
+    int port() const { return port_; }
+
+    // The connections made to this server so far, answered or still waiting
+    // to be: a connection the client dropped at once counts too.
+    int accepts()
+    {
+        std::lock_guard lock(acceptMutex_);
+        for (int waiting; (waiting = ::accept(listener_, nullptr, nullptr)) >= 0;) {
+            ::close(waiting);
+            ++accepts_;
+        }
+        return accepts_;
     }
 
 private:
@@ -72,9 +100,14 @@ private:
             pollfd ready{listener_, POLLIN, 0};
             if (::poll(&ready, 1, 20) <= 0)
                 continue;
-            const int connection = ::accept(listener_, nullptr, nullptr);
-            if (connection < 0)
-                continue;
+            int connection = -1;
+            {
+                std::lock_guard lock(acceptMutex_);
+                connection = ::accept(listener_, nullptr, nullptr);
+                if (connection < 0)
+                    continue;
+                ++accepts_;
+            }
             answer(connection);
             ::close(connection);
         }
@@ -124,10 +157,13 @@ private:
     }
 
     Handler handler_;
+    std::string host_; // as written in a URL
     int listener_ = -1;
     int port_ = 0;
     std::thread thread_;
     std::atomic<bool> stopping_ = false;
     std::mutex mutex_;
     std::condition_variable wake_;
+    std::mutex acceptMutex_;
+    int accepts_ = 0;
 };

@@ -1,0 +1,109 @@
+// Which addresses a fetch connects to, judged before each connection opens.
+// Only loopback addresses are used: the fetches below call one of them
+// public and every other address reserved, so that the others stand for the
+// machines a page may not reach. Each server counts the connections made to
+// it.
+#include "LocalHttpServer.h"
+
+#include "platform/PageFetch.h"
+
+#include <gtest/gtest.h>
+
+using namespace std::chrono_literals;
+using platform::CurlPageFetcher;
+using Response = LocalHttpServer::Response;
+
+namespace {
+
+const std::string kPublicPage = "<b>Am</b> público";
+const std::string kInternalPage = "<b>G7</b> interno";
+
+// A fetch to which the one address given is public, any other reserved.
+CurlPageFetcher fetcherWithPublic(const std::string& publicIp)
+{
+    return CurlPageFetcher({5000ms, 100000},
+                           [publicIp](std::string_view ip) { return ip != publicIp; });
+}
+
+LocalHttpServer::Handler serving(const std::string& page)
+{
+    return [page](const std::string&) { return Response{200, page}; };
+}
+
+// Answers /go-N with a redirect to the Nth target, anything else with the page.
+LocalHttpServer::Handler redirecting(std::vector<std::string> targets, const std::string& page)
+{
+    return [targets = std::move(targets), page](const std::string& path) -> Response {
+        for (std::size_t i = 0; i < targets.size(); ++i)
+            if (path == "/go-" + std::to_string(i))
+                return {302, "", 0ms, true, targets[i]};
+        return {200, page};
+    };
+}
+
+} // namespace
+
+TEST(ConnectionGate, ARedirectIntoReservedSpaceOpensNoConnection)
+{
+    LocalHttpServer internal4(serving(kInternalPage), "127.0.0.2");
+    LocalHttpServer internal6(serving(kInternalPage), "::1");
+    LocalHttpServer site(
+        redirecting({internal4.url("/"), internal6.url("/"), "/page"}, kPublicPage));
+    auto fetcher = fetcherWithPublic("127.0.0.1");
+
+    auto result = fetcher.fetch(site.url("/go-0"));
+    EXPECT_EQ(result.error(),
+              site.url("/go-0") + ": redirect to the non-public address 127.0.0.2 refused");
+    result = fetcher.fetch(site.url("/go-1"));
+    EXPECT_EQ(result.error(),
+              site.url("/go-1") + ": redirect to the non-public address ::1 refused");
+    EXPECT_EQ(internal4.accepts(), 0);
+    EXPECT_EQ(internal6.accepts(), 0);
+    EXPECT_EQ(site.accepts(), 2);
+
+    // A redirect within public space is followed.
+    result = fetcher.fetch(site.url("/go-2"));
+    EXPECT_EQ(result.error(), "");
+    EXPECT_EQ(result.ok() ? *result : "", kPublicPage);
+    EXPECT_EQ(site.accepts(), 4);
+}
+
+TEST(ConnectionGate, ATypedNameIsReachedAtItsPublicAddressesOnly)
+{
+    // libcurl takes "localhost" for 127.0.0.1, tried first, and ::1: here
+    // the first is reserved and the second public, both listening on the
+    // same port.
+    LocalHttpServer site(serving(kPublicPage), "::1");
+    LocalHttpServer internal(serving(kInternalPage), "127.0.0.1", site.port());
+    const std::string address = "http://localhost:" + std::to_string(site.port()) + "/";
+
+    const auto result = fetcherWithPublic("::1").fetch(address);
+    EXPECT_EQ(result.error(), "");
+    EXPECT_EQ(result.ok() ? *result : "", kPublicPage);
+    EXPECT_EQ(internal.accepts(), 0);
+    EXPECT_EQ(site.accepts(), 1);
+}
+
+TEST(ConnectionGate, ATypedHostWithReservedAddressesOnlyIsReachedWithItsRedirects)
+{
+    // The user named a machine off the public Internet: it is fetched, and
+    // may send the fetch to others like it.
+    LocalHttpServer other(serving(kInternalPage), "::1");
+    LocalHttpServer typed(redirecting({other.url("/")}, kPublicPage), "127.0.0.2");
+    auto fetcher = fetcherWithPublic("127.0.0.1");
+
+    auto result = fetcher.fetch(typed.url("/page"));
+    EXPECT_EQ(result.ok() ? *result : result.error(), kPublicPage);
+    result = fetcher.fetch(typed.url("/go-0"));
+    EXPECT_EQ(result.ok() ? *result : result.error(), kInternalPage);
+    EXPECT_EQ(typed.accepts(), 2);
+    EXPECT_EQ(other.accepts(), 1);
+
+    // So is a name whose every address is reserved: with the real
+    // classifier, "localhost".
+    LocalHttpServer local(serving(kPublicPage));
+    result = CurlPageFetcher({5000ms, 100000})
+                 .fetch("http://localhost:" + std::to_string(local.port()) + "/");
+    EXPECT_EQ(result.ok() ? *result : result.error(), kPublicPage);
+    EXPECT_EQ(local.accepts(), 1);
+}
