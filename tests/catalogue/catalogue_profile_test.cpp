@@ -2,8 +2,7 @@
 // hand's reach, against the shape figures of the data it stands for; and,
 // record by record and symbol by symbol, the rules that make it a catalogue
 // a player can use.
-#include "SourceFiles.h"
-#include "catalogue/CatalogueLoader.h"
+#include "CommittedCatalogue.h"
 #include "catalogue/ChordNaming.h"
 #include "catalogue/ChordTones.h"
 #include "catalogue/Vocabularies.h"
@@ -12,36 +11,12 @@
 
 #include <bit>
 #include <cmath>
-#include <cstdlib>
-#include <fstream>
 #include <map>
 #include <set>
 
 using namespace catalogue;
 
 namespace {
-
-const ChordListRef& catalogueList()
-{
-    static const auto list =
-        loadCatalogue(sourcePath("resources/catalogue.tsv"), [](const std::string&) {});
-    return list;
-}
-
-// Catalogue positions (from 1) of the records the data fixes.
-const std::set<int>& fixedPositions()
-{
-    static const auto positions = [] {
-        std::set<int> out;
-        std::ifstream in(sourcePath("tools/voicings/data/fixed_records.tsv"));
-        std::string line;
-        std::getline(in, line);
-        while (std::getline(in, line))
-            out.insert(std::atoi(line.c_str()));
-        return out;
-    }();
-    return positions;
-}
 
 // Silent strings as a set of string numbers, "1,5" for strings 1 and 5.
 std::string silentSet(const FretPattern& p)
@@ -115,7 +90,7 @@ TEST(CatalogueProfile, ShapesLikeTheDataItStandsFor)
     std::map<int, int> ourSpans;
     int silentInside = 0;
     int openString = 0;
-    for (const auto& r : *catalogueList()) {
+    for (const auto& r : *committedCatalogue()) {
         const auto p = *FretPattern::of(*r);
         const auto sounded = p.soundedStrings();
         ++ourStrings[static_cast<int>(sounded.size())];
@@ -141,7 +116,7 @@ TEST(CatalogueProfile, EveryShapeWithinAHandsReach)
     // The frets are widest at the nut: below fret 5 the highest fretted note
     // lies at most three frets above the lowest, from fret 5 four, and five
     // only from fret 7 up.
-    for (const auto& r : *catalogueList()) {
+    for (const auto& r : *committedCatalogue()) {
         const auto p = *FretPattern::of(*r);
         const int lowest = lowestFretted(p);
         const int most = lowest < 5 ? 3 : lowest < 7 ? 4 : 5;
@@ -156,7 +131,7 @@ TEST(CatalogueProfile, TonesGiveWayInTheirOrder)
     // third goes only after the root, where the root may go, and only where
     // the tones that must sound still outnumber the strings.
     int position = 0;
-    for (const auto& r : *catalogueList()) {
+    for (const auto& r : *committedCatalogue()) {
         ++position;
         const auto p = *FretPattern::of(*r);
         if (fixedPositions().count(position))
@@ -191,7 +166,7 @@ TEST(CatalogueProfile, EachSymbolOverTheNeckWithoutNearCopies)
     };
     std::map<std::string, std::vector<Voicing>> bySymbol;
     int position = 0;
-    for (const auto& r : *catalogueList()) {
+    for (const auto& r : *committedCatalogue()) {
         ++position;
         bySymbol[r->Cifra].push_back({*FretPattern::of(*r), fixedPositions().count(position) > 0});
     }

@@ -1,8 +1,7 @@
 // The catalogue against a guitarist's chord book: the first voicing of the
 // chords a student meets first is the shape the book shows first, and every
 // record is a hand that can hold it and a chord that strums cleanly.
-#include "SourceFiles.h"
-#include "catalogue/CatalogueLoader.h"
+#include "CommittedCatalogue.h"
 #include "catalogue/ChordNaming.h"
 #include "catalogue/ChordTones.h"
 #include "catalogue/Fingering.h"
@@ -20,13 +19,6 @@
 using namespace catalogue;
 
 namespace {
-
-const ChordListRef& catalogueList()
-{
-    static const auto list =
-        loadCatalogue(sourcePath("resources/catalogue.tsv"), [](const std::string&) {});
-    return list;
-}
 
 // Written from the low E string to the high E, as chord books do.
 std::string lowToHigh(const FretPattern& p)
@@ -195,20 +187,9 @@ const std::map<std::string, std::string> kCatalogueDiffers = {
 std::map<std::string, std::vector<std::string>> voicingsBySymbol()
 {
     std::map<std::string, std::vector<std::string>> out;
-    for (const auto& r : *catalogueList())
+    for (const auto& r : *committedCatalogue())
         out[r->Cifra].push_back(lowToHigh(*FretPattern::of(*r)));
     return out;
-}
-
-std::set<std::string> fixedRecordPositions()
-{
-    std::set<std::string> positions;
-    std::ifstream in(sourcePath("tools/voicings/data/fixed_records.tsv"));
-    std::string line;
-    std::getline(in, line);
-    while (std::getline(in, line))
-        positions.insert(line.substr(0, line.find('\t')));
-    return positions;
 }
 
 } // namespace
@@ -242,7 +223,7 @@ TEST(ChordBook, FirstVoicingsAreTheBooksFirstShapes)
 
 TEST(ChordBook, EveryBarreLiesOnStringsItHolds)
 {
-    for (const auto& r : *catalogueList()) {
+    for (const auto& r : *committedCatalogue()) {
         const auto p = *FretPattern::of(*r);
         const auto hand = fingeringOf(p);
         ASSERT_LE(hand.needed, kFingers) << r->Cifra << " " << lowToHigh(p);
@@ -260,10 +241,9 @@ TEST(ChordBook, SilentStringsInsideAreDamped)
     // gap of a four-note grip (four strings or fewer, each a different
     // tone, one gap); never the string next to an open bass. The fixed
     // records stand as they are.
-    const auto fixed = fixedRecordPositions();
     int position = 0;
     int nextToBass = 0;
-    for (const auto& r : *catalogueList()) {
+    for (const auto& r : *committedCatalogue()) {
         ++position;
         const auto p = *FretPattern::of(*r);
         const auto sounded = p.soundedStrings();
@@ -272,7 +252,7 @@ TEST(ChordBook, SilentStringsInsideAreDamped)
         for (int s = sounded.front(); s < bass; ++s)
             if (p.fret(s) == kMuted)
                 gaps.push_back(s);
-        if (fixed.count(std::to_string(position)) || gaps.empty())
+        if (fixedPositions().count(position) || gaps.empty())
             continue;
         const std::string what = r->Cifra + " " + lowToHigh(p);
         if (gaps.front() == bass - 1)

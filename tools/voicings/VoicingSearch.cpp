@@ -38,6 +38,17 @@ constexpr int kOpenUpTheNeckCost = 400;
 constexpr int kOtherBassCost = 650;
 constexpr int kNoThirdCost = 60;
 
+// What the hand's place costs: a stretch over five or six frets, and the
+// narrow frets high up the neck.
+int reachCost(const Fingering& hand)
+{
+    const int reach = hand.highest - hand.lowest;
+    int cost = reach < 4 ? 0 : reach == 4 ? kFourFretReach : kFiveFretReach;
+    if (hand.lowest >= 12)
+        cost += 10;
+    return cost;
+}
+
 struct Search {
     int rootPc;
     const ChordTones& chord;
@@ -133,13 +144,7 @@ struct Search {
             c += kOtherBassCost;
         if (chord.third >= 0 && !(heardTones(shape, rootPc) & (1u << chord.third)))
             c += kNoThirdCost;
-        c += 2 * hand.effort;
-        const int reach = hand.highest - hand.lowest;
-        if (reach >= 4)
-            c += reach == 4 ? kFourFretReach : kFiveFretReach;
-        if (hand.lowest >= 12)
-            c += 10;
-        return c;
+        return c + 2 * hand.effort + reachCost(hand);
     }
 
     // A triad type is the close triad on three adjacent strings, at home on
@@ -283,13 +288,7 @@ int voicingCost(const FretPattern& frets, int rootPc, const ChordTones& chord, i
         if (open && hand.highest >= 5)
             cost += 25 + 5 * (hand.highest - 5);
     }
-    cost += hand.lowest / 2;
-    const int reach = hand.highest - hand.lowest;
-    if (reach >= 4)
-        cost += reach == 4 ? kFourFretReach : kFiveFretReach;
-    if (hand.lowest >= 12)
-        cost += 10;
-    return cost;
+    return cost + hand.lowest / 2 + reachCost(hand);
 }
 
 std::vector<Candidate> legalVoicings(int rootPc, const ChordTones& chord, int bassInterval)
