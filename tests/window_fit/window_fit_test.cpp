@@ -7,6 +7,7 @@
 #include "platform/Alert.h"
 #include "platform/Documents.h"
 #include "platform/Log.h"
+#include "support/FocusStops.h"
 #include "support/TempFolder.h"
 
 #include <QAbstractButton>
@@ -18,6 +19,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -137,6 +140,52 @@ TEST_F(WindowFit, DialogsOpenModalOverTheRealWindow)
     EXPECT_EQ(alert->parentWidget(), window);
     EXPECT_EQ(QApplication::activeModalWidget(), alert);
     platform::pressAlertButton(alert, 0);
+}
+
+// Keyboard focus shows on every stop of each screen in the scaled window as
+// it does unscaled, the buttons' focus frames included, and Tab comes round
+// from the last stop to the first. The key goes to the window, as a user's
+// does, and each stop is pictured as the window shows it.
+TEST_F(WindowFit, EveryFocusStopOfEveryScreenShowsItsFocusScaled)
+{
+    ASSERT_LT(window->contentScale(), 1.0);
+    QWindow* native = window->windowHandle();
+    QWidget* const page = main->view()->window();
+    ASSERT_NE(page, window); // the content is shown through the scaling view
+    const testsupport::TabRoundDriver driver{
+        [native] { QTest::keyClick(native, Qt::Key_Tab); }, [page] { return page->focusWidget(); },
+        [this](QWidget* control) {
+            return window->grab(inWindow(control).adjusted(-2, -2, 2, 2)).toImage();
+        }};
+    const auto tabRound = [&driver](const std::string& screen) {
+        const testsupport::FocusStops round = testsupport::tabRound(driver);
+        EXPECT_TRUE(round.comesRound) << screen;
+        EXPECT_EQ(round.unseen, std::vector<std::string>{}) << screen;
+        for (std::size_t i = 0; i < round.stops.size(); ++i)
+            std::printf("%s: %s changes %d pixels\n", screen.c_str(), round.stops[i].c_str(),
+                        round.changed[i]);
+        return round.stops;
+    };
+
+    const std::vector<std::string> stops = tabRound("main");
+    for (const char* button :
+         {"SetTypeM", "SetTypem", "SetType7", "SetTypedim", "buttonFiltroFavoritos", "ShowInstruc",
+          "buttonSobre", "FavoriteOnOff", "AudioOnOff", "ButtonPaleta", "buttonClearNeck",
+          "buttonFavoritos", "buttonGrade", "buttonLimparFavoritos"})
+        EXPECT_NE(std::find(stops.begin(), stops.end(), button), stops.end()) << button;
+    // Back from the first stop, the last one.
+    ASSERT_EQ(testsupport::nameOf(page->focusWidget()), stops.front());
+    QTest::keyClick(native, Qt::Key_Backtab);
+    EXPECT_EQ(testsupport::nameOf(page->focusWidget()), stops.back());
+
+    for (const char* opener : {"buttonFavoritos", "buttonGrade", "buttonSobre"}) {
+        QTest::mouseClick(native, Qt::LeftButton, {},
+                          inWindow(main->outlet<QAbstractButton>(opener)).center());
+        ASSERT_NE(main->presentedViewController(), nullptr) << opener;
+        tabRound(opener);
+        QTest::keyClick(native, Qt::Key_Escape);
+        ASSERT_EQ(main->presentedViewController(), nullptr) << opener;
+    }
 }
 
 } // namespace
