@@ -227,7 +227,10 @@ TEST_F(FavScreen, DeletingAsksFirstAndOnlyDeletarRemoves)
     QTest::keyClick(tablePlist, Qt::Key_Delete);
     QMessageBox* alert = platform::visibleAlert();
     ASSERT_NE(alert, nullptr);
-    EXPECT_EQ(alert->windowTitle(), "Deseja Deletar? ");
+    // The question heads the alert; the window is titled by the application.
+    EXPECT_EQ(alert->text().toStdString(), "<b>Deseja Deletar? </b>");
+    EXPECT_EQ(alert->windowTitle().toStdString(),
+              QGuiApplication::applicationDisplayName().toStdString());
     EXPECT_EQ(alert->informativeText(), "a"); // the list's name, nothing else
     EXPECT_TRUE(log.contains("selecionadaExcluir: a"));
     EXPECT_EQ(screen->removeSelecionado(), "a");

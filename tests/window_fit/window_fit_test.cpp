@@ -45,6 +45,7 @@ struct WindowFit : ::testing::Test {
         // ctest names the screen; by hand: QT_QPA_PLATFORM=offscreen:configfile=<this
         // folder>/screen-1366x768.json
         ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1366, 768));
+        platform::nameApplication(); // as the program names itself before it launches
         platform::launch(application, delegate, [this] { return main; });
         window = delegate.window.get();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
@@ -129,6 +130,16 @@ TEST_F(WindowFit, DeleteOnASavedListAsksThroughTheScaledWindow)
     QMessageBox* alert = platform::visibleAlert();
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(alert->informativeText(), QStringLiteral("ensaio"));
+    // The question heads the alert, and its window bears the application's
+    // name alone, which the window manager does not lengthen: a title bar as
+    // narrow as the alert shows it whole.
+    EXPECT_TRUE(alert->text().contains(QStringLiteral("Deseja Deletar?")));
+    ASSERT_NE(alert->windowHandle(), nullptr);
+    EXPECT_EQ(alert->windowHandle()->title().toStdString(), "Cifrário");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "Cifrário");
+    const QFont titleFont = QGuiApplication::font();
+    EXPECT_LT(QFontMetrics(titleFont).horizontalAdvance(alert->windowHandle()->title()),
+              alert->width() / 2);
     platform::pressAlertButton(alert, 0);
     ::unsetenv("XDG_DATA_HOME");
 }
