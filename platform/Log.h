@@ -18,8 +18,8 @@ namespace platform {
 
 enum class LogLevel { Debug, Info, Warning, Error };
 
-// Writes one line at Info level, as given but for the escapes. Callable from any thread
-// except the audio callback.
+// Writes one line at Info level, as given but for the escapes. Callable from
+// any thread except the audio callback.
 void log(std::string_view line);
 // Writes one line at the given level; levels other than Info are marked.
 void log(LogLevel level, std::string_view line);
