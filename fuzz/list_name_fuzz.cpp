@@ -1,6 +1,6 @@
 // List names on any bytes: a name the Documents folder accepts is saved as
 // exactly that one entry and removed again; any other is refused without
-// touching a file. Its log quoting stays on one line.
+// touching a file. Its log quoting and escaping stay on one line.
 #include "platform/Description.h"
 #include "platform/Documents.h"
 
@@ -37,6 +37,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::string name(reinterpret_cast<const char*>(data), size);
     const std::string quoted = platform::quotedForLog(name);
     if (quoted.find('\n') != std::string::npos || quoted.find('\r') != std::string::npos)
+        std::abort();
+    // As the log writes it: no control byte left, and nothing more to escape,
+    // so the line is well-formed UTF-8 with every control shown escaped.
+    const std::string escaped = platform::escapedForLog(name);
+    for (const char c : escaped)
+        if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f)
+            std::abort();
+    if (platform::escapedForLog(escaped) != escaped)
         std::abort();
 
     const platform::Documents documents(dataFolder());

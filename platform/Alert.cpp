@@ -3,6 +3,7 @@
 #include "platform/Window.h"
 
 #include <QAbstractButton>
+#include <QGuiApplication>
 #include <QPointer>
 #include <QPushButton>
 
@@ -37,7 +38,11 @@ QMessageBox* showAlert(QWidget* parent, const std::string& title, const std::str
     alert->setObjectName(QStringLiteral("alert"));
     alert->setAttribute(Qt::WA_DeleteOnClose);
     alert->setIcon(QMessageBox::NoIcon);
-    alert->setWindowTitle(QString::fromStdString(title));
+    // The question stands in bold at the top of the alert; the window is
+    // titled by the application alone, which the window manager shows as it
+    // is, not followed by " — Cifrário", and which fits in the title bar of
+    // even a narrow alert, where a question would be cut.
+    alert->setWindowTitle(QGuiApplication::applicationDisplayName());
     alert->setText(QStringLiteral("<b>%1</b>").arg(QString::fromStdString(title).toHtmlEscaped()));
     alert->setInformativeText(QString::fromStdString(message).toHtmlEscaped());
     alert->setTextFormat(Qt::RichText);

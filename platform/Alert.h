@@ -3,7 +3,8 @@
 // button and further buttons. Showing one returns at once; the answer comes on
 // a later turn, to a callback given the index of the pressed button: 0 for the
 // cancel button, then 1, 2 ... for the others in order. Escape, or closing the
-// alert, answers as the cancel button. Main thread only.
+// alert, answers as the cancel button. The title heads the alert's text; its
+// window is titled by the application's name. Main thread only.
 #include <QMessageBox>
 #include <functional>
 #include <string>

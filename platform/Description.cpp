@@ -3,24 +3,102 @@
 #include <cstdio>
 
 namespace platform {
+namespace {
+
+// The length of the well-formed UTF-8 sequence that starts the text, with its
+// code point; 0 when the first byte starts none. Overlong forms, surrogates
+// and code points past U+10FFFF are not UTF-8.
+std::size_t utf8Sequence(std::string_view text, char32_t& codePoint)
+{
+    const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    if (lead < 0x80) {
+        codePoint = lead;
+        return 1;
+    }
+    if (lead >= 0xc2 && lead <= 0xdf) {
+        length = 2;
+        codePoint = lead & 0x1fU;
+    } else if (lead >= 0xe0 && lead <= 0xef) {
+        length = 3;
+        codePoint = lead & 0x0fU;
+    } else if (lead >= 0xf0 && lead <= 0xf4) {
+        length = 4;
+        codePoint = lead & 0x07U;
+    } else {
+        return 0;
+    }
+    if (text.size() < length)
+        return 0;
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xc0U) != 0x80U)
+            return 0;
+        codePoint = (codePoint << 6) | (byte(i) & 0x3fU);
+    }
+    constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (codePoint < least[length] || (codePoint >= 0xd800 && codePoint <= 0xdfff) ||
+        codePoint > 0x10ffff)
+        return 0;
+    return length;
+}
+
+// Characters that end a line, move the cursor, make a terminal act, or turn
+// the order in which the rest of a line shows.
+bool actsOnTheLine(char32_t c)
+{
+    return c < 0x20 || (c >= 0x7f && c <= 0x9f) || c == 0x2028 || c == 0x2029 ||
+           (c >= 0x202a && c <= 0x202e) || (c >= 0x2066 && c <= 0x2069);
+}
+
+void appendHex(std::string& out, const char* format, unsigned value)
+{
+    char escaped[12];
+    std::snprintf(escaped, sizeof escaped, format, value);
+    out += escaped;
+}
+
+} // namespace
+
+std::string escapedForLog(std::string_view text)
+{
+    std::string out;
+    out.reserve(text.size());
+    while (!text.empty()) {
+        char32_t c = 0;
+        const std::size_t length = utf8Sequence(text, c);
+        if (length == 0) {
+            appendHex(out, "\\x%02x", static_cast<unsigned char>(text.front()));
+            text.remove_prefix(1);
+            continue;
+        }
+        if (!actsOnTheLine(c))
+            out.append(text.substr(0, length));
+        else if (c == '\n')
+            out += "\\n";
+        else if (c == '\r')
+            out += "\\r";
+        else if (c == '\t')
+            out += "\\t";
+        else if (c < 0x80)
+            appendHex(out, "\\x%02x", static_cast<unsigned>(c));
+        else
+            appendHex(out, "\\u%04x", static_cast<unsigned>(c));
+        text.remove_prefix(length);
+    }
+    return out;
+}
 
 std::string quotedForLog(std::string_view text)
 {
-    std::string quoted = "\"";
+    std::string backslashed;
+    backslashed.reserve(text.size());
     for (const char c : text) {
-        if (c == '"' || c == '\\') {
-            quoted += '\\';
-            quoted += c;
-        } else if (static_cast<unsigned char>(c) < 0x20 || c == 0x7f) {
-            char escaped[8];
-            std::snprintf(escaped, sizeof escaped, "\\x%02x", static_cast<unsigned char>(c));
-            quoted += escaped;
-        } else {
-            quoted += c;
-        }
+        if (c == '"' || c == '\\')
+            backslashed += '\\';
+        backslashed += c;
     }
-    quoted += '"';
-    return quoted;
+    return '"' + escapedForLog(backslashed) + '"';
 }
 
 std::string describe(const std::vector<std::string>& elements)

@@ -1,5 +1,7 @@
 #include "platform/Log.h"
 
+#include "platform/Description.h"
+
 #include <algorithm>
 #include <atomic>
 #include <cstdio>
@@ -36,12 +38,16 @@ void log(LogLevel level, std::string_view line)
 {
     if (level < logThreshold.load())
         return;
+    // Names from outside (lists, files, addresses) reach the log inside its
+    // lines: escaped here, none can end a line and forge the next, or send a
+    // terminal its control sequences, whichever call logs it.
+    std::string text = escapedForLog(line);
     std::lock_guard lock(logMutex);
-    std::fprintf(stderr, "cifrario: %s%.*s\n", levelMark(level), static_cast<int>(line.size()),
-                 line.data());
+    std::fprintf(stderr, "cifrario: %s%.*s\n", levelMark(level), static_cast<int>(text.size()),
+                 text.data());
     std::fflush(stderr);
     if (activeCapture) {
-        activeCapture->lines_.emplace_back(line);
+        activeCapture->lines_.push_back(std::move(text));
         activeCapture->levels_.push_back(level);
     }
 }

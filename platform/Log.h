@@ -2,6 +2,10 @@
 // The system log: one line per call on standard error. Tests capture the lines
 // with LogCapture instead of reading standard error.
 //
+// One call writes one line: characters that would end the line or act on a
+// terminal are written escaped (see escapedForLog in Description.h), so a
+// name from outside cannot forge a line of its own.
+//
 // Every line has a level. The program's own diagnostic lines (a chord chosen,
 // a list saved) are Info, written as given; Warning marks input refused or an
 // operation that failed, Error a fault of the program's environment; Debug
@@ -14,8 +18,8 @@ namespace platform {
 
 enum class LogLevel { Debug, Info, Warning, Error };
 
-// Writes one line at Info level, exactly as given. Callable from any thread
-// except the audio callback.
+// Writes one line at Info level, as given but for the escapes. Callable from
+// any thread except the audio callback.
 void log(std::string_view line);
 // Writes one line at the given level; levels other than Info are marked.
 void log(LogLevel level, std::string_view line);
@@ -24,7 +28,7 @@ void log(LogLevel level, std::string_view line);
 void setLogThreshold(LogLevel threshold);
 
 // While alive, every logged line at or above the threshold is also kept here,
-// in order, as given (without the level mark). Main thread only for
+// in order, as written (escaped, without the level mark). Main thread only for
 // construction and destruction; nests (the innermost capture sees lines).
 class LogCapture {
 public:

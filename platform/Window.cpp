@@ -43,6 +43,54 @@ double fitScale(QSize size, QSize design)
         {1.0, double(size.width()) / design.width(), double(size.height()) / design.height()});
 }
 
+// Whether the Tab key stops at the control: as a window's own tab chain, it
+// passes over controls that take no keyboard focus, are disabled or hidden, or
+// hand their focus to another control.
+bool isTabStop(const QWidget* w, const QWidget* page)
+{
+    return (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus && w->isEnabled() &&
+           w->isVisibleTo(page) && !w->focusProxy() && w->window() == page;
+}
+
+// The next (or previous) tab stop of the page after `from`, round the page's
+// focus chain as a window's chain wraps: from the last stop to the first and
+// back. Null when the page has no stop but `from`.
+QWidget* nextTabStop(QWidget* page, QWidget* from, bool next)
+{
+    QWidget* const start = from ? from : page;
+    for (QWidget* w = next ? start->nextInFocusChain() : start->previousInFocusChain();
+         w && w != start; w = next ? w->nextInFocusChain() : w->previousInFocusChain())
+        if (w != page && isTabStop(w, page))
+            return w;
+    return nullptr;
+}
+
+// The proxy that shows the page in the scaled scene. The Tab key reaches it
+// through the view and the scene, never through the path on which the
+// application marks a real window as one whose focus the keyboard moved; so
+// it marks the page itself, and the styles draw the focus frames of its
+// controls (push buttons show theirs only in such a window), as they do
+// unscaled. Its tab chain also wraps round the page as a window's does,
+// instead of ending at the last control.
+class ScaledPage : public QGraphicsProxyWidget {
+public:
+    using QGraphicsProxyWidget::QGraphicsProxyWidget;
+
+protected:
+    bool focusNextPrevChild(bool next) override
+    {
+        QWidget* const page = widget();
+        if (!page)
+            return QGraphicsProxyWidget::focusNextPrevChild(next);
+        page->setAttribute(Qt::WA_KeyboardFocusChange);
+        QWidget* const stop = nextTabStop(page, page->focusWidget(), next);
+        if (!stop)
+            return false;
+        stop->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+        return true;
+    }
+};
+
 } // namespace
 
 Window::Window()
@@ -168,7 +216,9 @@ void Window::updateScale()
         page_->setParent(nullptr);
         page_->resize(designSize_);
         scene_ = new QGraphicsScene(this);
-        proxy_ = scene_->addWidget(page_);
+        proxy_ = new ScaledPage;
+        proxy_->setWidget(page_);
+        scene_->addItem(proxy_);
         proxy_->show(); // the page, taken out of the window, was hidden
         scaler_ = new QGraphicsView(scene_, this);
         scaler_->setFrameShape(QFrame::NoFrame);
@@ -184,10 +234,8 @@ void Window::updateScale()
         // The view takes the window's focus and hands it to the page's
         // control that had it, or, as a window does, to its first control.
         proxy_->setFocus();
-        for (QWidget* w = page_->nextInFocusChain(); !focus && w && w != page_;
-             w = w->nextInFocusChain())
-            if ((w->focusPolicy() & Qt::TabFocus) && w->isEnabled() && w->isVisibleTo(page_))
-                focus = w;
+        if (!focus)
+            focus = nextTabStop(page_, nullptr, true);
         if (focus)
             focus->setFocus();
     }

@@ -5,6 +5,7 @@
 #include "platform/Alert.h"
 #include "platform/Log.h"
 #include "support/FocusStops.h"
+#include "support/StandardError.h"
 
 #include <QAbstractButton>
 #include <QContextMenuEvent>
@@ -227,7 +228,10 @@ TEST_F(FavScreen, DeletingAsksFirstAndOnlyDeletarRemoves)
     QTest::keyClick(tablePlist, Qt::Key_Delete);
     QMessageBox* alert = platform::visibleAlert();
     ASSERT_NE(alert, nullptr);
-    EXPECT_EQ(alert->windowTitle(), "Deseja Deletar? ");
+    // The question heads the alert; the window is titled by the application.
+    EXPECT_EQ(alert->text().toStdString(), "<b>Deseja Deletar? </b>");
+    EXPECT_EQ(alert->windowTitle().toStdString(),
+              QGuiApplication::applicationDisplayName().toStdString());
     EXPECT_EQ(alert->informativeText(), "a"); // the list's name, nothing else
     EXPECT_TRUE(log.contains("selecionadaExcluir: a"));
     EXPECT_EQ(screen->removeSelecionado(), "a");
@@ -265,6 +269,57 @@ TEST_F(FavScreen, AListWhoseNameIsNotUtf8StillOpens)
     ASSERT_EQ(table(*screen)->count(), 1);
     QTest::mouseClick(table(*screen)->viewport(), Qt::LeftButton, {}, rowCentre(*screen, 0));
     EXPECT_EQ(*favourites, ChordList{recordWithId("000004")});
+}
+
+// A list whose name holds a line break and terminal escapes, as any file put
+// in the folder may: opening and deleting it each write one log line, in
+// which the name shows escaped; no line of its own is forged, and no escape
+// byte reaches standard error.
+TEST_F(FavScreen, AListNameWithALineBreakAndEscapesIsLoggedOnOneLineEscaped)
+{
+    const std::string name = "x\ncifrario: warning: FORGED LINE\x1b[2J\x1b]0;t\x07";
+    const std::string shown = "x\\ncifrario: warning: FORGED LINE\\x1b[2J\\x1b]0;t\\x07";
+    writeList(name, "001319");
+    auto favourites = std::make_shared<ChordList>();
+    auto screen = openScreen(favourites);
+    QListWidget* const tablePlist = table(*screen);
+    ASSERT_EQ(tablePlist->count(), 1);
+    const auto withTheName = [](const std::vector<std::string>& lines) {
+        std::vector<std::string> found;
+        for (const std::string& line : lines)
+            if (line.find("FORGED") != std::string::npos)
+                found.push_back(line);
+        return found;
+    };
+    const auto holdsEscapeByte = [](const std::vector<std::string>& lines) {
+        return std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
+            return line.find('\x1b') != std::string::npos;
+        });
+    };
+
+    std::vector<std::string> written;
+    {
+        testsupport::StandardErrorFile standardError;
+        QTest::mouseClick(tablePlist->viewport(), Qt::LeftButton, {}, rowCentre(*screen, 0));
+        written = standardError.lines();
+    }
+    EXPECT_EQ(*favourites, ChordList{recordWithId("000004")}); // it opened
+    EXPECT_EQ(withTheName(written), std::vector<std::string>{"cifrario: selecionada: " + shown});
+    EXPECT_FALSE(holdsEscapeByte(written));
+
+    {
+        testsupport::StandardErrorFile standardError;
+        tablePlist->setCurrentRow(0);
+        QTest::keyClick(tablePlist, Qt::Key_Delete);
+        written = standardError.lines();
+    }
+    EXPECT_EQ(withTheName(written),
+              std::vector<std::string>{"cifrario: selecionadaExcluir: " + shown});
+    EXPECT_FALSE(holdsEscapeByte(written));
+    QMessageBox* alert = platform::visibleAlert();
+    ASSERT_NE(alert, nullptr);
+    platform::pressAlertButton(alert, 1);
+    EXPECT_FALSE(std::filesystem::exists(documents() / name)); // the very name is deleted
 }
 
 // A name the folder cannot take is refused beside the name field, with the

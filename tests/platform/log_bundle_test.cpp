@@ -1,5 +1,7 @@
 #include "platform/Bundle.h"
+#include "platform/Description.h"
 #include "platform/Log.h"
+#include "support/StandardError.h"
 
 #include <gtest/gtest.h>
 
@@ -87,32 +89,53 @@ TEST(Log, LevelsMarkAllButInfoLinesAndTheThresholdHidesLowerOnes)
 // Info), the line.
 TEST(Log, StandardErrorCarriesEachLineWithItsLevelMark)
 {
-    const auto path = std::filesystem::temp_directory_path() /
-                      ("cifrario-log-" + std::to_string(::getpid()) + ".txt");
-    std::fflush(stderr);
-    const int saved = ::dup(2);
-    {
-        const int file = ::open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-        ASSERT_GE(file, 0);
-        ::dup2(file, 2);
-        ::close(file);
-    }
+    testsupport::StandardErrorFile standardError;
     platform::setLogThreshold(platform::LogLevel::Debug);
     platform::log("informação");
     platform::log(platform::LogLevel::Warning, "aviso");
     platform::log(platform::LogLevel::Error, "falha");
     platform::log(platform::LogLevel::Debug, "depuração");
     platform::setLogThreshold(platform::LogLevel::Info);
-    std::fflush(stderr);
-    ::dup2(saved, 2);
-    ::close(saved);
-
-    std::ifstream in(path);
-    std::vector<std::string> lines;
-    for (std::string line; std::getline(in, line);)
-        lines.push_back(line);
-    std::filesystem::remove(path);
-    EXPECT_EQ(lines,
+    EXPECT_EQ(standardError.lines(),
               (std::vector<std::string>{"cifrario: informação", "cifrario: warning: aviso",
                                         "cifrario: error: falha", "cifrario: debug: depuração"}));
+}
+
+// Whatever bytes a line holds, one call writes one line, and nothing in it
+// reaches a terminal as a control: what would end the line, move the cursor,
+// make a terminal act or turn the line's direction shows escaped; bytes that
+// are not UTF-8 show as their values; other text stays as it is.
+TEST(Log, EachCallWritesOneLineWithControlsAndStrayBytesVisible)
+{
+    const std::pair<std::string, std::string> escapes[] = {
+        {"x\ncifrario: warning: FORGED LINE", "x\\ncifrario: warning: FORGED LINE"},
+        {"a\r\tb", "a\\r\\tb"},
+        {std::string("nul\0byte", 8), "nul\\x00byte"},
+        {"\x1b[2J\x1b]0;title\x07", "\\x1b[2J\\x1b]0;title\\x07"},
+        {"del\x7f", "del\\x7f"},
+        {"c1 \xc2\x85 \xc2\x9b", "c1 \\u0085 \\u009b"},
+        {"lines\xe2\x80\xa8\xe2\x80\xa9", "lines\\u2028\\u2029"},
+        {"turned \xe2\x80\xae \xe2\x81\xa6", "turned \\u202e \\u2066"},
+        {"stray \xff \xc3", "stray \\xff \\xc3"},
+        {"overlong \xc0\xaf \xe0\x80\xaf", "overlong \\xc0\\xaf \\xe0\\x80\\xaf"},
+        {"surrogate \xed\xa0\x80", "surrogate \\xed\\xa0\\x80"},
+        {"past \xf4\x90\x80\x80", "past \\xf4\\x90\\x80\\x80"},
+        {"cut \xe2\x82", "cut \\xe2\\x82"},
+        {"Dó maior, Ré♭ \xf0\x9f\x8e\xb8 a\\nb \\x1b",
+         "Dó maior, Ré♭ \xf0\x9f\x8e\xb8 a\\nb \\x1b"},
+    };
+    testsupport::StandardErrorFile standardError;
+    platform::LogCapture log;
+    for (const auto& [line, written] : escapes) {
+        platform::log(platform::LogLevel::Warning, line);
+        EXPECT_EQ(platform::escapedForLog(written), written) << written; // escaped stays escaped
+    }
+    std::vector<std::string> expected, captured;
+    for (const auto& [line, written] : escapes) {
+        expected.push_back("cifrario: warning: " + written);
+        captured.push_back(written);
+    }
+    EXPECT_EQ(standardError.lines(), expected);
+    EXPECT_EQ(log.lines(), captured);
+    EXPECT_EQ(platform::quotedForLog("a \"b\" c:\\d\n"), "\"a \\\"b\\\" c:\\\\d\\n\"");
 }

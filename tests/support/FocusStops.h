@@ -12,6 +12,8 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,24 +62,35 @@ inline std::string nameOf(const QWidget* widget)
 struct FocusStops {
     std::vector<std::string> stops;  // in tab order, from the first
     std::vector<std::string> unseen; // stops whose focus does not show
+    std::vector<int> changed;        // per stop, the pixels its focus changes clearly
     bool comesRound = false;         // the chain leads back to the first stop
 };
 
-// Tabs round `view`, a shown and active window, from its first stop. A
-// focused stop must look different from itself unfocused in at least 40
-// pixels: a frame round the control, or its text lit, at the least.
-inline FocusStops tabRound(QWidget* view)
+// How a round is driven: where the Tab key goes, which control has the focus,
+// and how a control looks.
+struct TabRoundDriver {
+    std::function<void()> pressTab;
+    std::function<QWidget*()> focused;
+    std::function<QImage(QWidget*)> picture;
+};
+
+// Tabs round from the first stop the Tab key reaches. A focused stop must
+// look different from itself unfocused in at least 40 pixels: a frame round
+// the control, or its text lit, at the least.
+inline FocusStops tabRound(const TabRoundDriver& driver)
 {
     FocusStops result;
-    QTest::keyClick(view, Qt::Key_Tab);
-    QWidget* const first = QApplication::focusWidget();
+    driver.pressTab();
+    QWidget* const first = driver.focused();
     QWidget* current = first;
     while (current && result.stops.size() < 80) {
-        const QImage focused = current->grab().toImage();
-        QTest::keyClick(current, Qt::Key_Tab);
-        QWidget* const next = QApplication::focusWidget();
+        const QImage focused = driver.picture(current);
+        driver.pressTab();
+        QWidget* const next = driver.focused();
+        const int changed = clearlyChangedPixels(focused, driver.picture(current));
         result.stops.push_back(nameOf(current));
-        if (next == current || clearlyChangedPixels(focused, current->grab().toImage()) < 40)
+        result.changed.push_back(changed);
+        if (next == current || changed < 40)
             result.unseen.push_back(nameOf(current));
         if (next == current)
             break;
@@ -88,6 +101,19 @@ inline FocusStops tabRound(QWidget* view)
         }
     }
     return result;
+}
+
+// Tabs round `view`, a shown and active window, each control pictured by
+// itself.
+inline FocusStops tabRound(QWidget* view)
+{
+    auto target = std::make_shared<QWidget*>(view); // the view, then the focused control
+    return tabRound(TabRoundDriver{[target] {
+                                       QTest::keyClick(*target, Qt::Key_Tab);
+                                       *target = QApplication::focusWidget();
+                                   },
+                                   [] { return QApplication::focusWidget(); },
+                                   [](QWidget* control) { return control->grab().toImage(); }});
 }
 
 } // namespace testsupport

@@ -7,6 +7,7 @@
 #include "platform/Alert.h"
 #include "platform/Documents.h"
 #include "platform/Log.h"
+#include "support/FocusStops.h"
 #include "support/TempFolder.h"
 
 #include <QAbstractButton>
@@ -18,6 +19,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 
@@ -42,6 +45,7 @@ struct WindowFit : ::testing::Test {
         // ctest names the screen; by hand: QT_QPA_PLATFORM=offscreen:configfile=<this
         // folder>/screen-1366x768.json
         ASSERT_EQ(QGuiApplication::primaryScreen()->geometry(), QRect(0, 0, 1366, 768));
+        platform::nameApplication(); // as the program names itself before it launches
         platform::launch(application, delegate, [this] { return main; });
         window = delegate.window.get();
         ASSERT_TRUE(QTest::qWaitForWindowActive(window));
@@ -126,6 +130,16 @@ TEST_F(WindowFit, DeleteOnASavedListAsksThroughTheScaledWindow)
     QMessageBox* alert = platform::visibleAlert();
     ASSERT_NE(alert, nullptr);
     EXPECT_EQ(alert->informativeText(), QStringLiteral("ensaio"));
+    // The question heads the alert, and its window bears the application's
+    // name alone, which the window manager does not lengthen: a title bar as
+    // narrow as the alert shows it whole.
+    EXPECT_TRUE(alert->text().contains(QStringLiteral("Deseja Deletar?")));
+    ASSERT_NE(alert->windowHandle(), nullptr);
+    EXPECT_EQ(alert->windowHandle()->title().toStdString(), "Cifrário");
+    EXPECT_EQ(QGuiApplication::applicationDisplayName().toStdString(), "Cifrário");
+    const QFont titleFont = QGuiApplication::font();
+    EXPECT_LT(QFontMetrics(titleFont).horizontalAdvance(alert->windowHandle()->title()),
+              alert->width() / 2);
     platform::pressAlertButton(alert, 0);
     ::unsetenv("XDG_DATA_HOME");
 }
@@ -137,6 +151,52 @@ TEST_F(WindowFit, DialogsOpenModalOverTheRealWindow)
     EXPECT_EQ(alert->parentWidget(), window);
     EXPECT_EQ(QApplication::activeModalWidget(), alert);
     platform::pressAlertButton(alert, 0);
+}
+
+// Keyboard focus shows on every stop of each screen in the scaled window as
+// it does unscaled, the buttons' focus frames included, and Tab comes round
+// from the last stop to the first. The key goes to the window, as a user's
+// does, and each stop is pictured as the window shows it.
+TEST_F(WindowFit, EveryFocusStopOfEveryScreenShowsItsFocusScaled)
+{
+    ASSERT_LT(window->contentScale(), 1.0);
+    QWindow* native = window->windowHandle();
+    QWidget* const page = main->view()->window();
+    ASSERT_NE(page, window); // the content is shown through the scaling view
+    const testsupport::TabRoundDriver driver{
+        [native] { QTest::keyClick(native, Qt::Key_Tab); }, [page] { return page->focusWidget(); },
+        [this](QWidget* control) {
+            return window->grab(inWindow(control).adjusted(-2, -2, 2, 2)).toImage();
+        }};
+    const auto tabRound = [&driver](const std::string& screen) {
+        const testsupport::FocusStops round = testsupport::tabRound(driver);
+        EXPECT_TRUE(round.comesRound) << screen;
+        EXPECT_EQ(round.unseen, std::vector<std::string>{}) << screen;
+        for (std::size_t i = 0; i < round.stops.size(); ++i)
+            std::printf("%s: %s changes %d pixels\n", screen.c_str(), round.stops[i].c_str(),
+                        round.changed[i]);
+        return round.stops;
+    };
+
+    const std::vector<std::string> stops = tabRound("main");
+    for (const char* button :
+         {"SetTypeM", "SetTypem", "SetType7", "SetTypedim", "buttonFiltroFavoritos", "ShowInstruc",
+          "buttonSobre", "FavoriteOnOff", "AudioOnOff", "ButtonPaleta", "buttonClearNeck",
+          "buttonFavoritos", "buttonGrade", "buttonLimparFavoritos"})
+        EXPECT_NE(std::find(stops.begin(), stops.end(), button), stops.end()) << button;
+    // Back from the first stop, the last one.
+    ASSERT_EQ(testsupport::nameOf(page->focusWidget()), stops.front());
+    QTest::keyClick(native, Qt::Key_Backtab);
+    EXPECT_EQ(testsupport::nameOf(page->focusWidget()), stops.back());
+
+    for (const char* opener : {"buttonFavoritos", "buttonGrade", "buttonSobre"}) {
+        QTest::mouseClick(native, Qt::LeftButton, {},
+                          inWindow(main->outlet<QAbstractButton>(opener)).center());
+        ASSERT_NE(main->presentedViewController(), nullptr) << opener;
+        tabRound(opener);
+        QTest::keyClick(native, Qt::Key_Escape);
+        ASSERT_EQ(main->presentedViewController(), nullptr) << opener;
+    }
 }
 
 } // namespace
