@@ -117,10 +117,11 @@ TEST(XmlAttributes, WhatTheBoundCannotReadIsRefused)
 {
     for (const std::string& bytes :
          {std::string("<a b>"), std::string("<a b=c>"), std::string("<a b=\"<\">"),
-          std::string("<a b=\"1\"c=\"2\">"), std::string("<a b=\"1\""), std::string("<a"),
-          std::string("<>"), std::string("<a/ >"), std::string("<!-- x"),
-          std::string("<!-- a -- b -->"), std::string("<![CDATA[x"), std::string("<?pi"),
-          std::string("</a"), std::string("</a <b>"), std::string("<!ELEMENT a ANY>"),
+          std::string("<a b=\"1\"c=\"2\">"), std::string("<a b=\"x< c='1'>\">"),
+          std::string("<a b=\"1\""), std::string("<a"), std::string("<>"), std::string("<a/ >"),
+          std::string("<!-- x"), std::string("<!-- a -- b -->"), std::string("<![CDATA[x"),
+          std::string("<?pi"), std::string("</a"), std::string("</a <b>"),
+          std::string("<!ELEMENT a ANY>"),
           std::string("<!DOCTYPE a [<!ATTLIST a b CDATA 'c'>]><a/>"), std::string("<!DOCTYPE a"),
           std::string("<a>\0</a>", 8)})
         EXPECT_EQ(xml(bytes), std::nullopt) << testing::PrintToString(bytes);
