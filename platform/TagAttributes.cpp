@@ -1,7 +1,6 @@
 #include "platform/TagAttributes.h"
 
 #include <algorithm>
-#include <array>
 
 namespace platform {
 namespace {
@@ -163,10 +162,12 @@ private:
             ++at_;
             out_ += '>';
             // Their content is text up to their own end tag.
-            for (const std::string_view rawElement : {"script", "style"})
-                if (sameIgnoringCase(name, rawElement))
+            for (const std::string_view rawElement : {"script", "style"}) {
+                if (sameIgnoringCase(name, rawElement)) {
                     raw_ = rawElement;
-            rawStart_ = true;
+                    rawStart_ = true;
+                }
+            }
         } else if (peek() == '/') {
             at_ += 2;
             out_ += "/>";
