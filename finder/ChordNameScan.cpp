@@ -6,44 +6,6 @@ namespace finder {
 
 namespace {
 
-// Length of the UTF-8 sequence starting at text[i], or 0 when it is not a
-// well-formed one (overlong forms, surrogates and code points past U+10FFFF
-// are not).
-std::size_t utf8SequenceLength(std::string_view text, std::size_t i)
-{
-    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
-    const unsigned char lead = byte(i);
-    std::size_t length = 0;
-    unsigned char low = 0x80, high = 0xBF; // allowed range of the second byte
-    if (lead < 0x80)
-        return 1;
-    if (lead >= 0xC2 && lead <= 0xDF) {
-        length = 2;
-    } else if (lead >= 0xE0 && lead <= 0xEF) {
-        length = 3;
-        if (lead == 0xE0)
-            low = 0xA0; // overlong below
-        if (lead == 0xED)
-            high = 0x9F; // surrogates above
-    } else if (lead >= 0xF0 && lead <= 0xF4) {
-        length = 4;
-        if (lead == 0xF0)
-            low = 0x90; // overlong below
-        if (lead == 0xF4)
-            high = 0x8F; // past U+10FFFF above
-    } else {
-        return 0;
-    }
-    if (i + length > text.size())
-        return 0;
-    if (byte(i + 1) < low || byte(i + 1) > high)
-        return 0;
-    for (std::size_t k = 2; k < length; ++k)
-        if (byte(i + k) < 0x80 || byte(i + k) > 0xBF)
-            return 0;
-    return length;
-}
-
 // Whether the symbol followed by "/ " begins with the name followed by "/ ",
 // worked out on the texts as they are: the name begins the symbol, and what
 // the symbol holds past it is nothing or begins with "/ ".
@@ -68,17 +30,6 @@ std::size_t findIgnoringCase(std::string_view text, std::string_view mark, std::
     if (found == text.end())
         return std::string_view::npos;
     return static_cast<std::size_t>(found - text.begin());
-}
-
-std::string pageTextFromBytes(std::string_view bytes)
-{
-    for (std::size_t i = 0; i < bytes.size();) {
-        const std::size_t length = utf8SequenceLength(bytes, i);
-        if (length == 0)
-            return {};
-        i += length;
-    }
-    return std::string(bytes);
 }
 
 void forEachBoldName(std::string_view text, const std::function<void(std::string_view)>& visit)

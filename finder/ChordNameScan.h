@@ -16,10 +16,6 @@ namespace finder {
 // regardless of case; npos when it does not occur.
 std::size_t findIgnoringCase(std::string_view text, std::string_view mark, std::size_t from = 0);
 
-// The page's text: its bytes as they are when they are valid UTF-8, else the
-// empty text (an undecodable page shows nothing and yields no names).
-std::string pageTextFromBytes(std::string_view bytes);
-
 // The bold-marked names of a page text, in page order, repeats included. A
 // name runs from just after an opening mark "<b>" to the next closing mark
 // "</b>", or to the end of the text when none follows. Marks are matched

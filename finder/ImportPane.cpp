@@ -4,6 +4,7 @@
 #include "finder/ChordNameScan.h"
 #include "platform/ActivityIndicator.h"
 #include "platform/Log.h"
+#include "platform/PageText.h"
 #include "platform/PageView.h"
 #include "platform/TextView.h"
 
@@ -81,8 +82,12 @@ void ImportPane::abrirCifra()
         platform::log(platform::LogLevel::Warning, "Página não carregada: " + fetched.error());
         failure = failureLine(fetched.failure());
     } else {
-        text = pageTextFromBytes(*fetched);
-        if (text.empty() && !fetched->empty()) {
+        // One decoding for all that reads the page: the view, the source
+        // box and, from the box, the name scan.
+        platform::PageText page = platform::pageText(*fetched);
+        if (page.problem.empty()) {
+            text = std::move(page.text);
+        } else {
             platform::log(platform::LogLevel::Warning,
                           "Página não está em UTF-8; texto ignorado: " + address);
             failure = QStringLiteral("A página não está em UTF-8; nada foi lido.");

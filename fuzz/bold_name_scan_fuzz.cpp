@@ -3,6 +3,7 @@
 // then the copy of the page the page view would show.
 #include "finder/ChordNameScan.h"
 #include "platform/PageMarkup.h"
+#include "platform/PageText.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -28,7 +29,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // A symbol holding "/ " makes names match by prefix.
     static const catalogue::ChordList prefixed = catalogueOf({"C/", "C/ E", "C", "Am", "A"});
     const std::string text =
-        finder::pageTextFromBytes(std::string_view(reinterpret_cast<const char*>(data), size));
+        platform::pageText(std::string_view(reinterpret_cast<const char*>(data), size)).text;
     for (const catalogue::ChordList* records : {&plain, &prefixed}) {
         const finder::ChordNameIndex index(*records);
         finder::forEachBoldName(text, [&](std::string_view name) {

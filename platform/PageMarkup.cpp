@@ -1,6 +1,8 @@
 #include "platform/PageMarkup.h"
 
 #include "platform/BreakPoints.h"
+#include "platform/PageText.h"
+#include "platform/TagAttributes.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/parserInternals.h>
@@ -232,11 +234,16 @@ ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits)
 {
     static std::once_flag initialised;
     std::call_once(initialised, xmlInitParser);
-    if (html.empty())
+    // The page as decoded for the import, its tags bare: the parser reads no
+    // attribute, so a tag of many costs it nothing.
+    const std::string page =
+        boundAttributes(pageText(html).text, MarkupSyntax::Html, 0).value_or(std::string());
+    if (page.empty())
         return {};
-    html = html.substr(0, INT_MAX);
+    const std::string_view bytes = std::string_view(page).substr(0, INT_MAX);
     const std::unique_ptr<htmlParserCtxt, void (*)(htmlParserCtxtPtr)> parser(
-        htmlCreateMemoryParserCtxt(html.data(), static_cast<int>(html.size())), htmlFreeParserCtxt);
+        htmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())),
+        htmlFreeParserCtxt);
     if (!parser)
         return {{}, true};
     // The page is UTF-8 whatever it declares; no error is reported anywhere.

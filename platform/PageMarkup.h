@@ -31,7 +31,9 @@ struct ShownPage {
 // The line that ends a page shown cut.
 inline constexpr std::string_view kCutMark = "[…]";
 
-// The page, parsed as HTML (libxml2's parser, which takes any bytes), written
+// The page, decoded as for the import (pageText: a NUL becomes U+FFFD, UTF-16
+// is known by its bytes), its tags' attributes left out before the parser
+// reads it (boundAttributes), parsed as HTML (libxml2's parser), written
 // back as markup of a few plain elements (paragraphs, headings, lists, bold,
 // italic and the like) with no attribute, and its text escaped. A table is
 // written as lines: the table and each row a block, each cell's content

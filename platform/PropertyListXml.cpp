@@ -1,5 +1,8 @@
 #include "platform/PropertyListXml.h"
 
+#include "platform/PageText.h"
+#include "platform/TagAttributes.h"
+
 #include <libxml/parser.h>
 #include <libxml/xmlreader.h>
 
@@ -10,6 +13,21 @@
 
 namespace platform {
 namespace {
+
+// A list's tags need no attribute but the <plist> element's version; a few
+// more are kept, and any past them are never read.
+constexpr std::size_t kMaxAttributes = 8;
+
+bool isUtf8(std::string_view bytes)
+{
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t length = utf8SequenceLength(bytes, at);
+        if (length == 0)
+            return false;
+        at += length;
+    }
+    return true;
+}
 
 struct ReaderFree {
     void operator()(xmlTextReaderPtr reader) const { xmlFreeTextReader(reader); }
@@ -115,13 +133,19 @@ Result<StringArray> stringArrayFromXml(std::string_view bytes, std::size_t maxDe
     static const bool initialised = (xmlInitParser(), true);
     (void)initialised;
     const Error notAPropertyList = failure("not a property list");
-    if (bytes.empty() || bytes.size() > INT_MAX)
+    if (bytes.empty() || bytes.size() > INT_MAX || !isUtf8(bytes))
+        return notAPropertyList;
+    // The reader reads UTF-8 whatever the bytes declare, as the bound on
+    // attributes read them.
+    const std::optional<std::string> bounded =
+        boundAttributes(bytes, MarkupSyntax::Xml, kMaxAttributes);
+    if (!bounded || bounded->empty())
         return notAPropertyList;
     // No network, no external document type, no entity replaced: the reader
     // reads these bytes and nothing else.
-    const Reader reader(
-        xmlReaderForMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr,
-                           XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING));
+    const Reader reader(xmlReaderForMemory(
+        bounded->data(), static_cast<int>(bounded->size()), nullptr, "UTF-8",
+        XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_IGNORE_ENC));
     if (!reader)
         return notAPropertyList;
     xmlTextReaderSetStructuredErrorHandler(reader.get(), ignoreError, nullptr);

@@ -3,7 +3,9 @@
 // page view and the source box) and "Ler cifras" (the names read, the text
 // box filled). The pages are the ones that froze the screen: tags whose
 // quotes hide an image, deep nesting, unclosed table cells, long unbroken
-// lines, and 5 MiB of bold chord names.
+// lines, 5 MiB of bold chord names, and one tag of 100,000 attributes or of
+// as many as fit in the 5 MiB fetch bound.
+#include "bench/support/ManyAttributes.h"
 #include "bench/support/RepeatedPage.h"
 #include "finder/FirstViewController.h"
 
@@ -15,6 +17,7 @@
 #include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -104,6 +107,18 @@ const int registered = [] {
     // makes it look through every element it holds open.
     registerPage("strayClosings5M",
                  pageOf("<b>", 3 * 120) + pageOf("</i>", 5 * 1024 * 1024 - 3 * 120));
+    // One tag of many attributes, valued or not, distinct or repeated.
+    for (const bool valued : {true, false}) {
+        for (const bool distinct : {true, false}) {
+            const benchsupport::AttributeKind kind{valued, distinct};
+            const std::string close = "><b>Am</b> fim</p>";
+            registerPage("attributes100k/" + benchsupport::kindName(kind),
+                         benchsupport::tagWithAttributes("<p", kind, 100000, SIZE_MAX, close));
+            registerPage(
+                "attributes5M/" + benchsupport::kindName(kind),
+                benchsupport::tagWithAttributes("<p", kind, SIZE_MAX, 5 * 1024 * 1024, close));
+        }
+    }
     return 0;
 }();
 

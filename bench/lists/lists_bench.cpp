@@ -1,5 +1,7 @@
 // Opening saved lists of 100,000 identifiers in the XML and the binary form
-// against a catalogue of 4,957 records.
+// against a catalogue of 4,957 records; and reading an XML list whose <plist>
+// tag holds 100,000 attributes, or as many as fit in the 4 MiB size bound.
+#include "bench/support/ManyAttributes.h"
 #include "favourites/SavedLists.h"
 #include "platform/Log.h"
 #include "platform/PropertyList.h"
@@ -7,9 +9,11 @@
 #include <benchmark/benchmark.h>
 #include <plist/plist.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <tuple>
 
 namespace {
 constexpr std::size_t kEntries = 100000;
@@ -73,6 +77,35 @@ void open100000Binary(benchmark::State& state)
     openList(state, true);
 }
 BENCHMARK(open100000Binary)->Unit(benchmark::kMillisecond);
+// The reader on the list's bytes. Valueless or repeated attributes make the
+// bytes no XML: the figure is the time to refuse them.
+void readListWithAttributes(benchmark::State& state, const std::string& xml)
+{
+    for (auto _ : state)
+        benchmark::DoNotOptimize(platform::stringArrayFromPropertyList(xml));
+    state.counters["bytes"] = static_cast<double>(xml.size());
+    state.counters["read"] = platform::stringArrayFromPropertyList(xml) ? 1 : 0;
+}
+
+const int registered = [] {
+    const std::string open = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist";
+    const std::string close = " version=\"1.0\"><array><string>100001</string></array></plist>\n";
+    for (const bool valued : {true, false}) {
+        for (const bool distinct : {true, false}) {
+            const benchsupport::AttributeKind kind{valued, distinct};
+            for (const auto& [size, count, bytes] :
+                 {std::tuple{"100k", std::size_t{100000}, SIZE_MAX},
+                  std::tuple{"4M", SIZE_MAX, platform::maxPropertyListSize}})
+                benchmark::RegisterBenchmark(
+                    ("readAttributes" + std::string(size) + "/" + benchsupport::kindName(kind))
+                        .c_str(),
+                    readListWithAttributes,
+                    benchsupport::tagWithAttributes(open, kind, count, bytes, close))
+                    ->Unit(benchmark::kMillisecond);
+        }
+    }
+    return 0;
+}();
 } // namespace
 
 BENCHMARK_MAIN();

@@ -118,3 +118,15 @@ TEST(PageMarkup, PastTheTextBoundTheTextIsCutAndSaysSo)
     EXPECT_FALSE(exact.isText);
     EXPECT_EQ(pageToShow("aaaaaaaaa<<<", limits).content, "aaaaaaaaa<\n[…]");
 }
+
+// The view decodes the page as the import does: a NUL no longer ends it, and
+// a page in UTF-16 is read as such.
+TEST(PageMarkup, APageIsDecodedBeforeItIsRead)
+{
+    EXPECT_EQ(markupOf(std::string("<p>Am\0<b>G7</b></p>", 19)), "<p>Am\xEF\xBF\xBD<b>G7</b></p>");
+    std::string utf16;
+    for (const char c : std::string("<p>Dm <b>C</b></p>"))
+        utf16 += {c, '\0'};
+    EXPECT_EQ(markupOf(utf16), "<p>Dm <b>C</b></p>");
+    EXPECT_EQ(markupOf("\xFF\xFE" + utf16), "<p>Dm <b>C</b></p>");
+}

@@ -7,7 +7,6 @@ using catalogue::ChordList;
 using finder::boldNames;
 using finder::chordsNamedInText;
 using finder::firstChordNamed;
-using finder::pageTextFromBytes;
 using Names = std::vector<std::string>;
 
 namespace {
@@ -94,23 +93,4 @@ TEST(ChordNameMatch, ImportAppendsTheFirstRecordOfEachName)
     EXPECT_TRUE(chordsNamedInText("<b> C</b><b><i>Am</i></b> C Am", records).empty());
     // The very records of the catalogue, not copies.
     EXPECT_EQ(chordsNamedInText("<b>C</b>", records).front(), records[0]);
-}
-
-TEST(PageText, ValidUtf8IsKeptByteForByte)
-{
-    for (const std::string& bytes :
-         {std::string(""), std::string("<b>Dó</b> acordes"), std::string("\xE2\x82\xAC"),
-          std::string("\xF0\x9F\x8E\xB8 guitarra"), std::string("\xF4\x8F\xBF\xBF"),
-          std::string("a\0b", 3), std::string("\xEF\xBB\xBF<html>")})
-        EXPECT_EQ(pageTextFromBytes(bytes), bytes);
-}
-
-TEST(PageText, InvalidUtf8GivesNoText)
-{
-    for (const std::string& bytes :
-         {std::string("<b>D\xF3</b>"), // Latin-1 ó
-          std::string("\xFF"), std::string("\x80"), std::string("\xC0\xAF"),
-          std::string("\xE0\x80\xAF"), std::string("\xED\xA0\x80"), std::string("\xF4\x90\x80\x80"),
-          std::string("\xF5\x80\x80\x80"), std::string("ok \xE2\x82"), std::string("\xC3")})
-        EXPECT_EQ(pageTextFromBytes(bytes), "") << testing::PrintToString(bytes);
 }

@@ -15,8 +15,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 using pagetest::imagesIn;
 using pagetest::repeated;
@@ -111,4 +113,64 @@ TEST_F(HostilePages, DeeplyNestedHugeAndUnbrokenPagesShowAndImportAtOnce)
     // Named 582,542 times, the chord joins the favourites once.
     ASSERT_EQ(screen_->finder().filteredFavorite()->size(), 1u);
     EXPECT_EQ(screen_->finder().filteredFavorite()->front()->Cifra, "Am");
+}
+
+// A NUL byte, or a page in UTF-16 with or without its byte-order mark, is
+// decoded once: the view and the name scan read the same text to its end.
+TEST_F(HostilePages, ANulOrUtf16PageIsShownAndReadWhole)
+{
+    const std::string replacement = "\xEF\xBF\xBD";
+    const std::string page = "<p><b>Dm</b> e <b>C</b></p>";
+    const auto utf16 = [&](bool littleEndian, bool mark) {
+        std::string bytes = mark ? (littleEndian ? "\xFF\xFE" : "\xFE\xFF") : "";
+        for (const char c : page)
+            bytes += littleEndian ? std::string{c, '\0'} : std::string{'\0', c};
+        return bytes;
+    };
+    pages_["/nul"] = std::string("<p><b>Am</b>\0<b>G7</b> fim</p>", 30);
+    open(server_.url("/nul"));
+    EXPECT_EQ(outlet<QTextBrowser>("WebViewCifra")->toPlainText().toStdString(),
+              "Am" + replacement + "G7 fim");
+    EXPECT_EQ(outlet<platform::TextView>("textHTML")->text(),
+              "<p><b>Am</b>" + replacement + "<b>G7</b> fim</p>");
+    readNames();
+    for (const bool littleEndian : {true, false}) {
+        for (const bool mark : {true, false}) {
+            pages_["/utf16"] = utf16(littleEndian, mark);
+            open(server_.url("/utf16"));
+            EXPECT_EQ(outlet<QTextBrowser>("WebViewCifra")->toPlainText(), "Dm e C");
+            EXPECT_EQ(outlet<platform::TextView>("textHTML")->text(), page);
+            readNames();
+        }
+    }
+    std::vector<std::string> names;
+    for (const auto& record : *screen_->finder().filteredFavorite())
+        names.push_back(record->Cifra);
+    EXPECT_EQ(names, (std::vector<std::string>{"Am", "G7", "Dm", "C"}));
+}
+
+// A tag of as many attributes as fit in the fetch bound, valued or not,
+// distinct or repeated: the parser of the view would take twenty minutes over
+// the distinct ones; it is handed the bare tag.
+TEST_F(HostilePages, ATagOfManyAttributesShowsAtOnce)
+{
+    const std::size_t bound = 5 * 1024 * 1024;
+    const std::string end = "><b>Am</b> fim</p>";
+    for (const std::string value : {"", "=\"1\""}) {
+        for (const bool distinct : {true, false}) {
+            std::string page = "<p";
+            for (std::size_t i = 0;; ++i) {
+                const std::string piece = " a" + (distinct ? std::to_string(i) : "") + value;
+                if (page.size() + piece.size() + end.size() > bound)
+                    break;
+                page += piece;
+            }
+            pages_["/atributos"] = page + end;
+            open(server_.url("/atributos"));
+            EXPECT_EQ(outlet<QTextBrowser>("WebViewCifra")->toPlainText(), "Am fim")
+                << value << distinct;
+            readNames();
+        }
+    }
+    ASSERT_EQ(screen_->finder().filteredFavorite()->size(), 1u);
 }

@@ -239,3 +239,37 @@ TEST_F(HostileLists, AHundredThousandEntryListOpensInEitherForm)
         EXPECT_EQ(*favourites, (ChordList{d, c})) << name;
     }
 }
+
+// libxml2 checks each attribute of a tag against all the earlier ones: a tag
+// of the million attributes that fit in the size bound would take it half an
+// hour. The reader never sees more than a few of them.
+TEST_F(HostileLists, ATagOfManyAttributesIsReadAtOnce)
+{
+    const auto listWith = [](const std::string& attribute, bool numbered) {
+        const std::string end = " version=\"1.0\"><array><string>001319</string></array></plist>\n";
+        std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist";
+        for (std::size_t i = 0;; ++i) {
+            const std::string piece =
+                " " + attribute + (numbered ? std::to_string(i) : "") + "=\"1\"";
+            if (xml.size() + piece.size() + end.size() > platform::maxPropertyListSize)
+                break;
+            xml += piece;
+        }
+        return xml + end;
+    };
+    fs::create_directories(documents);
+    writeFile(documents / "distintos", listWith("a", true));
+    writeFile(documents / "repetidos", listWith("a", false));
+    std::string valueless = listWith("a", true);
+    for (std::size_t at = valueless.find("=\"1\""); at != std::string::npos;
+         at = valueless.find("=\"1\"", at))
+        valueless.replace(at, 4, "    ");
+    writeFile(documents / "sem valor", valueless);
+    ASSERT_TRUE(lists.open("distintos", favourites, all));
+    EXPECT_EQ(*favourites, ChordList{c});
+    platform::LogCapture log;
+    // A name given twice, or no value, is no XML.
+    for (const std::string name : {"repetidos", "sem valor"})
+        EXPECT_FALSE(lists.open(name, favourites, all)) << name;
+    EXPECT_EQ(*favourites, ChordList{c});
+}

@@ -79,3 +79,20 @@ TEST(PropertyList, RefusesWhatIsNotAnArrayAndCountsOtherElements)
     EXPECT_EQ(mixed->strings, (std::vector<std::string>{"001319", "000002"}));
     EXPECT_EQ(mixed->otherElements, 2u);
 }
+
+// The reader reads the bytes as UTF-8, as the bound on tag attributes read
+// them: a declared encoding that would make other characters of the same
+// bytes, '<' among them, is not followed; bytes that are not UTF-8 are no list.
+TEST(PropertyList, AnXmlListIsReadAsUtf8WhateverItDeclares)
+{
+    for (const char* encoding : {"IBM037", "UTF-7", "UTF-16", "ISO-8859-1"}) {
+        const std::string xml = std::string("<?xml version=\"1.0\" encoding=\"") + encoding +
+                                "\"?>\n<plist version=\"1.0\"><array><string>Dó +ADw-</string>"
+                                "</array></plist>\n";
+        const auto read = stringArrayFromPropertyList(xml);
+        ASSERT_TRUE(read) << encoding;
+        EXPECT_EQ(read->strings, std::vector<std::string>{"Dó +ADw-"}) << encoding;
+    }
+    EXPECT_FALSE(stringArrayFromPropertyList(header + "<array><string>D\xF3</string></array>"
+                                                      "</plist>"));
+}

@@ -1,0 +1,147 @@
+#include "platform/PageText.h"
+
+#include <algorithm>
+#include <cstdint>
+
+namespace platform {
+namespace {
+
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+
+enum class Encoding { Utf8, Utf16Le, Utf16Be };
+
+unsigned byteAt(std::string_view bytes, std::size_t at)
+{
+    return static_cast<unsigned char>(bytes[at]);
+}
+
+void appendUtf8(std::string& out, char32_t c)
+{
+    if (c == 0 || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
+        out += kReplacement;
+    } else if (c < 0x80) {
+        out += static_cast<char>(c);
+    } else if (c < 0x800) {
+        out += static_cast<char>(0xC0 | (c >> 6));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else if (c < 0x10000) {
+        out += static_cast<char>(0xE0 | (c >> 12));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (c >> 18));
+        out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (c & 0x3F));
+    }
+}
+
+// The encoding the first bytes show, and how many bytes of byte-order mark
+// lead the text.
+std::pair<Encoding, std::size_t> sniff(std::string_view bytes)
+{
+    if (bytes.starts_with("\xFF\xFE"))
+        return {Encoding::Utf16Le, 2};
+    if (bytes.starts_with("\xFE\xFF"))
+        return {Encoding::Utf16Be, 2};
+    const std::size_t window = std::min<std::size_t>(bytes.size(), 256) & ~std::size_t{1};
+    if (window < 4)
+        return {Encoding::Utf8, 0};
+    std::size_t zeros[2] = {0, 0}; // at even and odd offsets
+    for (std::size_t at = 0; at < window; ++at)
+        zeros[at % 2] += bytes[at] == '\0' ? 1 : 0;
+    const std::size_t units = window / 2;
+    if (zeros[0] == 0 && zeros[1] * 2 >= units)
+        return {Encoding::Utf16Le, 0};
+    if (zeros[1] == 0 && zeros[0] * 2 >= units)
+        return {Encoding::Utf16Be, 0};
+    return {Encoding::Utf8, 0};
+}
+
+std::string fromUtf16(std::string_view bytes, bool littleEndian)
+{
+    std::string out;
+    out.reserve(bytes.size() + bytes.size() / 2);
+    const auto unit = [&](std::size_t at) -> char32_t {
+        return littleEndian ? byteAt(bytes, at) | (byteAt(bytes, at + 1) << 8)
+                            : (byteAt(bytes, at) << 8) | byteAt(bytes, at + 1);
+    };
+    std::size_t at = 0;
+    for (; at + 1 < bytes.size(); at += 2) {
+        const char32_t first = unit(at);
+        if (first >= 0xD800 && first <= 0xDBFF && at + 3 < bytes.size()) {
+            const char32_t second = unit(at + 2);
+            if (second >= 0xDC00 && second <= 0xDFFF) {
+                appendUtf8(out, 0x10000 + ((first - 0xD800) << 10) + (second - 0xDC00));
+                at += 2;
+                continue;
+            }
+        }
+        appendUtf8(out, first); // a lone surrogate becomes U+FFFD
+    }
+    if (at < bytes.size())
+        out += kReplacement; // half a unit at the end
+    return out;
+}
+
+} // namespace
+
+std::size_t utf8SequenceLength(std::string_view text, std::size_t at)
+{
+    const unsigned lead = byteAt(text, at);
+    std::size_t length = 0;
+    unsigned low = 0x80, high = 0xBF; // allowed range of the second byte
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        if (lead == 0xE0)
+            low = 0xA0; // overlong below
+        if (lead == 0xED)
+            high = 0x9F; // surrogates above
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        if (lead == 0xF0)
+            low = 0x90; // overlong below
+        if (lead == 0xF4)
+            high = 0x8F; // past U+10FFFF above
+    } else {
+        return 0;
+    }
+    if (at + length > text.size())
+        return 0;
+    if (byteAt(text, at + 1) < low || byteAt(text, at + 1) > high)
+        return 0;
+    for (std::size_t k = 2; k < length; ++k)
+        if (byteAt(text, at + k) < 0x80 || byteAt(text, at + k) > 0xBF)
+            return 0;
+    return length;
+}
+
+PageText pageText(std::string_view bytes)
+{
+    const auto [encoding, mark] = sniff(bytes);
+    if (encoding != Encoding::Utf8)
+        return {fromUtf16(bytes.substr(mark), encoding == Encoding::Utf16Le), {}};
+    PageText page;
+    page.text.reserve(bytes.size());
+    for (std::size_t at = 0; at < bytes.size();) {
+        const std::size_t length = utf8SequenceLength(bytes, at);
+        if (length == 0) {
+            page.problem = "not UTF-8";
+            page.text += kReplacement;
+            ++at;
+        } else if (bytes[at] == '\0') {
+            page.text += kReplacement;
+            ++at;
+        } else {
+            page.text.append(bytes.substr(at, length));
+            at += length;
+        }
+    }
+    return page;
+}
+
+} // namespace platform
