@@ -27,6 +27,7 @@
 
 #include <cstdio>
 #include <cstdlib>
+#include <fstream>
 #include <map>
 #include <random>
 
@@ -37,6 +38,16 @@ public:
     platform::Result<void> setCategory(Category) override { return {}; }
     platform::Result<void> setActive(bool) override { return {}; }
 };
+
+// The process's resident memory in kB, from /proc; 0 where there is none.
+long residentKb()
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("VmRSS:", 0) == 0)
+            return std::atol(line.c_str() + 6);
+    return 0;
+}
 
 int rounds()
 {
@@ -103,10 +114,12 @@ TEST_F(FavouritesFlow, OpenDeleteCancelAndBackRoundAfterRound)
     // A user waits a moment between actions, or none.
     const auto pause = [&] { QTest::qWait(static_cast<int>(random() % 3) * 10); };
 
-    // The script's log says which way the window showed its content.
+    // The script's log says which way the window showed its content, and
+    // whether the rounds made the process grow.
     std::printf("content scale %.3f\n", window->contentScale());
     click(main->outlet<QAbstractButton>("buttonFavoritos"));
     const int total = rounds();
+    long afterFirst = 0;
     for (int round = 0; round < total; ++round) {
         SCOPED_TRACE("round " + std::to_string(round));
         favourites::FavViewController* screen = favouritesScreen();
@@ -138,6 +151,8 @@ TEST_F(FavouritesFlow, OpenDeleteCancelAndBackRoundAfterRound)
         EXPECT_TRUE(std::filesystem::exists(documents() / name));
         pause();
 
+        if (round == 0)
+            afterFirst = residentKb();
         if (round % 5 == 4) {
             click(screen->outlet<QAbstractButton>("retornarFirstView"));
             ASSERT_EQ(main->presentedViewController(), nullptr);
@@ -146,4 +161,6 @@ TEST_F(FavouritesFlow, OpenDeleteCancelAndBackRoundAfterRound)
         }
     }
     EXPECT_EQ(favouritesScreen()->outlet<QListWidget>("tablePlist")->count(), 5);
+    std::printf("resident memory %ld kB after round 1, %ld kB after round %d\n", afterFirst,
+                residentKb(), total);
 }
