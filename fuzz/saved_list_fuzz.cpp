@@ -1,12 +1,15 @@
 // The saved-list reader on any bytes, XML or binary property list, then the
-// look-up of what it read in a small catalogue. For binary bytes the bounds
-// check is also held against the property-list library itself: whatever the
-// check lets through, the tree the library builds must nest and weigh no more
-// than the check allowed, else the check missed something and this stops.
+// look-up of what it read in a small catalogue. For binary bytes our reader is
+// also held against the property-list library itself: whatever binary list it
+// takes, the library must take too, read to the same strings and the same
+// count of other elements, and build a tree that nests and weighs no more
+// than the reader allowed; else the two read the format differently and this
+// stops. (Bytes the reader refuses are not handed to the library: they may
+// be the very ones that would overflow its stack or fill the memory.)
 #include "favourites/SavedLists.h"
-#include "platform/BinaryPropertyListBounds.h"
 #include "platform/Log.h"
 #include "platform/PropertyList.h"
+#include "platform/PropertyListBinary.h"
 
 #include <plist/plist.h>
 
@@ -28,10 +31,10 @@ catalogue::ChordList smallCatalogue()
     return records;
 }
 
-// The depth of the tree and what it weighs as the bounds check counts it:
+// The depth of the tree and what it weighs as our reader counts it:
 // each element (a dictionary's keys included), plus the bytes of its text or
 // data. A key's own text is left out: the library reads no key holding a NUL
-// byte back without stopping, so the weight here is at most the check's.
+// byte back without stopping, so the weight here is at most the reader's.
 std::pair<std::size_t, std::size_t> measure(plist_t root)
 {
     std::size_t deepest = 0;
@@ -79,19 +82,43 @@ std::pair<std::size_t, std::size_t> measure(plist_t root)
     return {deepest, bytes};
 }
 
-void checkAgainstTheLibrary(std::string_view bytes)
+// The strings of the library's root array and the count of its other elements.
+platform::StringArray arrayOf(plist_t root)
 {
-    if (!bytes.starts_with("bplist00") ||
-        !platform::checkBinaryPropertyList(bytes, platform::maxPropertyListDepth,
-                                           platform::maxPropertyListParsedBytes))
+    platform::StringArray array;
+    plist_array_iter iter = nullptr;
+    plist_array_new_iter(root, &iter);
+    for (plist_t item = nullptr;;) {
+        plist_array_next_item(root, iter, &item);
+        if (!item)
+            break;
+        if (plist_get_node_type(item) != PLIST_STRING) {
+            ++array.otherElements;
+            continue;
+        }
+        uint64_t length = 0;
+        const char* text = plist_get_string_ptr(item, &length);
+        array.strings.emplace_back(text ? text : "", text ? length : 0);
+    }
+    std::free(iter);
+    return array;
+}
+
+void checkAgainstTheLibrary(std::string_view bytes,
+                            const platform::Result<platform::StringArray>& ours)
+{
+    if (!bytes.starts_with("bplist00") || !ours)
         return;
     plist_t root = nullptr;
     plist_from_bin(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
-    if (!root)
-        return;
+    if (!root || plist_get_node_type(root) != PLIST_ARRAY)
+        std::abort(); // taken here, refused there
     const auto [depth, weight] = measure(root);
+    const platform::StringArray theirs = arrayOf(root);
     plist_free(root);
     if (depth > platform::maxPropertyListDepth || weight > platform::maxPropertyListParsedBytes)
+        std::abort();
+    if (theirs.strings != ours->strings || theirs.otherElements != ours->otherElements)
         std::abort();
 }
 } // namespace
@@ -104,6 +131,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const auto array = platform::stringArrayFromPropertyList(bytes);
     if (array)
         (void)favourites::voicingsFor(array->strings, records);
-    checkAgainstTheLibrary(bytes);
+    checkAgainstTheLibrary(bytes, array);
     return 0;
 }

@@ -1,6 +1,8 @@
 #pragma once
-// Arrays of strings in the property-list file format: the XML form is written,
-// and both the XML and the binary forms are read.
+// Arrays of strings in the property-list file format: the XML form is written
+// (by the property-list library), and both the XML and the binary forms are
+// read, each by a reader of our own that enforces the bounds below as it
+// reads (PropertyListXml.h, PropertyListBinary.h).
 #include "platform/Result.h"
 
 #include <cstddef>

@@ -1,10 +1,14 @@
 // Opening saved lists of 100,000 identifiers in the XML and the binary form
-// against a catalogue of 4,957 records; and reading an XML list whose <plist>
-// tag holds 100,000 attributes, or as many as fit in the 4 MiB size bound.
+// against a catalogue of 4,957 records; reading an XML list whose <plist>
+// tag holds 100,000 attributes, or as many as fit in the 4 MiB size bound;
+// and refusing hostile binary lists: nested 100,000 deep, or one string
+// referred to a million times, with fields written wider than writers write
+// them.
 #include "bench/support/ManyAttributes.h"
 #include "favourites/SavedLists.h"
 #include "platform/Log.h"
 #include "platform/PropertyList.h"
+#include "tests/lists/BinaryListBytes.h"
 
 #include <benchmark/benchmark.h>
 #include <plist/plist.h>
@@ -77,6 +81,7 @@ void open100000Binary(benchmark::State& state)
     openList(state, true);
 }
 BENCHMARK(open100000Binary)->Unit(benchmark::kMillisecond);
+
 // The reader on the list's bytes. Valueless or repeated attributes make the
 // bytes no XML: the figure is the time to refuse them.
 void readListWithAttributes(benchmark::State& state, const std::string& xml)
@@ -106,6 +111,62 @@ const int registered = [] {
     }
     return 0;
 }();
+
+// The reader alone on the bytes in memory, then the whole open of the file
+// (its read, the reader, the log line); each must refuse the list.
+void refuse(benchmark::State& state, const std::string& bytes)
+{
+    std::string pattern = (std::filesystem::temp_directory_path() / "lists-bench-XXXXXX").string();
+    const std::filesystem::path data = ::mkdtemp(pattern.data());
+    std::filesystem::create_directories(data / "Documents");
+    std::ofstream(data / "Documents" / "hostil", std::ios::binary) << bytes;
+    const favourites::SavedLists lists{platform::Documents(data)};
+    auto favourites = std::make_shared<catalogue::ChordList>();
+    auto catalogue = std::make_shared<catalogue::ChordList>();
+    const bool throughOpen = state.range(0) == 1;
+    platform::setLogThreshold(platform::LogLevel::Error);
+    for (auto _ : state) {
+        const bool taken = throughOpen ? lists.open("hostil", favourites, catalogue)
+                                       : platform::stringArrayFromPropertyList(bytes).ok();
+        if (taken)
+            state.SkipWithError("a hostile list was taken");
+    }
+    platform::setLogThreshold(platform::LogLevel::Info);
+    state.counters["file_bytes"] = static_cast<double>(bytes.size());
+    std::filesystem::remove_all(data);
+}
+
+// 100,000 arrays each holding the next, every count a 16-byte integer.
+void refuseDeep16ByteCounts(benchmark::State& state)
+{
+    static const std::string bytes = liststest::deepBinaryList(100000, 16);
+    refuse(state, bytes);
+}
+BENCHMARK(refuseDeep16ByteCounts)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// The same with offsets and references of 9 bytes.
+void refuseDeep9ByteFields(benchmark::State& state)
+{
+    static const std::string bytes = liststest::deepBinaryList(100000, 0, 9, 9);
+    refuse(state, bytes);
+}
+BENCHMARK(refuseDeep9ByteFields)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A million references to a 3,000,000-byte string, counts of 16 bytes.
+void refuseMillionReferences(benchmark::State& state)
+{
+    static const std::string bytes = liststest::sharedStringList(3000000, 1000000, 16);
+    refuse(state, bytes);
+}
+BENCHMARK(refuseMillionReferences)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
+
+// A million references to the string whose text holds them: a 1 MB file.
+void refuseReferencesInsideTheirString(benchmark::State& state)
+{
+    static const std::string bytes = liststest::referencesInsideTheirString(1000000);
+    refuse(state, bytes);
+}
+BENCHMARK(refuseReferencesInsideTheirString)->Arg(0)->Arg(1)->Unit(benchmark::kMicrosecond);
 } // namespace
 
 BENCHMARK_MAIN();

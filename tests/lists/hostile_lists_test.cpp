@@ -19,6 +19,7 @@ using liststest::binaryArray;
 using liststest::binaryPropertyList;
 using liststest::binaryString;
 using liststest::record;
+using liststest::sharedStringList;
 using liststest::TempFolder;
 using liststest::writeFile;
 namespace fs = std::filesystem;
@@ -37,14 +38,9 @@ std::string deepXml(std::size_t levels)
     return xml + "</plist>\n";
 }
 
-// Object i is an array holding object i + 1; the last one is empty.
 std::string deepBinary(std::uint32_t levels)
 {
-    std::vector<std::string> objects;
-    for (std::uint32_t i = 0; i + 1 < levels; ++i)
-        objects.push_back(binaryArray({i + 1}));
-    objects.push_back(binaryArray({}));
-    return binaryPropertyList(objects);
+    return liststest::deepBinaryList(levels);
 }
 
 class HostileLists : public ::testing::Test {
@@ -90,18 +86,25 @@ TEST_F(HostileLists, DeepOrHugeListsAreRefusedBeforeParsing)
     fs::create_directories(documents);
     writeFile(documents / "funda", deepXml(200000));
     writeFile(documents / "funda binária", deepBinary(100000));
+    // The same, its fields written wider than any writer writes them: each
+    // array's count as a 16-byte integer (marker 0x14), or every offset and
+    // reference in 9 bytes. Read as they are written, they nest as deep.
+    writeFile(documents / "contagens largas", liststest::deepBinaryList(100000, 16));
+    writeFile(documents / "referências largas", liststest::deepBinaryList(100000, 0, 9, 9));
     writeFile(documents / "enorme", header + "<array><string>" +
                                         std::string(platform::maxPropertyListSize, 'a') +
                                         "</string></array></plist>\n");
     platform::LogCapture log;
-    for (const std::string name : {"funda", "funda binária", "enorme"}) {
+    for (const std::string name :
+         {"funda", "funda binária", "contagens largas", "referências largas", "enorme"}) {
         EXPECT_FALSE(lists.open(name, favourites, all)) << name;
         EXPECT_EQ(*favourites, ChordList{d}) << name;
     }
-    EXPECT_TRUE(log.contains("lista não é um array de property list: \"funda\" - nested deeper "
-                             "than 32 levels"));
-    EXPECT_TRUE(log.contains("lista não é um array de property list: \"funda binária\" - "
-                             "nested deeper than 32 levels"));
+    for (const std::string name :
+         {"funda", "funda binária", "contagens largas", "referências largas"})
+        EXPECT_TRUE(log.contains("lista não é um array de property list: \"" + name +
+                                 "\" - nested deeper than 32 levels"))
+            << name;
     EXPECT_TRUE(log.contains("lista não lida: \"enorme\" - file larger than 4194304 bytes"));
     // Over the size bound the reader refuses even bytes handed to it directly.
     EXPECT_EQ(platform::stringArrayFromPropertyList(std::string(4194305, ' ')).error(),
@@ -122,19 +125,18 @@ TEST(PropertyListNesting, CountsLevelsInBothFormsAndRefusesLoops)
         "</array></plist>"));
     // Arrays each holding the next twice: the parser would copy 2^levels
     // arrays. Ten levels are fine; thirty would fill the memory.
-    const auto doubling = [](std::uint32_t levels) {
-        std::vector<std::string> shared;
-        for (std::uint32_t i = 0; i + 1 < levels; ++i)
-            shared.push_back(binaryArray({i + 1, i + 1}));
-        shared.push_back(binaryArray({}));
-        return binaryPropertyList(shared);
-    };
-    EXPECT_TRUE(platform::stringArrayFromPropertyList(doubling(10)));
-    EXPECT_EQ(platform::stringArrayFromPropertyList(doubling(30)).error(),
+    EXPECT_TRUE(platform::stringArrayFromPropertyList(liststest::doublingBinaryList(10)));
+    EXPECT_EQ(platform::stringArrayFromPropertyList(liststest::doublingBinaryList(30)).error(),
               "more than 67108864 bytes once parsed");
-    // An array inside itself.
-    EXPECT_FALSE(platform::stringArrayFromPropertyList(
-        binaryPropertyList({binaryArray({1}), binaryArray({0})})));
+    EXPECT_EQ(platform::stringArrayFromPropertyList(liststest::doublingBinaryList(30, 16)).error(),
+              "more than 67108864 bytes once parsed");
+    // An array inside itself, or inside its own member.
+    EXPECT_EQ(platform::stringArrayFromPropertyList(binaryPropertyList({binaryArray({0})})).error(),
+              "not a property list");
+    EXPECT_EQ(platform::stringArrayFromPropertyList(
+                  binaryPropertyList({binaryArray({1}), binaryArray({0})}))
+                  .error(),
+              "not a property list");
 }
 
 // XML whose nesting a reading by hand would miss: a '>' inside a quoted
@@ -190,24 +192,30 @@ TEST_F(HostileLists, NestingIsCountedAsAnXmlParserReadsIt)
 }
 
 // A binary list of one long string that its array refers to again and again:
-// the parser would copy the string once per reference.
+// a parser that copies shared members would copy the string once per
+// reference.
 TEST_F(HostileLists, ASharedMemberCountsItsBytesForEveryReference)
 {
     const auto sharedString = [](std::size_t size, std::uint32_t references) {
-        return binaryPropertyList({binaryArray(std::vector<std::uint32_t>(references, 1), 1),
-                                   binaryString(std::string(size, 'a'))},
-                                  1);
+        return sharedStringList(size, references);
     };
-    // 3,000,000 bytes a million times, in a file of 4,000,018 bytes.
+    // 3,000,000 bytes a million times, in a file of 4,000,018 bytes; the same
+    // with the counts written as 16-byte integers; and a file of a megabyte
+    // whose string's text is the array of a million references to it.
     const std::string million = sharedString(3000000, 1000000);
     ASSERT_LE(million.size(), platform::maxPropertyListSize);
     fs::create_directories(documents);
     writeFile(documents / "partilhada", million);
+    writeFile(documents / "contagens largas", sharedStringList(3000000, 1000000, 16));
+    writeFile(documents / "dentro da cadeia", liststest::referencesInsideTheirString(1000000));
     platform::LogCapture log;
-    EXPECT_FALSE(lists.open("partilhada", favourites, all));
-    EXPECT_EQ(*favourites, ChordList{d});
-    EXPECT_TRUE(log.contains("lista não é um array de property list: \"partilhada\" - more "
-                             "than 67108864 bytes once parsed"));
+    for (const std::string name : {"partilhada", "contagens largas", "dentro da cadeia"}) {
+        EXPECT_FALSE(lists.open(name, favourites, all)) << name;
+        EXPECT_EQ(*favourites, ChordList{d}) << name;
+        EXPECT_TRUE(log.contains("lista não é um array de property list: \"" + name +
+                                 "\" - more than 67108864 bytes once parsed"))
+            << name;
+    }
     EXPECT_FALSE(platform::stringArrayFromPropertyList(sharedString(3000000, 100)));
     // What counts is the bytes, not the references: 60 copies of a megabyte
     // pass, 70 do not.
