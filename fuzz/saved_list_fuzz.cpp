@@ -10,6 +10,7 @@
 #include "platform/Log.h"
 #include "platform/PropertyList.h"
 #include "platform/PropertyListBinary.h"
+#include "tests/lists/LibraryLists.h"
 
 #include <plist/plist.h>
 
@@ -82,28 +83,6 @@ std::pair<std::size_t, std::size_t> measure(plist_t root)
     return {deepest, bytes};
 }
 
-// The strings of the library's root array and the count of its other elements.
-platform::StringArray arrayOf(plist_t root)
-{
-    platform::StringArray array;
-    plist_array_iter iter = nullptr;
-    plist_array_new_iter(root, &iter);
-    for (plist_t item = nullptr;;) {
-        plist_array_next_item(root, iter, &item);
-        if (!item)
-            break;
-        if (plist_get_node_type(item) != PLIST_STRING) {
-            ++array.otherElements;
-            continue;
-        }
-        uint64_t length = 0;
-        const char* text = plist_get_string_ptr(item, &length);
-        array.strings.emplace_back(text ? text : "", text ? length : 0);
-    }
-    std::free(iter);
-    return array;
-}
-
 void checkAgainstTheLibrary(std::string_view bytes,
                             const platform::Result<platform::StringArray>& ours)
 {
@@ -114,7 +93,7 @@ void checkAgainstTheLibrary(std::string_view bytes,
     if (!root || plist_get_node_type(root) != PLIST_ARRAY)
         std::abort(); // taken here, refused there
     const auto [depth, weight] = measure(root);
-    const platform::StringArray theirs = arrayOf(root);
+    const platform::StringArray theirs = liststest::libraryArray(root);
     plist_free(root);
     if (depth > platform::maxPropertyListDepth || weight > platform::maxPropertyListParsedBytes)
         std::abort();

@@ -9,6 +9,7 @@
 #include "platform/Log.h"
 #include "platform/PropertyList.h"
 #include "tests/lists/BinaryListBytes.h"
+#include "tests/lists/LibraryLists.h"
 
 #include <benchmark/benchmark.h>
 #include <plist/plist.h>
@@ -31,20 +32,6 @@ std::vector<std::string> identifiers()
     return ids;
 }
 
-std::string binaryForm(const std::vector<std::string>& ids)
-{
-    plist_t array = plist_new_array();
-    for (const std::string& id : ids)
-        plist_array_append_item(array, plist_new_string(id.c_str()));
-    char* bytes = nullptr;
-    uint32_t length = 0;
-    plist_to_bin(array, &bytes, &length);
-    std::string result(bytes, length);
-    plist_to_bin_free(bytes);
-    plist_free(array);
-    return result;
-}
-
 void openList(benchmark::State& state, bool binary)
 {
     std::string pattern = (std::filesystem::temp_directory_path() / "lists-bench-XXXXXX").string();
@@ -52,7 +39,7 @@ void openList(benchmark::State& state, bool binary)
     std::filesystem::create_directories(data / "Documents");
     const auto ids = identifiers();
     std::ofstream(data / "Documents" / "lista", std::ios::binary)
-        << (binary ? binaryForm(ids) : *platform::propertyListXml(ids));
+        << (binary ? liststest::libraryWritten(ids) : *platform::propertyListXml(ids));
 
     auto catalogue = std::make_shared<catalogue::ChordList>();
     for (std::size_t i = 0; i < kRecords; ++i)

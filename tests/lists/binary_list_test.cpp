@@ -3,6 +3,7 @@
 // lists written by the library and by Python's plistlib, every marker byte,
 // every width of the trailer's fields, and text with odd UTF-16. Each list
 // must be taken by both or refused by both, and read to the same strings.
+#include "LibraryLists.h"
 #include "ListsTestSupport.h"
 #include "catalogue/SourceFiles.h"
 #include "platform/PropertyList.h"
@@ -18,6 +19,7 @@ using liststest::binaryArray;
 using liststest::binaryMarker;
 using liststest::binaryPropertyList;
 using liststest::binaryString;
+using liststest::libraryWritten;
 using platform::StringArray;
 
 namespace {
@@ -31,41 +33,10 @@ std::optional<StringArray> libraryRead(const std::string& bytes)
     if (!root)
         return std::nullopt;
     std::optional<StringArray> array;
-    if (plist_get_node_type(root) == PLIST_ARRAY) {
-        array.emplace();
-        plist_array_iter iter = nullptr;
-        plist_array_new_iter(root, &iter);
-        for (plist_t item = nullptr;;) {
-            plist_array_next_item(root, iter, &item);
-            if (!item)
-                break;
-            if (plist_get_node_type(item) != PLIST_STRING) {
-                ++array->otherElements;
-                continue;
-            }
-            uint64_t length = 0;
-            const char* text = plist_get_string_ptr(item, &length);
-            array->strings.emplace_back(text, length);
-        }
-        std::free(iter);
-    }
+    if (plist_get_node_type(root) == PLIST_ARRAY)
+        array = liststest::libraryArray(root);
     plist_free(root);
     return array;
-}
-
-// The library's bytes for an array of strings.
-std::string libraryWritten(const std::vector<std::string>& strings)
-{
-    plist_t array = plist_new_array();
-    for (const std::string& text : strings)
-        plist_array_append_item(array, plist_new_string(text.c_str()));
-    char* bytes = nullptr;
-    uint32_t length = 0;
-    plist_to_bin(array, &bytes, &length);
-    std::string result(bytes, length);
-    plist_to_bin_free(bytes);
-    plist_free(array);
-    return result;
 }
 
 // Both take the bytes and read the same, or both refuse them.
