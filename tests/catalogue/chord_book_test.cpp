@@ -255,8 +255,9 @@ TEST(ChordBook, SilentStringsInsideAreDamped)
         if (fixedPositions().count(position) || gaps.empty())
             continue;
         const std::string what = r->Cifra + " " + lowToHigh(p);
-        if (gaps.front() == bass - 1)
+        if (gaps.front() == bass - 1) {
             EXPECT_GT(p.fret(bass), 0) << what << ": nothing damps the string by an open bass";
+        }
         if (gaps.size() == 1 && gaps.front() == bass - 1) {
             ++nextToBass;
             continue;
