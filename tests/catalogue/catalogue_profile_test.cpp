@@ -28,21 +28,9 @@ std::string silentSet(const FretPattern& p)
     return out;
 }
 
-int lowestFretted(const FretPattern& p)
-{
-    int lowest = 0;
-    for (int f : p)
-        if (f > 0 && (lowest == 0 || f < lowest))
-            lowest = f;
-    return lowest;
-}
-
 int frettedSpan(const FretPattern& p)
 {
-    int highest = 0;
-    for (int f : p)
-        highest = std::max(highest, f);
-    return highest - lowestFretted(p);
+    return p.highestFret() - p.lowestFret();
 }
 
 // Half the summed difference of the shares: 0 for the same profile.
@@ -118,7 +106,7 @@ TEST(CatalogueProfile, EveryShapeWithinAHandsReach)
     // only from fret 7 up.
     for (const auto& r : *committedCatalogue()) {
         const auto p = *FretPattern::of(*r);
-        const int lowest = lowestFretted(p);
+        const int lowest = p.lowestFret();
         const int most = lowest < 5 ? 3 : lowest < 7 ? 4 : 5;
         EXPECT_LE(frettedSpan(p), most) << describe(*r, p);
     }
@@ -175,7 +163,7 @@ TEST(CatalogueProfile, EachSymbolOverTheNeckWithoutNearCopies)
         std::set<int> regions;
         bool allFixed = true;
         for (const auto& v : voicings) {
-            const int lowest = lowestFretted(v.frets);
+            const int lowest = v.frets.lowestFret();
             regions.insert(lowest >= 10 ? 2 : lowest >= 5 ? 1 : 0);
             allFixed = allFixed && v.fixed;
         }

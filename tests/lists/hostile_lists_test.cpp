@@ -55,6 +55,20 @@ protected:
     TempFolder data;
     SavedLists lists{platform::Documents(data.path())};
     fs::path documents = data.path() / "Documents";
+
+    // Opens each list, which must be refused with the favourites untouched
+    // and the reason logged.
+    void expectRefused(const platform::LogCapture& log, std::initializer_list<const char*> names,
+                       const std::string& reason)
+    {
+        for (const std::string name : names) {
+            EXPECT_FALSE(lists.open(name, favourites, all)) << name;
+            EXPECT_EQ(*favourites, ChordList{d}) << name;
+            std::string line = "lista não é um array de property list: \"" + name;
+            line += "\" - " + reason;
+            EXPECT_TRUE(log.contains(line)) << name;
+        }
+    }
 };
 } // namespace
 
@@ -95,16 +109,10 @@ TEST_F(HostileLists, DeepOrHugeListsAreRefusedBeforeParsing)
                                         std::string(platform::maxPropertyListSize, 'a') +
                                         "</string></array></plist>\n");
     platform::LogCapture log;
-    for (const std::string name :
-         {"funda", "funda binária", "contagens largas", "referências largas", "enorme"}) {
-        EXPECT_FALSE(lists.open(name, favourites, all)) << name;
-        EXPECT_EQ(*favourites, ChordList{d}) << name;
-    }
-    for (const std::string name :
-         {"funda", "funda binária", "contagens largas", "referências largas"})
-        EXPECT_TRUE(log.contains("lista não é um array de property list: \"" + name +
-                                 "\" - nested deeper than 32 levels"))
-            << name;
+    expectRefused(log, {"funda", "funda binária", "contagens largas", "referências largas"},
+                  "nested deeper than 32 levels");
+    EXPECT_FALSE(lists.open("enorme", favourites, all));
+    EXPECT_EQ(*favourites, ChordList{d});
     EXPECT_TRUE(log.contains("lista não lida: \"enorme\" - file larger than 4194304 bytes"));
     // Over the size bound the reader refuses even bytes handed to it directly.
     EXPECT_EQ(platform::stringArrayFromPropertyList(std::string(4194305, ' ')).error(),
@@ -164,13 +172,7 @@ TEST_F(HostileLists, NestingIsCountedAsAnXmlParserReadsIt)
               declaration + "<?x \"?><!-- \" ?>" + repeated("<array>", 200000) + " -->\n" +
                   "<plist version=\"1.0\"><array><string>000200</string></array></plist>\n");
     platform::LogCapture log;
-    for (const std::string name : {"aspas", "sem fecho", "apóstrofos"}) {
-        EXPECT_FALSE(lists.open(name, favourites, all)) << name;
-        EXPECT_EQ(*favourites, ChordList{d}) << name;
-        EXPECT_TRUE(log.contains("lista não é um array de property list: \"" + name +
-                                 "\" - nested deeper than 32 levels"))
-            << name;
-    }
+    expectRefused(log, {"aspas", "sem fecho", "apóstrofos"}, "nested deeper than 32 levels");
     *favourites = {c};
     EXPECT_TRUE(lists.open("comentário", favourites, all));
     EXPECT_EQ(*favourites, ChordList{d});
@@ -209,13 +211,8 @@ TEST_F(HostileLists, ASharedMemberCountsItsBytesForEveryReference)
     writeFile(documents / "contagens largas", sharedStringList(3000000, 1000000, 16));
     writeFile(documents / "dentro da cadeia", liststest::referencesInsideTheirString(1000000));
     platform::LogCapture log;
-    for (const std::string name : {"partilhada", "contagens largas", "dentro da cadeia"}) {
-        EXPECT_FALSE(lists.open(name, favourites, all)) << name;
-        EXPECT_EQ(*favourites, ChordList{d}) << name;
-        EXPECT_TRUE(log.contains("lista não é um array de property list: \"" + name +
-                                 "\" - more than 67108864 bytes once parsed"))
-            << name;
-    }
+    expectRefused(log, {"partilhada", "contagens largas", "dentro da cadeia"},
+                  "more than 67108864 bytes once parsed");
     EXPECT_FALSE(platform::stringArrayFromPropertyList(sharedString(3000000, 100)));
     // What counts is the bytes, not the references: 60 copies of a megabyte
     // pass, 70 do not.

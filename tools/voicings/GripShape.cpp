@@ -10,7 +10,6 @@ using namespace catalogue;
 namespace {
 // Below G3 two notes a whole step apart blur into one.
 constexpr int kLowRegisterMidi = 55;
-constexpr int kOpenGripFrets = 4;
 constexpr int kOpenGripFingers = 3;
 constexpr int kNutFrets = 3;
 constexpr int kCloseFrets = 2;
@@ -82,10 +81,7 @@ GripFamily gripFamily(const FretPattern& frets)
 
 int neckRegion(const FretPattern& frets)
 {
-    int lowest = 0;
-    for (int f : frets)
-        if (f > 0 && (lowest == 0 || f < lowest))
-            lowest = f;
+    const int lowest = frets.lowestFret();
     return lowest >= 10 ? 2 : lowest >= 5 ? 1 : 0;
 }
 

@@ -9,6 +9,9 @@
 
 namespace voicings {
 
+// Open strings ring with a hand whose fretted notes lie within this fret.
+inline constexpr int kOpenGripFrets = 4;
+
 // The strings from the bass to the top sounding string, and what they do.
 struct StringSpan {
     int bass = 0; // string number of the lowest sounding string

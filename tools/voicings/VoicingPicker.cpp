@@ -32,14 +32,21 @@ bool sameShape(const FretPattern& a, const FretPattern& b)
     return true;
 }
 
+// How many strings two shapes differ on.
+int differingStrings(const FretPattern& a, const FretPattern& b)
+{
+    int differ = 0;
+    for (std::size_t i = 0; i < a.size(); ++i)
+        differ += a[i] != b[i];
+    return differ;
+}
+
 // What a candidate pays for resembling a voicing already chosen: the same
 // shape with strings left out or added, the same neck position, or a near
 // copy differing in one or two strings.
 int likeness(const Candidate& c, const Standing& s)
 {
-    int differ = 0;
-    for (std::size_t i = 0; i < c.frets.size(); ++i)
-        differ += c.frets[i] != s.frets[i];
+    const int differ = differingStrings(c.frets, s.frets);
     int cost = sameShape(c.frets, s.frets) ? kSameShapeCost : 0;
     int apart = std::abs(c.position - s.position);
     if (apart <= 1)
@@ -56,10 +63,7 @@ int likeness(const Candidate& c, const Standing& s)
 // Two shapes that differ on one string at most.
 bool nearCopy(const FretPattern& a, const FretPattern& b)
 {
-    int differ = 0;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        differ += a[i] != b[i];
-    return differ <= 1;
+    return differingStrings(a, b) <= 1;
 }
 
 int fittingSlot(const std::vector<Slot>& slots, const std::vector<int>& left, int sum)

@@ -27,8 +27,6 @@ constexpr int kFourFretReach = 150;
 constexpr int kFiveFretReach = 800;
 // What a grip pays for each string its bass lies above the low E.
 constexpr int kHigherBassCost = 8;
-// Where open strings still ring with the hand: fretted notes within fret 4.
-constexpr int kOpenGripFrets = 4;
 // A further voicing with open strings comes after the closed grips, one
 // whose hand is away from the nut later still.
 constexpr int kOpenAtTheNutCost = 200;
