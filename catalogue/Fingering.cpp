@@ -10,18 +10,25 @@ namespace {
 
 constexpr int kStrings = 6;
 
-// The index at the lowest fret. Laid flat, it covers a run of adjacent
-// strings that all sound at its fret or higher (a finger in front of it holds
-// those): never a muted string, which it would sound, nor an open one. It
-// reaches over the neck from the high E side, so no open string may sound
-// between the run and string 1. Of such runs it bars the one holding the most
-// strings at its fret, the highest-pitched on a tie, from the first to the
-// last of them. With fewer than two such strings it presses one string, the
-// lowest-pitched held at that fret.
-FingerPlace indexPlace(const FretPattern& p, int lowest)
+// One way of covering the fretted strings: the index's place first, then one
+// place per other finger, before fingers are numbered.
+using Places = std::vector<FingerPlace>;
+
+// The runs the index can bar at the lowest fret: adjacent strings that all
+// sound at its fret or higher (a finger in front of it holds those), never a
+// muted string, which it would sound, nor an open one, with no open string
+// sounding between the run and string 1, since it reaches over the neck from
+// the high E side; each run from the first to the last of its strings held
+// at that fret. The run holding the most strings at its fret comes first,
+// the highest-pitched on a tie; then a single note, the lowest-pitched held
+// at that fret.
+std::vector<FingerPlace> indexPlaces(const FretPattern& p, int lowest)
 {
-    FingerPlace barre{1, lowest, 0, 0};
-    int best = 0;
+    struct Run {
+        FingerPlace place;
+        int count;
+    };
+    std::vector<Run> runs;
     bool openAbove = false;
     for (int s = 1; s <= kStrings;) {
         if (p.fret(s) <= 0) {
@@ -38,101 +45,149 @@ FingerPlace indexPlace(const FretPattern& p, int lowest)
                 run.fromString = s;
             run.toString = s;
         }
-        if (!openAbove && count >= 2 && count > best) {
-            best = count;
-            barre = run;
-        }
+        if (!openAbove && count >= 2)
+            runs.push_back({run, count});
     }
-    if (best >= 2)
-        return barre;
+    std::stable_sort(runs.begin(), runs.end(),
+                     [](const Run& a, const Run& b) { return a.count > b.count; });
+    std::vector<FingerPlace> out;
+    for (const auto& r : runs)
+        out.push_back(r.place);
     int bass = 0;
     for (int s = 1; s <= kStrings; ++s)
         if (p.fret(s) == lowest)
             bass = s;
-    return {1, lowest, bass, bass};
+    out.push_back({1, lowest, bass, bass});
+    return out;
 }
 
-// The longest run of two or more adjacent strings at `fret`, or nothing.
-std::optional<FingerPlace> flatRun(const FretPattern& p, int fret)
+// The runs of two or three adjacent strings all at one fret above the
+// index's, outside the strings it holds: where a finger other than the index
+// can lie flat.
+std::vector<FingerPlace> flatRuns(const FretPattern& p, int lowest,
+                                  const std::array<bool, kStrings + 1>& held)
 {
-    std::optional<FingerPlace> best;
-    int from = 0;
-    for (int s = 1; s <= kStrings + 1; ++s) {
-        if (s <= kStrings && p.fret(s) == fret) {
-            if (!from)
-                from = s;
-            continue;
+    std::vector<FingerPlace> runs;
+    for (int from = 1; from <= kStrings; ++from)
+        for (int to = from + 1; to <= std::min(from + 2, kStrings); ++to) {
+            bool same = p.fret(from) > lowest;
+            for (int s = from; s <= to && same; ++s)
+                same = p.fret(s) == p.fret(from) && !held[static_cast<std::size_t>(s)];
+            if (same)
+                runs.push_back({0, p.fret(from), from, to});
         }
-        if (from && s - 1 > from && (!best || s - 1 - from > best->toString - best->fromString))
-            best = FingerPlace{0, fret, from, s - 1};
-        from = 0;
-    }
-    return best;
+    return runs;
+}
+
+// Fingers follow one another from lower to higher frets, and on one fret the
+// lower-pitched string takes the lower finger.
+bool before(const FingerPlace& a, const FingerPlace& b)
+{
+    return a.fret != b.fret ? a.fret < b.fret : a.toString > b.toString;
 }
 
 // What a finger pays for its place: reaching beyond one fret per finger from
 // the index costs most; curling back onto a lower fret a little.
-int reachCost(const FingerPlace& place, int finger, int lowest)
+int reachCost(const FingerPlace& place, int lowest)
 {
-    const int over = (place.fret - lowest) - (finger - 1);
+    if (place.fret == lowest) // side by side with the index on its fret
+        return 0;
+    const int over = (place.fret - lowest) - (place.finger - 1);
     return over > 0 ? 4 * over : -over;
 }
 
-// Gives the places, in order, increasing finger numbers from 2 to 4 that
-// cost the least reach; returns that cost.
-int assignFingers(std::vector<FingerPlace>& places, int lowest)
+// Numbers the places (in order) with increasing fingers, the index on the
+// first, so that no two fingers lie more than one fret further apart than
+// the difference of their numbers; of the numberings that fit, the one that
+// costs the least reach. Nothing when none fits.
+std::optional<int> numberFingers(Places& places, int lowest)
 {
     const std::size_t m = places.size();
-    int bestCost = -1;
-    std::array<int, 3> best{};
-    // Every increasing choice of m fingers out of 2, 3, 4.
+    if (m > static_cast<std::size_t>(kFingers))
+        return std::nullopt;
+    std::optional<int> bestCost;
+    Places best;
+    // Every increasing choice of m - 1 fingers out of 2, 3, 4.
     for (unsigned mask = 0; mask < 8; ++mask) {
-        if (static_cast<std::size_t>(std::popcount(mask)) != m)
+        if (static_cast<std::size_t>(std::popcount(mask)) != m - 1)
             continue;
-        std::array<int, 3> chosen{};
-        std::size_t k = 0;
+        Places numbered = places;
+        std::size_t k = 1;
+        for (int finger = 2; finger <= kFingers; ++finger)
+            if (mask & (1u << (finger - 2)))
+                numbered[k++].finger = finger;
+        bool fits = true;
         int cost = 0;
-        for (int finger = 2; finger <= kFingers; ++finger) {
-            if (!(mask & (1u << (finger - 2))))
-                continue;
-            chosen[k] = finger;
-            cost += reachCost(places[k], finger, lowest);
-            ++k;
+        for (std::size_t i = 0; i < m && fits; ++i) {
+            cost += reachCost(numbered[i], lowest);
+            for (std::size_t j = i + 1; j < m && fits; ++j)
+                fits = numbered[j].fret - numbered[i].fret <=
+                       numbered[j].finger - numbered[i].finger + 1;
         }
-        if (bestCost < 0 || cost < bestCost) {
+        if (fits && (!bestCost || cost < *bestCost)) {
             bestCost = cost;
-            best = chosen;
+            best = numbered;
         }
     }
-    for (std::size_t k = 0; k < m; ++k)
-        places[k].finger = best[k];
-    return std::max(bestCost, 0);
+    if (bestCost)
+        places = best;
+    return bestCost;
 }
 
-// The other fingers' places: one per fretted string the index leaves, or,
-// when that needs more than four fingers, one flat across a run at the
-// highest fret.
-std::vector<FingerPlace> otherPlaces(const FretPattern& p, const FingerPlace& index, int highest,
-                                     bool flat)
+// The places of a hand whose index lies at `index`: one finger per fretted
+// string the index leaves, or with `flat` one finger lying across `flat`'s
+// strings. Nothing when a place would have to come before the index.
+std::optional<Places> placesWith(const FretPattern& p, const FingerPlace& index,
+                                 const std::optional<FingerPlace>& flat)
 {
     std::array<bool, kStrings + 1> held{};
     for (int s = index.fromString; s <= index.toString; ++s)
         held[static_cast<std::size_t>(s)] = p.fret(s) == index.fret;
-    std::vector<FingerPlace> places;
-    if (flat && highest > index.fret) {
-        if (auto run = flatRun(p, highest)) {
-            for (int s = run->fromString; s <= run->toString; ++s)
-                held[static_cast<std::size_t>(s)] = true;
-            places.push_back(*run);
-        }
+    Places places{index};
+    if (flat) {
+        for (int s = flat->fromString; s <= flat->toString; ++s)
+            held[static_cast<std::size_t>(s)] = true;
+        places.push_back(*flat);
     }
     for (int s = 1; s <= kStrings; ++s)
         if (p.fret(s) > 0 && !held[static_cast<std::size_t>(s)])
             places.push_back({0, p.fret(s), s, s});
-    std::sort(places.begin(), places.end(), [](const FingerPlace& a, const FingerPlace& b) {
-        return a.fret != b.fret ? a.fret < b.fret : a.toString > b.toString;
-    });
+    std::sort(places.begin() + 1, places.end(), before);
+    if (places.size() > 1 && before(places[1], index))
+        return std::nullopt;
+    // A finger lying flat leaves the strings on its bass side to the fingers
+    // behind it: none in front reaches round it there.
+    for (std::size_t i = 1; i < places.size(); ++i)
+        for (std::size_t j = i + 1; j < places.size() && places[i].liesFlat(); ++j)
+            if (places[j].fret > places[i].fret && places[j].toString > places[i].toString)
+                return std::nullopt;
     return places;
+}
+
+int handEffort(const Places& fingers, int reach, int lowest, int highest)
+{
+    static constexpr int kFingerEffort[] = {0, 0, 2, 5, 9};
+    static constexpr int kSpanEffort[] = {0, 0, 1, 3, 6, 10};
+    const auto& index = fingers.front();
+    int effort = kFingerEffort[fingers.size()] + reach;
+    if (index.liesFlat()) // a barre, the heavier the more strings it presses
+        effort += index.toString - index.fromString >= 4 ? 6 : 3;
+    const int span = highest - lowest;
+    effort += kSpanEffort[std::min(span, 5)];
+    if (lowest <= 3 && span >= 3) // the frets are widest near the nut
+        effort += 2 * (span - 2);
+    for (std::size_t i = 1; i < fingers.size(); ++i) {
+        const auto& place = fingers[i];
+        if (place.liesFlat())
+            effort += 2;
+        // A finger on a lower string than a long barre reaches, at a higher
+        // fret, reaches round the index; a short barre at the top leaves the
+        // bass strings to the other fingers.
+        if (index.toString - index.fromString >= 2 && place.toString > index.toString &&
+            place.fret > lowest)
+            effort += 6 + 4 * (place.fret - lowest);
+    }
+    return effort;
 }
 
 } // namespace
@@ -144,35 +199,50 @@ Fingering fingeringOf(const FretPattern& frets)
     hand.highest = frets.highestFret();
     if (hand.lowest == 0)
         return hand;
-    const FingerPlace index = indexPlace(frets, hand.lowest);
-    auto others = otherPlaces(frets, index, hand.highest, false);
-    if (1 + others.size() > static_cast<std::size_t>(kFingers))
-        others = otherPlaces(frets, index, hand.highest, true);
-    hand.needed = 1 + static_cast<int>(others.size());
-    if (hand.needed > kFingers)
-        return hand;
-
-    static constexpr int kFingerEffort[] = {0, 0, 2, 5, 9};
-    static constexpr int kSpanEffort[] = {0, 0, 1, 3, 6, 10};
-    hand.effort = kFingerEffort[hand.needed] + assignFingers(others, hand.lowest);
-    if (index.liesFlat()) // a barre, the heavier the more strings it presses
-        hand.effort += index.toString - index.fromString >= 4 ? 6 : 3;
-    const int span = hand.highest - hand.lowest;
-    hand.effort += kSpanEffort[std::min(span, 5)];
-    if (hand.lowest <= 3 && span >= 3) // the frets are widest near the nut
-        hand.effort += 2 * (span - 2);
-    for (const auto& place : others) {
-        if (place.liesFlat())
-            hand.effort += 2;
-        // A finger on a lower string than a long barre reaches, at a higher
-        // fret, reaches round the index; a short barre at the top leaves the
-        // bass strings to the other fingers.
-        if (index.toString - index.fromString >= 2 && place.toString > index.toString &&
-            place.fret > hand.lowest)
-            hand.effort += 6 + 4 * (place.fret - hand.lowest);
+    const auto indexes = indexPlaces(frets, hand.lowest);
+    // The first index place that leaves a hand that fits with a finger of
+    // its own on every other fretted string; only where none does, one
+    // finger lies flat, where it leaves the fewest fingers and the least
+    // effort.
+    hand.needed = kStrings + 1;
+    for (const bool flat : {false, true}) {
+        for (const auto& index : indexes) {
+            std::vector<std::optional<FingerPlace>> flats{std::nullopt};
+            if (flat) {
+                std::array<bool, kStrings + 1> held{};
+                for (int s = index.fromString; s <= index.toString; ++s)
+                    held[static_cast<std::size_t>(s)] = frets.fret(s) == index.fret;
+                flats.clear();
+                for (const auto& run : flatRuns(frets, hand.lowest, held))
+                    flats.emplace_back(run);
+            }
+            for (const auto& f : flats) {
+                auto places = placesWith(frets, index, f);
+                if (!places)
+                    continue;
+                const int count = static_cast<int>(places->size());
+                hand.needed = std::min(hand.needed, count);
+                const auto reach = numberFingers(*places, hand.lowest);
+                if (!reach)
+                    continue;
+                const int effort = handEffort(*places, *reach, hand.lowest, hand.highest);
+                if (hand.held() &&
+                    (hand.fingers.size() < places->size() ||
+                     (hand.fingers.size() == places->size() && hand.effort <= effort)))
+                    continue;
+                hand.effort = effort;
+                hand.fingers = std::move(*places);
+                if (!flat)
+                    break;
+            }
+            if (hand.held() && !flat)
+                break;
+        }
+        if (hand.held()) {
+            hand.needed = static_cast<int>(hand.fingers.size());
+            return hand;
+        }
     }
-    hand.fingers.push_back(index);
-    hand.fingers.insert(hand.fingers.end(), others.begin(), others.end());
     return hand;
 }
 
@@ -207,6 +277,8 @@ std::string playabilityProblem(const FretPattern& frets)
         static const char* const kCounts[] = {"five", "six"};
         return std::string(kCounts[std::min(hand.needed - 5, 1)]) + " fingers needed";
     }
+    if (!hand.held())
+        return "no hand holds the fingers in order within their reach";
     return {};
 }
 

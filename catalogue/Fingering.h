@@ -8,12 +8,16 @@
 //    nor an open one, and with no open string sounding between it and string
 //    1. Strings held at its fret outside the barre take a finger each.
 //  - Every other fretted string takes a finger of its own; only when that
-//    would need more than four, one finger lies flat across adjacent strings
-//    all held at the highest fretted fret.
+//    would not fit the hand, one finger lies flat across two or three
+//    adjacent strings all held at one fret above the index's.
 //  - Fingers follow one another from lower to higher frets (on one fret, the
 //    lower-pitched string takes the lower finger), so no finger lies behind
 //    another on a string: a string under the barre that sounds higher is
-//    held by a finger in front of it.
+//    held by a finger in front of it. A string beside the barre on its bass
+//    side at the barre's own fret can't be held: that finger would lie
+//    behind the index.
+//  - Two fingers lie at most one fret further apart than the difference of
+//    their numbers: neighbouring fingers two frets, index to little four.
 #include "catalogue/FretPattern.h"
 
 #include <string>
@@ -38,14 +42,18 @@ struct FingerPlace {
 };
 
 struct Fingering {
-    int needed = 0;                   // fingers the pattern needs
-    std::vector<FingerPlace> fingers; // index first; empty when more than four are needed
+    // Fingers the hand uses; where no hand holds the pattern, the fewest
+    // places any covering of its fretted strings needs.
+    int needed = 0;
+    std::vector<FingerPlace> fingers; // index first; empty when no hand holds it
     int lowest = 0;                   // lowest fretted fret (0 when nothing is fretted)
     int highest = 0;                  // highest fretted fret
     // How hard the hand works: fingers, barres, stretches beyond one fret per
     // finger, the span, and fingers reaching a lower string behind the barre.
     int effort = 0;
     bool barre() const { return !fingers.empty() && fingers.front().liesFlat(); }
+    // Whether a hand holds the pattern (every fretted string under a finger).
+    bool held() const { return !fingers.empty(); }
 };
 
 Fingering fingeringOf(const FretPattern& frets);
@@ -58,8 +66,9 @@ bool withinReach(const Fingering& hand);
 
 // Why the pattern is no voicing the catalogue can hold, or empty when it is:
 // frets 0 to 15, at least three strings sounding, string 3 sounding, at least
-// one string fretted, fretted strings within six consecutive frets, at most
-// four fingers: a shape that needs a fifth is no voicing.
+// one string fretted, fretted strings within six consecutive frets, and a
+// hand that holds it: a shape that needs a fifth finger, or fingers out of
+// order or beyond their reach, is no voicing.
 std::string playabilityProblem(const FretPattern& frets);
 
 } // namespace catalogue

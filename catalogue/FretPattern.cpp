@@ -85,6 +85,17 @@ int FretPattern::highestFret() const
     return highest;
 }
 
+std::vector<int> FretPattern::pitches() const
+{
+    std::vector<int> notes;
+    for (std::size_t i = 0; i < frets.size(); ++i)
+        if (frets[i] != kMuted)
+            notes.push_back(kOpenStringMidi[i] + frets[i]);
+    std::sort(notes.begin(), notes.end());
+    notes.erase(std::unique(notes.begin(), notes.end()), notes.end());
+    return notes;
+}
+
 int FretPattern::fretSum() const
 {
     int sum = 0;

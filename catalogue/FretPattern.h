@@ -54,6 +54,10 @@ struct FretPattern {
     int highestFret() const;
     // Sum of the played strings' frets.
     int fretSum() const;
+    // The notes sounded, as MIDI numbers, each once, lowest first: two
+    // patterns with the same notes sound the same chord in the same octaves,
+    // whatever strings carry them.
+    std::vector<int> pitches() const;
 
     int operator[](std::size_t i) const { return frets[i]; }
     int& operator[](std::size_t i) { return frets[i]; }

@@ -182,6 +182,10 @@ const std::map<std::string, std::string> kCatalogueDiffers = {
     {"Ebadd9", "x,x,1,0,4,1"},
     {"Badd9", "x,2,1,4,2,x"},
     {"Eb7(9)", "x,x,1,0,2,1"},
+    // No finger holds the A string beside a barre on its own fret: the
+    // book's shape takes four fingers side by side, the top string left out
+    // three.
+    {"Bb7(9)", "x,1,0,1,1,x"},
 };
 
 std::map<std::string, std::vector<std::string>> voicingsBySymbol()
@@ -213,12 +217,13 @@ TEST(ChordBook, FirstVoicingsAreTheBooksFirstShapes)
         // Shapes the catalogue does not hold at all: the open C with its top
         // string (the symbol's three records are the fixed one and two
         // barres), the drop-3 major sevenths, two add9 grips, and the open
-        // Em7(b5) one string away from the first, which would be a near copy.
-        const std::set<std::string> notHeld = {"C",      "F#maj7", "Abmaj7",
-                                               "Ebadd9", "Badd9",  "Em7(b5)"};
+        // Em7(b5) and Bb7(9) one string away from the first, which would be a
+        // near copy.
+        const std::set<std::string> notHeld = {"C",     "F#maj7",  "Abmaj7", "Ebadd9",
+                                               "Badd9", "Em7(b5)", "Bb7(9)"};
         EXPECT_EQ(bookHeld, !notHeld.count(symbol)) << symbol;
     }
-    EXPECT_EQ(same, 111);
+    EXPECT_EQ(same, 110);
 }
 
 TEST(ChordBook, EveryBarreLiesOnStringsItHolds)

@@ -30,9 +30,10 @@ TEST(Fingering, AssignsEachFingerItsPlace)
     EXPECT_EQ(places({1, 1, 2, 3, 3, 1}), "1@1:1-6 2@2:3-3 3@3:5-5 4@3:4-4");
     // A-form barre: three fingers on fret 3 beside the barre.
     EXPECT_EQ(places({1, 3, 3, 3, 1, M}), "1@1:1-5 2@3:4-4 3@3:3-3 4@3:2-2");
-    // The index never bars over a muted string, which it would sound: the
-    // low string past the gap takes a finger of its own.
-    EXPECT_EQ(places({M, 8, 8, 8, M, 8}), "1@8:2-4 2@8:6-6");
+    // The index never bars over a muted string, which it would sound, and no
+    // finger holds the bass beside a barre on its own fret: the index takes
+    // the low string past the gap, the others a string each.
+    EXPECT_EQ(places({M, 8, 8, 8, M, 8}), "1@8:6-6 2@8:4-4 3@8:3-3 4@8:2-2");
     // The index reaches from the high E side: no barre across an open
     // string, so it takes the lowest-pitched note at its fret.
     EXPECT_EQ(places({M, 1, 0, 2, 1, M}), "1@1:5-5 2@1:2-2 3@2:4-4");
@@ -56,9 +57,10 @@ TEST(Fingering, WhereTheIndexBars)
     // Muted strings beyond its ends do not prevent it.
     EXPECT_EQ(index({M, 5, 5, 5, M, M}), (FingerPlace{1, 5, 2, 4}));
     // Of two runs split by a muted string it bars the one with more strings
-    // at its fret.
+    // at its fret; a run with a string on its bass side at its fret can't be
+    // barred, as no finger holds that string behind the index.
     EXPECT_EQ(index({3, 3, M, 3, 3, 3}), (FingerPlace{1, 3, 4, 6}));
-    EXPECT_EQ(index({3, 3, M, 3, 5, M}), (FingerPlace{1, 3, 1, 2}));
+    EXPECT_EQ(index({3, 3, M, 3, 5, M}), (FingerPlace{1, 3, 4, 4}));
     // An open string above the finger (lower pitch) does not matter either.
     EXPECT_EQ(index({3, 3, 4, 5, 5, 0}), (FingerPlace{1, 3, 1, 2}));
     // No barre for a single lowest note or across an open string.
@@ -100,7 +102,7 @@ TEST(Fingering, PlayabilityBounds)
     EXPECT_EQ(playabilityProblem({M, M, 0, 2, M, M}), "fewer than three strings sound");
     EXPECT_EQ(playabilityProblem({0, 1, M, 2, 3, M}), "string 3 does not sound");
     EXPECT_EQ(playabilityProblem({M, 1, 1, 7, M, M}), "fretted strings span more than six frets");
-    EXPECT_EQ(playabilityProblem({M, 1, 1, 6, M, M}), "");
+    EXPECT_EQ(playabilityProblem({M, 1, 1, 5, M, M}), "");
     EXPECT_EQ(playabilityProblem({M, 1, 16, 2, M, M}), "fret out of range");
     EXPECT_EQ(playabilityProblem({0, 0, 0, 0, 0, 0}), "no string fretted");
     EXPECT_EQ(playabilityProblem({4, 2, 3, 5, 1, M}), "five fingers needed");
@@ -114,8 +116,40 @@ TEST(Fingering, PlayabilityBounds)
 TEST(Fingering, TheIndexBarsTheHighRunOnATie)
 {
     // Two runs of two strings at the lowest fret, split by a muted string:
-    // the index reaches from the high E side and bars strings 1 and 2.
-    EXPECT_EQ(fingeringOf({3, 3, 5, M, 3, 3}).fingers.front(), (FingerPlace{1, 3, 1, 2}));
+    // the index reaches from the high E side and bars strings 1 and 2 where
+    // nothing lies on their bass side at its fret; else the low run.
+    EXPECT_EQ(fingeringOf({3, 3, 5, M, 5, 5}).fingers.front(), (FingerPlace{1, 3, 1, 2}));
+    EXPECT_EQ(fingeringOf({3, 3, 5, M, 3, 3}).fingers.front(), (FingerPlace{1, 3, 5, 6}));
+}
+
+TEST(Fingering, AHandHoldsOnlyWhatItsFingersReachInOrder)
+{
+    // Written from string 1 to string 6. Fingers take frets in order, the
+    // lower-pitched string first on one fret; neighbouring fingers lie at
+    // most two frets apart, index and little finger four; the index bars
+    // only strings sounding at its fret or above, another finger lies flat
+    // only on two or three strings at its own fret.
+    struct Case {
+        FretPattern frets;
+        bool held;
+    };
+    const Case cases[] = {
+        {{3, 5, 4, 3, M, 3}, false},   // G7(13) 3x3453: no barre over the silent A string
+        {{10, 8, 9, 8, M, 8}, false},  // C7(9) 8x898(10)
+        {{2, 1, 2, 1, M, 1}, false},   // F7(b9) 1x1212
+        {{10, 13, 8, 8, M, M}, false}, // Cm7(9)/Bb xx88(13)(10): little finger five frets on
+        {{M, 1, 1, 6, M, M}, false},   // index to little finger five frets apart
+        {{3, 5, 5, 5, 3, M}, true},    // A-form barre
+        {{3, 5, 5, 5, 3, 5}, true},    // ... and the low E, one finger flat
+        {{1, 1, 2, 3, 3, 1}, true},    // E-form barre
+        {{M, 2, 3, 3, M, 2}, true},    // F#maj7 2x332x
+        {{M, 4, 5, 4, M, 5}, true},    // Adim 5x454x
+        {{0, 1, 0, 2, 3, M}, true},    // open C
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(fingeringOf(c.frets).held(), c.held) << c.frets.format();
+        EXPECT_EQ(playabilityProblem(c.frets).empty(), c.held) << c.frets.format();
+    }
 }
 
 TEST(Fingering, AHandReachesFurtherUpTheNeck)

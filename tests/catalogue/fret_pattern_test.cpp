@@ -58,3 +58,21 @@ TEST(FretPattern, CompactFormAndShape)
     EXPECT_EQ(open.highestFret(), 0);
     EXPECT_EQ(open.soundedStrings(), (std::vector<int>{1, 2, 3}));
 }
+
+TEST(FretPattern, PitchesAreTheNotesWhateverStringsCarryThem)
+{
+    // Fmaj7(9) x,x,3,2,5,3 and x,8,7,9,8,x sound the same four notes in the
+    // same octaves on other strings; a note doubled an octave apart is
+    // another note, one doubled in unison counts once.
+    const FretPattern a{3, 5, 2, 3, X, X};  // x,x,3,2,5,3: F3 A3 E4 G4
+    const FretPattern b{X, 8, 9, 7, 8, X};  // x,8,7,9,8,x: F3 A3 E4 G4
+    const FretPattern c{X, 8, 9, 7, 8, 13}; // F3 again, on the low string
+    const FretPattern e{1, 8, 9, 7, 8, X};  // F4 above
+    const FretPattern d{X, 10, 9, 7, 8, X}; // A4 in place of G4
+    EXPECT_EQ(a.pitches(), (std::vector<int>{53, 57, 64, 67}));
+    EXPECT_EQ(a.pitches(), b.pitches());
+    EXPECT_EQ(b.pitches(), c.pitches());
+    EXPECT_NE(a.pitches(), d.pitches());
+    EXPECT_NE(a.pitches(), e.pitches());
+    EXPECT_TRUE(FretPattern{}.pitches().empty());
+}

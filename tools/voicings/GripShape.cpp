@@ -155,9 +155,10 @@ bool isOpenGrip(const FretPattern& frets, int rootPc, const ChordTones& chord, i
 {
     // A fourth finger fits at the nut only where every finger stays within
     // the first two frets, not all four side by side on one.
-    const bool close = frets.highestFret() <= kCloseFrets && frets.lowestFret() < kCloseFrets;
+    const bool close = frets.highestFret() <= kCloseFrets && frets.lowestFret() < kCloseFrets &&
+                       frets.highestFret() > frets.lowestFret();
     const int fingers = close ? kFingers : kOpenGripFingers;
-    if (!isOpenPosition(frets, rootPc, bassInterval) || hand.needed > fingers ||
+    if (!isOpenPosition(frets, rootPc, bassInterval) || !hand.held() || hand.needed > fingers ||
         secondAboveLowBass(frets))
         return false;
     if (chord.third >= 0 && !(heardTones(frets, rootPc) & (1u << chord.third)))

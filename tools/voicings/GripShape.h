@@ -11,6 +11,9 @@ namespace voicings {
 
 // Open strings ring with a hand whose fretted notes lie within this fret.
 inline constexpr int kOpenGripFrets = 4;
+// No open string sounds under a hand from this fret up: it rings far from
+// the notes the hand holds.
+inline constexpr int kOpenHandBelow = 7;
 
 // The strings from the bass to the top sounding string, and what they do.
 struct StringSpan {

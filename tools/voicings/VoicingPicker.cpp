@@ -20,12 +20,18 @@ constexpr int kSameShapeCost = 400000;
 // First voicings rank in tiers of this width: the open grips, the barres,
 // the other shapes over the named bass, the rest.
 constexpr int kLeadTier = 100000;
-// A symbol's first voicing holds no fret below this one only where it must.
-constexpr int kHighLeadFret = 10;
+// A symbol of two or more voicings has one with the hand below this fret.
+constexpr int kLowHandFret = 7;
 
-// One shape with strings left out or added: equal wherever both sound.
+// One shape with strings left out or added: equal wherever both sound. A
+// four-note grip inside a strummed shape of five or six strings is a voicing
+// of its own, a different sound that books teach beside the barre.
 bool sameShape(const FretPattern& a, const FretPattern& b)
 {
+    auto grip = [](const FretPattern& p) { return gripFamily(p) == GripFamily::FourNote; };
+    auto strummed = [](const FretPattern& p) { return spanOf(p).sounding >= 5; };
+    if ((grip(a) && strummed(b)) || (grip(b) && strummed(a)))
+        return false;
     for (std::size_t i = 0; i < a.size(); ++i)
         if (a[i] != b[i] && a[i] != catalogue::kMuted && b[i] != catalogue::kMuted)
             return false;
@@ -88,7 +94,7 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
         left.push_back(s.count);
         toPick += s.count;
     }
-    std::vector<Standing> chosen;
+    std::vector<Standing> chosen; // every voicing of the symbol so far
     chosen.reserve(standing.size() + static_cast<std::size_t>(toPick));
     for (const auto& f : standing)
         chosen.push_back({f, neckPosition(f)});
@@ -102,21 +108,14 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
 
     // The first voicing of the symbol must stay first in fret-sum order: once
     // the first slot has its first voicing, the others there sum no less. So
-    // a voicing leads that slot only if enough others sum at least as much,
-    // and, where the slot can start lower, not from high up the neck, which
-    // would push every other voicing up there too.
+    // a voicing leads that slot only if enough others sum at least as much.
+    // (A first voicing ranks low on the neck already, so as not to push every
+    // other voicing up there too.)
     std::vector<Slot> open = slots;
-    auto lowOnTheNeck = [](const Candidate& c) { return c.frets.lowestFret() < kHighLeadFret; };
-    const bool lowLeadExists =
-        std::any_of(candidates.begin(), candidates.end(), [&](const Candidate& c) {
-            return lowOnTheNeck(c) && c.sum >= open[0].minSum && c.sum <= open[0].maxSum;
-        });
     auto slotFor = [&](std::size_t i) {
         const int slot = fittingSlot(open, left, candidates[i].sum);
         if (slot != 0 || !picked.slots[0].empty())
             return slot;
-        if (lowLeadExists && !lowOnTheNeck(candidates[i]))
-            return -1;
         int above = 0;
         for (std::size_t j = 0; j < candidates.size(); ++j)
             above += j != i && !used[j] && candidates[j].sum >= candidates[i].sum &&
@@ -147,10 +146,17 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
         }
     }
 
+    // Each voicing of a symbol sounds notes of its own.
+    auto soundsAsChosen = [&](const FretPattern& f) {
+        const auto notes = f.pitches();
+        return std::any_of(chosen.begin(), chosen.end(),
+                           [&](const Standing& s) { return s.frets.pitches() == notes; });
+    };
     auto nearChosen = [&](const FretPattern& f) {
-        return std::any_of(chosen.begin(), chosen.end(), [&](const Standing& s) {
-            return nearCopy(f, s.frets) || sameShape(f, s.frets);
-        });
+        return soundsAsChosen(f) ||
+               std::any_of(chosen.begin(), chosen.end(), [&](const Standing& s) {
+                   return nearCopy(f, s.frets) || sameShape(f, s.frets);
+               });
     };
     // The best first voicing among those not taken that `fits`.
     auto bestLead = [&](auto fits) {
@@ -192,23 +198,32 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
             return neckRegion(s.frets) == neckRegion(chosen.front().frets);
         });
     };
+    auto handLow = [](const FretPattern& f) { return f.lowestFret() < kLowHandFret; };
+    auto noneLow = [&] {
+        return std::none_of(chosen.begin(), chosen.end(),
+                            [&](const Standing& s) { return handLow(s.frets); });
+    };
     while (toPick > 0) {
         const bool moveOn = voicings >= 3 && toPick == 1 && !chosen.empty() && oneRegion();
+        const bool comeDown = voicings >= 2 && toPick == 1 && noneLow();
         long best = -1;
         int bestTotal = 0;
         int bestSlot = -1;
-        // First within the rules of a symbol's voicings (no near copy of
-        // one standing, a second region where needed), then without them.
-        for (int strict = 1; strict >= 0 && best < 0; --strict) {
+        // First within every rule of a symbol's voicings, then giving up a
+        // hand low on the neck, then a second region, then the rule against
+        // near copies; always sounding notes of its own.
+        for (int rules = 3; rules >= 0 && best < 0; --rules) {
             for (std::size_t i = 0; i < candidates.size(); ++i) {
                 const auto& c = candidates[i];
                 // Candidates come best ranked first and likeness only adds.
                 if (best >= 0 && c.rank >= bestTotal)
                     break;
-                if (used[i])
+                if (used[i] || soundsAsChosen(c.frets))
                     continue;
-                if (strict &&
-                    ((moveOn && neckRegion(c.frets) == neckRegion(chosen.front().frets)) ||
+                if ((rules >= 3 && comeDown && !handLow(c.frets)) ||
+                    (rules >= 2 && moveOn &&
+                     neckRegion(c.frets) == neckRegion(chosen.front().frets)) ||
+                    (rules >= 1 &&
                      std::any_of(chosen.begin(), chosen.end(),
                                  [&](const Standing& s) { return nearCopy(c.frets, s.frets); })))
                     continue;

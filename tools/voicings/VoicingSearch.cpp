@@ -23,18 +23,38 @@ constexpr int kLowerHalf = 7;
 constexpr int kLowFrets = 4;
 // A hand spanning five frets works hard; six, only where nothing else
 // holds the chord's tones over its bass.
-constexpr int kFourFretReach = 150;
+constexpr int kFourFretReach = 200;
 constexpr int kFiveFretReach = 800;
 // What a grip pays for each string its bass lies above the low E.
-constexpr int kHigherBassCost = 8;
+constexpr int kHigherBassCost = 20;
 // A further voicing with open strings comes after the closed grips, one
 // whose hand is away from the nut later still.
 constexpr int kOpenAtTheNutCost = 200;
 constexpr int kOpenUpTheNeckCost = 400;
 // A bass other than the root or the named one: only where no shape a hand
 // reaches holds the chord over it.
-constexpr int kOtherBassCost = 650;
+constexpr int kOtherBassCost = 1500;
 constexpr int kNoThirdCost = 60;
+// The lower and middle neck first: a bass note on the narrow frets 13 to 15,
+// where the low strings sound dull, only where nothing lower holds a sound
+// of its own; on fret 15 hardly ever.
+constexpr int kTopFret = 13;
+constexpr int kTopFretBassCost = 300;
+constexpr int kLastFretBassCost = 1200;
+// The barres and four-note grips a chord book teaches after the open chord
+// come first among its further voicings.
+constexpr int kBookBarreBonus = 120;
+constexpr int kBookGripBonus = 40;
+// A suspended chord keeps its fifth where the strings have room for it.
+constexpr int kSusWithoutFifthCost = 40;
+// A first voicing with the hand from fret 7 up only where no lower one holds
+// the chord, from fret 8 up later still (the others sum at least as much, so
+// they climb with it); and over another bass than the root or the named one
+// only where none holds it over that.
+constexpr int kMiddleFirstFret = 7;
+constexpr int kHighFirstFret = 8;
+constexpr int kHighFirstCost = 10000000;
+constexpr int kFirstOverOtherBassCost = 2 * kHighFirstCost;
 
 // What the hand's place costs: a stretch over five or six frets, and the
 // narrow frets high up the neck.
@@ -98,15 +118,20 @@ struct Search {
             toneFault(heard, bassTone(frets, rootPc), chord, bassInterval) != ToneFault::None)
             return;
         const auto hand = fingeringOf(frets);
-        if (hand.needed > kFingers || !withinReach(hand) || hasMutedGap(frets, rootPc) ||
-            secondAboveLowBass(frets) ||
+        const bool openString = std::find(frets.begin(), frets.end(), 0) != frets.end();
+        if (!hand.held() || !withinReach(hand) || (openString && hand.lowest >= kOpenHandBelow) ||
+            hasMutedGap(frets, rootPc) || secondAboveLowBass(frets) ||
             !givingWayProblem(heard, sounding, chord, bassInterval).empty())
             return;
         const auto form = forms.classify(frets, rootPc);
         const int cost = voicingCost(frets, rootPc, chord, bassInterval, form, hand);
-        const int further = furtherCost(frets, hand);
-        const int lead = leadsAtTheNut(chord, bassInterval) ? rankOf(frets, form, hand, cost)
-                                                            : closedLead(frets, further);
+        const int further = furtherCost(frets, hand, form);
+        const int lead = (leadsAtTheNut(chord, bassInterval) ? rankOf(frets, form, hand, cost)
+                                                             : closedLead(frets, further)) +
+                         (hand.lowest >= kHighFirstFret     ? kHighFirstCost
+                          : hand.lowest >= kMiddleFirstFret ? kHighFirstCost / 2
+                                                            : 0) +
+                         (wantedBass(frets) ? 0 : kFirstOverOtherBassCost);
         found.push_back({frets, cost, lead, further, neckPosition(frets), frets.fretSum()});
     }
 
@@ -120,10 +145,11 @@ struct Search {
     // or from the A string, full six-string shapes and other sets last);
     // open strings, which tie a shape to the nut, after every closed grip;
     // the named bass and the third where they can sound; then the hand's
-    // effort and its reach.
-    int furtherCost(const FretPattern& shape, const Fingering& hand) const
+    // effort, its reach and a bass on the top frets. Of a chord taught at
+    // the nut, the barres and grips a book teaches next lead.
+    int furtherCost(const FretPattern& shape, const Fingering& hand, const FormMatch& form) const
     {
-        static constexpr int kFamilyCost[] = {0, 5, 30, 100, 80};
+        static constexpr int kFamilyCost[] = {0, 60, 100, 600, 120};
         const auto strings = spanOf(shape);
         int c =
             chord.complete ? triadCost(strings) : kFamilyCost[static_cast<int>(gripFamily(shape))];
@@ -140,8 +166,21 @@ struct Search {
             c += hand.highest > kOpenGripFrets ? kOpenUpTheNeckCost : kOpenAtTheNutCost;
         if (!wantedBass(shape))
             c += kOtherBassCost;
-        if (chord.third >= 0 && !(heardTones(shape, rootPc) & (1u << chord.third)))
+        const unsigned heard = heardTones(shape, rootPc);
+        if (chord.third >= 0 && !(heard & (1u << chord.third)))
             c += kNoThirdCost;
+        if (chord.third < 0 && (chord.optional & (1u << 7)) && !(heard & (1u << 7)) &&
+            strings.sounding > 3)
+            c += kSusWithoutFifthCost;
+        if (leadsAtTheNut(chord, bassInterval)) {
+            if (form.formClass == FormClass::LowestBarre && form.dropped == 0)
+                c -= kBookBarreBonus;
+            else if (isBookFourNoteGrip(shape, rootPc) && wantedBass(shape))
+                c -= kBookGripBonus;
+        }
+        for (int s = 5; s <= 6; ++s)
+            if (shape.fret(s) >= kTopFret)
+                c += shape.fret(s) == kHighestFret ? kLastFretBassCost : kTopFretBassCost;
         return c + 2 * hand.effort + reachCost(hand);
     }
 
