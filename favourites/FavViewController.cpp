@@ -39,6 +39,28 @@ QString refusalOf(const std::string& name, bool tooLarge)
     return QStringLiteral("A lista não pôde ser salva.");
 }
 
+// Why a list was not opened, in the user's words; empty when it was.
+QString openRefusalOf(SavedLists::OpenResult::Refusal refusal)
+{
+    using Refusal = SavedLists::OpenResult::Refusal;
+    switch (refusal) {
+    case Refusal::None:
+        break;
+    case Refusal::NotRead:
+        return QStringLiteral("A lista não pôde ser lida; não foi aberta.");
+    case Refusal::TooLarge:
+        return QStringLiteral("A lista passa de %1 MiB; não foi aberta.")
+            .arg(platform::maxPropertyListSize / (1024 * 1024));
+    case Refusal::NotAList:
+        return QStringLiteral("O arquivo não é uma lista de favoritos: está danificado ou é de "
+                              "outro tipo.");
+    case Refusal::NoKnownChord:
+        return QStringLiteral("Nenhum item da lista é um identificador de acorde (como 001319); "
+                              "não foi aberta.");
+    }
+    return {};
+}
+
 } // namespace
 
 FavViewController::FavViewController(std::shared_ptr<platform::AudioEngine> engine)
@@ -115,10 +137,12 @@ void FavViewController::tableDidSelectRow(int row)
     const auto name = listNameAt(row);
     if (!name)
         return;
-    savedLists_.open(*name, filteredTableData(), allTableData());
+    const SavedLists::OpenResult result =
+        savedLists_.open(*name, filteredTableData(), allTableData());
     if (grid())
         grid()->reloadData();
     startUp();
+    ui_->mensagemLista->setText(openRefusalOf(result.refusal));
     // The opened list stays the selected row, for the Delete key.
     const auto& names = shownNames();
     const auto opened = std::find(names.begin(), names.end(), *name);

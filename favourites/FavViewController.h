@@ -38,9 +38,9 @@ public:
     // Saves the grid's identifiers under the name typed in nomeListaFav.
     void salvarListaFav();
 
-    // The list table: a tap opens the row's list into the favourites; a
-    // delete request asks for confirmation, whose answer (0 "Cancelar",
-    // 1 "Deletar") removes the list.
+    // The list table: a tap opens the row's list into the favourites, or
+    // says on the message line why it cannot; a delete request asks for
+    // confirmation, whose answer (0 "Cancelar", 1 "Deletar") removes the list.
     void tableDidSelectRow(int row);
     void tableCommitDeleteRow(int row);
     void alertClickedButtonAtIndex(int buttonIndex);

@@ -153,24 +153,27 @@ SavedLists::SaveResult SavedLists::save(const std::string& name,
     return result;
 }
 
-bool SavedLists::open(const std::string& name, const catalogue::ChordListRef& favourites,
-                      const catalogue::ChordListRef& allTableData) const
+SavedLists::OpenResult SavedLists::open(const std::string& name,
+                                        const catalogue::ChordListRef& favourites,
+                                        const catalogue::ChordListRef& allTableData) const
 {
+    using Refusal = OpenResult::Refusal;
     platform::log("selecionada: " + name);
     if (!acceptsName(name))
-        return false;
+        return {Refusal::NotRead};
     const auto bytes = documents_.read(name, platform::maxPropertyListSize);
     if (!bytes) {
         platform::log(platform::LogLevel::Warning,
                       "lista não lida: " + platform::quotedForLog(name) + " - " + bytes.error());
-        return false;
+        return {bytes.failure().kind() == platform::ErrorKind::TooLarge ? Refusal::TooLarge
+                                                                        : Refusal::NotRead};
     }
     const auto array = platform::stringArrayFromPropertyList(*bytes);
     if (!array) {
         platform::log(platform::LogLevel::Warning,
                       "lista não é um array de property list: " + platform::quotedForLog(name) +
                           " - " + array.error());
-        return false;
+        return {Refusal::NotAList};
     }
     if (array->otherElements > 0)
         platform::log("elementos ignorados: " + std::to_string(array->otherElements));
@@ -178,12 +181,20 @@ bool SavedLists::open(const std::string& name, const catalogue::ChordListRef& fa
     const catalogue::ChordList noRecords;
     catalogue::ChordList found =
         voicingsFor(array->strings, allTableData ? *allTableData : noRecords);
+    // Entries of which none names a chord (names typed for identifiers) would
+    // only empty the favourites.
+    if (found.empty() && !array->strings.empty()) {
+        platform::log(platform::LogLevel::Warning,
+                      "lista sem identificador de acorde: " + platform::quotedForLog(name) + " - " +
+                          describeList(array->strings));
+        return {Refusal::NoKnownChord};
+    }
     if (favourites) {
         favourites->clear();
         finder::addFavourites(*favourites, found);
     }
     platform::log("filtrados: " + describe(favourites.get()));
-    return true;
+    return {};
 }
 
 bool SavedLists::remove(const std::string& name) const

@@ -48,13 +48,26 @@ public:
     SaveResult save(const std::string& name, const catalogue::ChordListRef& favourites,
                     std::vector<std::string>& list) const;
 
+    // What an open came to: the list opened, or why it was not. Tests true
+    // when it opened.
+    struct OpenResult {
+        enum class Refusal {
+            None,
+            NotRead,     // no file of that name could be read
+            TooLarge,    // the file is larger than a list may be
+            NotAList,    // not a property-list array: broken, or another kind of file
+            NoKnownChord // entries, but none a chord identifier (chord names, say)
+        };
+        Refusal refusal = Refusal::None;
+        explicit operator bool() const { return refusal == Refusal::None; }
+    };
     // Opens the list into the favourites: that very vector is emptied and
     // refilled with voicingsFor() of the stored identifiers, each record once
-    // (where it first appears). A list that cannot be read, or that is not a
-    // property-list array, leaves the favourites as they were; the answer is
-    // whether they were replaced.
-    bool open(const std::string& name, const catalogue::ChordListRef& favourites,
-              const catalogue::ChordListRef& allTableData) const;
+    // (where it first appears). A list that cannot be read, that is not a
+    // property-list array, or whose entries are none of them an identifier
+    // of the catalogue, leaves the favourites as they were and is logged.
+    OpenResult open(const std::string& name, const catalogue::ChordListRef& favourites,
+                    const catalogue::ChordListRef& allTableData) const;
 
     // Removes the list's entry; a link is removed, not what it points to. An
     // entry already gone counts as removed.

@@ -108,7 +108,13 @@ void ImportPane::showFetching(bool fetching)
 {
     if (!screen_)
         return;
+    // Disabling the screen takes the keyboard focus from its control; the
+    // control gets it back when the fetch ends, so typing goes on where it was.
+    if (fetching)
+        focusBeforeFetch_ = screen_->focusWidget();
     screen_->setEnabled(!fetching);
+    if (!fetching && focusBeforeFetch_)
+        focusBeforeFetch_->setFocus(Qt::OtherFocusReason);
     if (fetching && !indicator_) {
         indicator_ = new platform::ActivityIndicator(screen_);
         indicator_->setObjectName(QStringLiteral("indicadorImportar"));

@@ -3,7 +3,8 @@
 // and its source text kept; its bold chord names are then read into the
 // finder's favourites. While a fetch runs the whole screen takes no input, so
 // nothing starts a second fetch or re-enters the screen, and is greyed with an
-// activity indicator turning over it.
+// activity indicator turning over it; afterwards the control that had the
+// keyboard focus has it again.
 #include "platform/PageFetch.h"
 
 #include <QObject>
@@ -59,6 +60,7 @@ private:
     QPointer<QWidget> screen_;
     QPointer<QLabel> message_;
     QPointer<platform::ActivityIndicator> indicator_; // made at the first fetch
+    QPointer<QWidget> focusBeforeFetch_;              // the control with the focus
     std::unique_ptr<platform::PageFetcher> fetcher_;
     bool fetching_ = false;
 };

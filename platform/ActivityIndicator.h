@@ -1,5 +1,6 @@
 #pragma once
-// A spinning activity indicator. Hidden while stopped when hidesWhenStopped.
+// A spinning activity indicator: amber spokes turning on a dark rounded
+// square, seen over any screen. Hidden while stopped when hidesWhenStopped.
 #include <QTimer>
 #include <QWidget>
 

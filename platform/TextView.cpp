@@ -24,6 +24,9 @@ std::string textToShow(std::string_view text, const ShownTextLimits& limits)
 TextView::TextView(QWidget* parent) : QTextEdit(parent)
 {
     setAcceptRichText(false);
+    // Tab moves the focus on, as in the other controls, instead of typing a
+    // tab character: a page's source needs none typed.
+    setTabChangesFocus(true);
 }
 
 void TextView::setText(std::string text)

@@ -5,7 +5,7 @@
 // the text it is given whole, for whoever reads it, and shows what it can lay
 // out quickly: the text itself when it is short and has no long unbroken run,
 // else its beginning, with places to break long runs and a last line saying
-// the text was cut.
+// the text was cut. Tab moves the keyboard focus on, as in other controls.
 #include <QTextEdit>
 
 #include <cstddef>

@@ -4,6 +4,7 @@
 #include "finder/ChordListModel.h"
 #include "platform/Alert.h"
 #include "platform/Log.h"
+#include "platform/PropertyList.h"
 #include "support/FocusStops.h"
 #include "support/StandardError.h"
 
@@ -366,6 +367,42 @@ TEST_F(FavScreen, AListTooLargeToOpenAgainIsRefusedOnScreen)
               "Lista grande demais: o arquivo passaria de 4 MiB.");
     EXPECT_FALSE(std::filesystem::exists(documents() / "enorme"));
     EXPECT_TRUE(rows(*screen).empty());
+}
+
+// A list that cannot be opened says why on the message line, in at most
+// the line's two rows, and the favourites stay; an open that works clears it.
+TEST_F(FavScreen, AListThatCannotBeOpenedSaysWhyOnTheMessageLine)
+{
+    std::filesystem::create_directories(documents() / "pasta");
+    std::ofstream(documents() / "cortada") << "<plist version=\"1.0\"><array><string>001319";
+    std::ofstream(documents() / "grande") << std::string(platform::maxPropertyListSize + 1, ' ');
+    writeList("nomes", "Am");
+    writeList("boa", "001319");
+    const ChordList before{recordWithId("000007")};
+    auto favourites = std::make_shared<ChordList>(before);
+    auto screen = openScreen(favourites);
+    auto* const message = screen->outlet<QLabel>("mensagemLista");
+    const auto open = [&](const std::string& name) {
+        QTest::mouseClick(table(*screen)->viewport(), Qt::LeftButton, {},
+                          rowCentre(*screen, rowOf(*screen, name)));
+        return message->text().toStdString();
+    };
+    const std::pair<std::string, std::string> refused[] = {
+        {"cortada", "O arquivo não é uma lista de favoritos: está danificado ou é de outro tipo."},
+        {"nomes",
+         "Nenhum item da lista é um identificador de acorde (como 001319); não foi aberta."},
+        {"grande", "A lista passa de 4 MiB; não foi aberta."},
+        {"pasta", "A lista não pôde ser lida; não foi aberta."}};
+    const platform::LogCapture log;
+    for (const auto& [name, reason] : refused) {
+        EXPECT_EQ(open(name), reason) << name;
+        EXPECT_LE(message->heightForWidth(message->width()), 2 * message->fontMetrics().height())
+            << name;
+        EXPECT_EQ(*favourites, before) << name;
+        EXPECT_EQ(open("boa"), "") << "after " << name;
+        EXPECT_EQ(*favourites, ChordList{recordWithId("000004")});
+        favourites->assign(before.begin(), before.end());
+    }
 }
 
 // Showing or clearing a message under the name field moves nothing: the line

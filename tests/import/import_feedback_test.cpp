@@ -1,10 +1,12 @@
 // What the user meets when importing: Enter in the address field opens the
 // page as the button does, and while a slow server holds the fetch an
-// activity indicator turns over the greyed screen.
+// activity indicator turns over the greyed screen, clearly seen in the dark
+// look.
 #include "fetch/LocalHttpServer.h"
 #include "finder/FirstViewController.h"
 #include "platform/ActivityIndicator.h"
 #include "platform/TextView.h"
+#include "support/FocusStops.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -57,7 +59,9 @@ TEST_F(ImportFeedback, AnIndicatorTurnsOverTheGreyedScreenWhileTheServerIsSlow)
         bool centred = false;
         bool onTop = false;
         bool turned = false; // painted a different frame later
+        int standsOut = 0;   // its pixels that differ clearly from the screen under it
     } sight;
+    const testsupport::DarkLook dark;
     std::promise<void> seen;
     const auto look = [&] {
         auto* indicator = window_->findChild<platform::ActivityIndicator*>("indicadorImportar");
@@ -67,6 +71,11 @@ TEST_F(ImportFeedback, AnIndicatorTurnsOverTheGreyedScreenWhileTheServerIsSlow)
             sight.animating = indicator->isAnimating();
             sight.centred = indicator->geometry().center() == window_->rect().center();
             sight.onTop = window_->children().constLast() == indicator;
+            const QImage shown = window_->grab(indicator->geometry()).toImage();
+            indicator->hide();
+            sight.standsOut = testsupport::clearlyChangedPixels(
+                shown, window_->grab(indicator->geometry()).toImage());
+            indicator->show();
             const QImage first = indicator->grab().toImage();
             sight.turned = QTest::qWaitFor([&] { return indicator->grab().toImage() != first; });
         }
@@ -86,6 +95,8 @@ TEST_F(ImportFeedback, AnIndicatorTurnsOverTheGreyedScreenWhileTheServerIsSlow)
     EXPECT_TRUE(sight.centred);
     EXPECT_TRUE(sight.onTop);
     EXPECT_TRUE(sight.turned);
+    // Seen at once: as many clearly changed pixels as a 35-pixel square.
+    EXPECT_GE(sight.standsOut, 35 * 35);
 
     // Afterwards the screen takes input again and the indicator is gone.
     auto* indicator = window_->findChild<platform::ActivityIndicator*>("indicadorImportar");

@@ -173,28 +173,39 @@ TEST_F(SavedListsTest, OpensListsWrittenElsewhereInXmlAndBinaryForm)
                           "\x00\x00\x00\x03\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00\x00"
                           "\x00\x00\x00\x19";
     writeFile(documents / "binária", std::string(binary, sizeof binary - 1));
-    writeFile(documents / "desconhecida", header + "<array><string>999999</string></array>"
-                                                   "</plist>\n");
+    writeFile(documents / "vazia", header + "<array/></plist>\n");
 
     platform::LogCapture log;
     EXPECT_EQ(opened("do telefone"), (ChordList{d1, c1}));
     EXPECT_TRUE(log.contains("elementos ignorados: 1"));
     EXPECT_EQ(opened("binária"), (ChordList{cm, c1}));
-    // Unknown identifiers are the list's content: the favourites become empty.
-    EXPECT_TRUE(opened("desconhecida").empty());
+    // An empty list is the list's content: the favourites become empty.
+    favourites->push_back(c1);
+    EXPECT_TRUE(opened("vazia").empty());
 }
 
-TEST_F(SavedListsTest, AListThatCannotBeReadLeavesTheFavouritesAsTheyWere)
+TEST_F(SavedListsTest, AListThatCannotBeOpenedLeavesTheFavouritesAsTheyWere)
 {
     fs::create_directories(documents / "pasta");
     writeFile(documents / "texto", "001319\n000100\n");
     writeFile(documents / "dicionário",
               header + "<dict><key>a</key><string>001319</string></dict></plist>\n");
     writeFile(documents / "cortada", header + "<array>\n\t<string>001319</string>\n");
+    writeFile(documents / "grande", std::string(platform::maxPropertyListSize + 1, ' '));
+    writeFile(documents / "nomes",
+              header + "<array><string>C</string><string>Cm</string><string>999999</string>"
+                       "</array></plist>\n");
     *favourites = {cm, d3};
     platform::LogCapture log;
-    for (const std::string name : {"ausente", "pasta", "texto", "dicionário", "cortada"}) {
-        EXPECT_FALSE(lists.open(name, favourites, all)) << name;
+    using Refusal = SavedLists::OpenResult::Refusal;
+    const std::pair<std::string, Refusal> refused[] = {
+        {"ausente", Refusal::NotRead},   {"pasta", Refusal::NotRead},
+        {"texto", Refusal::NotAList},    {"dicionário", Refusal::NotAList},
+        {"cortada", Refusal::NotAList},  {"grande", Refusal::TooLarge},
+        {"nomes", Refusal::NoKnownChord}};
+    for (const auto& [name, refusal] : refused) {
+        const SavedLists::OpenResult result = lists.open(name, favourites, all);
+        EXPECT_EQ(result.refusal, refusal) << name;
         EXPECT_EQ(*favourites, (ChordList{cm, d3})) << name;
     }
     EXPECT_TRUE(log.contains("lista não lida: \"ausente\" - open: No such file or directory"));
@@ -203,6 +214,8 @@ TEST_F(SavedListsTest, AListThatCannotBeReadLeavesTheFavouritesAsTheyWere)
         log.contains("lista não é um array de property list: \"texto\" - not a property list"));
     EXPECT_TRUE(
         log.contains("lista não é um array de property list: \"cortada\" - not a property list"));
+    EXPECT_TRUE(
+        log.contains(R"(lista sem identificador de acorde: "nomes" - ("C", "Cm", "999999"))"));
 }
 
 TEST_F(SavedListsTest, UnsafeNamesTouchNothingInOrOutsideDocuments)
