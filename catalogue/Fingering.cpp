@@ -51,6 +51,7 @@ std::vector<FingerPlace> indexPlaces(const FretPattern& p, int lowest)
     std::stable_sort(runs.begin(), runs.end(),
                      [](const Run& a, const Run& b) { return a.count > b.count; });
     std::vector<FingerPlace> out;
+    out.reserve(runs.size() + 1);
     for (const auto& r : runs)
         out.push_back(r.place);
     int bass = 0;
