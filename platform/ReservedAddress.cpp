@@ -36,12 +36,12 @@ constexpr std::array kReservedBlocks{
     "224.0.0.0/4",     // multicast
     "240.0.0.0/4",     // reserved; holds the limited broadcast 255.255.255.255
     // IPv6
-    "::/96",          // unspecified, loopback and IPv4-compatible (deprecated)
+    "::/96",           // unspecified, loopback and IPv4-compatible (deprecated)
     "::ffff:0:0:0/96", // IPv4-translated (deprecated)
-    "64:ff9b::/96",   // IPv4/IPv6 translation
-    "64:ff9b:1::/48", // local-use IPv4/IPv6 translation
-    "100::/64",       // discard-only
-    "100:0:0:1::/64", // dummy prefix
+    "64:ff9b::/96",    // IPv4/IPv6 translation
+    "64:ff9b:1::/48",  // local-use IPv4/IPv6 translation
+    "100::/64",        // discard-only
+    "100:0:0:1::/64",  // dummy prefix
     "2001::/23", // protocol assignments: Teredo, anycast, benchmarking, AMT, AS112, ORCHID, DRIP
     "2001:db8::/32",     // documentation
     "2002::/16",         // 6to4
