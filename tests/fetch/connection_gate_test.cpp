@@ -78,6 +78,7 @@ TEST(ConnectionGate, ARedirectIntoADeprecatedIpv6FormOpensNoConnection)
     LocalHttpServer anyAddress(serving(kInternalPage), "::");
     const std::vector<std::string> targets{"::127.0.0.1", "::ffff:0:7f00:1", "fec0::1"};
     std::vector<std::string> urls;
+    urls.reserve(targets.size());
     for (const std::string& target : targets)
         urls.push_back("http://[" + target + "]:" + std::to_string(anyAddress.port()) + "/");
     LocalHttpServer site(redirecting(urls, kPublicPage));
