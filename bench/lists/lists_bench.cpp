@@ -2,9 +2,9 @@
 // against a catalogue of 4,957 records; reading an XML list whose <plist>
 // tag holds 100,000 attributes, or as many as fit in the 4 MiB size bound;
 // reading one of that size whose string is cut by processing instructions
-// or comments, with its peak resident memory; and refusing hostile binary lists: nested 100,000
-// deep, or one string referred to a million times, with fields written wider than writers write
-// them.
+// or comments, with its peak resident memory; and refusing hostile binary
+// lists: nested 100,000 deep, or one string referred to a million times,
+// with fields written wider than writers write them.
 #include "bench/support/ManyAttributes.h"
 #include "favourites/SavedLists.h"
 #include "platform/Log.h"
@@ -121,7 +121,8 @@ void resetPeakResident()
 }
 
 // An XML list of the size bound whose one string is the piece repeated: text
-// between processing instructions or comments, which the reader drops.
+// between processing instructions or comments. peak_MB is the process's
+// peak resident memory while reading, growth_MB its rise over the start.
 void readFilledList(benchmark::State& state, const std::string& piece)
 {
     const std::string open = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
