@@ -8,7 +8,7 @@ namespace {
 
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
-enum class Encoding { Utf8, Utf16Le, Utf16Be };
+enum class Encoding { Utf8, Utf16Le, Utf16Be, Utf32 };
 
 unsigned byteAt(std::string_view bytes, std::size_t at)
 {
@@ -36,10 +36,37 @@ void appendUtf8(std::string& out, char32_t c)
     }
 }
 
+// Whether the bytes open as UTF-32 does, little or big endian: with its
+// byte-order mark, or with at least one in two of the four-byte units within
+// the first 256 bytes an ASCII character other than NUL, as markup is.
+bool looksUtf32(std::string_view bytes)
+{
+    using namespace std::string_view_literals;
+    if (bytes.starts_with("\xFF\xFE\0\0"sv) || bytes.starts_with("\0\0\xFE\xFF"sv))
+        return true;
+    const std::size_t window = std::min<std::size_t>(bytes.size(), 256) & ~std::size_t{3};
+    if (window < 8)
+        return false;
+    for (const bool littleEndian : {true, false}) {
+        std::size_t ascii = 0;
+        for (std::size_t at = 0; at < window; at += 4) {
+            std::uint32_t unit = 0;
+            for (std::size_t k = 0; k < 4; ++k)
+                unit |= byteAt(bytes, at + k) << (8 * (littleEndian ? k : 3 - k));
+            ascii += unit > 0 && unit < 0x80 ? 1 : 0;
+        }
+        if (ascii * 2 >= window / 4)
+            return true;
+    }
+    return false;
+}
+
 // The encoding the first bytes show, and how many bytes of byte-order mark
 // lead the text.
 std::pair<Encoding, std::size_t> sniff(std::string_view bytes)
 {
+    if (looksUtf32(bytes))
+        return {Encoding::Utf32, 0};
     if (bytes.starts_with("\xFF\xFE"))
         return {Encoding::Utf16Le, 2};
     if (bytes.starts_with("\xFE\xFF"))
@@ -123,6 +150,8 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t at)
 PageText pageText(std::string_view bytes)
 {
     const auto [encoding, mark] = sniff(bytes);
+    if (encoding == Encoding::Utf32)
+        return {{}, "UTF-32, not read"};
     if (encoding != Encoding::Utf8)
         return {fromUtf16(bytes.substr(mark), encoding == Encoding::Utf16Le), {}};
     PageText page;

@@ -24,9 +24,11 @@ struct PageText {
 // its byte-order mark (left out of the text), or without one by its zero
 // bytes: within the first 256 bytes, every zero byte at odd offsets (little
 // endian) or at even ones (big endian), and at least one in two units holding
-// one, as the markup's ASCII does in UTF-16. Any other page is UTF-8, kept
-// byte for byte, a UTF-8 byte-order mark included; bytes that are not UTF-8
-// are a problem. Decoding decoded text gives it back unchanged.
+// one, as the markup's ASCII does in UTF-16. A UTF-32 page, known the same
+// way by its mark or its zero bytes, is a problem and gives no text. Any
+// other page is UTF-8, kept byte for byte, a UTF-8 byte-order mark included;
+// bytes that are not UTF-8 are a problem. Decoding decoded text gives it back
+// unchanged.
 PageText pageText(std::string_view bytes);
 
 } // namespace platform

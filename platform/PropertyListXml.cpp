@@ -136,7 +136,9 @@ Result<StringArray> stringArrayFromXml(std::string_view bytes, std::size_t maxDe
     if (bytes.empty() || bytes.size() > INT_MAX || !isUtf8(bytes))
         return notAPropertyList;
     // The reader reads UTF-8 whatever the bytes declare, as the bound on
-    // attributes read them.
+    // attributes read them. The bound also leaves out comments and processing
+    // instructions, of which the reader would hold a node each until the
+    // element around them ends.
     const std::optional<std::string> bounded =
         boundAttributes(bytes, MarkupSyntax::Xml, kMaxAttributes);
     if (!bounded || bounded->empty())

@@ -11,7 +11,8 @@
 namespace platform {
 namespace {
 
-// The special-purpose blocks, as registered, and multicast. An IPv4 block is
+// The special-purpose blocks, as registered, multicast, and the deprecated
+// IPv6 forms that carry an IPv4 address or a site's own. An IPv4 block is
 // kept as its IPv4-mapped IPv6 block, so that ::ffff:0:0/96 is judged by the
 // IPv4 address it carries.
 constexpr std::array kReservedBlocks{
@@ -35,12 +36,12 @@ constexpr std::array kReservedBlocks{
     "224.0.0.0/4",     // multicast
     "240.0.0.0/4",     // reserved; holds the limited broadcast 255.255.255.255
     // IPv6
-    "::/128",         // unspecified
-    "::1/128",        // loopback
-    "64:ff9b::/96",   // IPv4/IPv6 translation
-    "64:ff9b:1::/48", // local-use IPv4/IPv6 translation
-    "100::/64",       // discard-only
-    "100:0:0:1::/64", // dummy prefix
+    "::/96",           // unspecified, loopback and IPv4-compatible (deprecated)
+    "::ffff:0:0:0/96", // IPv4-translated (deprecated)
+    "64:ff9b::/96",    // IPv4/IPv6 translation
+    "64:ff9b:1::/48",  // local-use IPv4/IPv6 translation
+    "100::/64",        // discard-only
+    "100:0:0:1::/64",  // dummy prefix
     "2001::/23", // protocol assignments: Teredo, anycast, benchmarking, AMT, AS112, ORCHID, DRIP
     "2001:db8::/32",     // documentation
     "2002::/16",         // 6to4
@@ -49,6 +50,7 @@ constexpr std::array kReservedBlocks{
     "5f00::/16",         // segment routing
     "fc00::/7",          // unique local
     "fe80::/10",         // link-local
+    "fec0::/10",         // site-local (deprecated)
     "ff00::/8",          // multicast
 };
 

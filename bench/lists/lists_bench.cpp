@@ -1,9 +1,10 @@
 // Opening saved lists of 100,000 identifiers in the XML and the binary form
 // against a catalogue of 4,957 records; reading an XML list whose <plist>
 // tag holds 100,000 attributes, or as many as fit in the 4 MiB size bound;
-// and refusing hostile binary lists: nested 100,000 deep, or one string
-// referred to a million times, with fields written wider than writers write
-// them.
+// reading one of that size whose string is cut by processing instructions
+// or comments, with its peak resident memory; and refusing hostile binary
+// lists: nested 100,000 deep, or one string referred to a million times,
+// with fields written wider than writers write them.
 #include "bench/support/ManyAttributes.h"
 #include "favourites/SavedLists.h"
 #include "platform/Log.h"
@@ -12,6 +13,7 @@
 #include "tests/lists/LibraryLists.h"
 
 #include <benchmark/benchmark.h>
+#include <malloc.h>
 #include <plist/plist.h>
 
 #include <cstdint>
@@ -98,6 +100,56 @@ const int registered = [] {
     }
     return 0;
 }();
+
+// Resident memory in MB from /proc/self/status: now (VmRSS), or at its peak
+// since resetPeakResident (VmHWM).
+double residentMb(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.starts_with(field + ":"))
+            return std::stod(line.substr(field.size() + 1)) / 1024.0;
+    return 0;
+}
+
+// Hands freed memory back to the system first, so that what earlier runs
+// left in the heap counts neither now nor at the peak.
+void resetPeakResident()
+{
+    ::malloc_trim(0);
+    std::ofstream("/proc/self/clear_refs") << "5";
+}
+
+// An XML list of the size bound whose one string is the piece repeated: text
+// between processing instructions or comments. peak_MB is the process's
+// peak resident memory while reading, growth_MB its rise over the start.
+void readFilledList(benchmark::State& state, const std::string& piece)
+{
+    const std::string open = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
+                             "<plist version=\"1.0\"><array><string>";
+    const std::string close = "</string></array></plist>\n";
+    std::string xml = open;
+    xml.reserve(platform::maxPropertyListSize);
+    std::size_t pieces = 0;
+    for (; xml.size() + piece.size() + close.size() <= platform::maxPropertyListSize; ++pieces)
+        xml += piece;
+    xml += close;
+    resetPeakResident();
+    const double before = residentMb("VmRSS");
+    std::size_t read = 0;
+    for (auto _ : state) {
+        const auto list = platform::stringArrayFromPropertyList(xml);
+        read = list && list->strings.size() == 1 ? list->strings[0].size() : 0;
+    }
+    const double peak = residentMb("VmHWM");
+    state.counters["pieces"] = static_cast<double>(pieces);
+    state.counters["string_bytes"] = static_cast<double>(read);
+    state.counters["peak_MB"] = peak;
+    state.counters["growth_MB"] = peak - before;
+}
+BENCHMARK_CAPTURE(readFilledList, instructions, std::string("<?p?>a"))
+    ->Unit(benchmark::kMillisecond);
+BENCHMARK_CAPTURE(readFilledList, comments, std::string("<!---->a"))->Unit(benchmark::kMillisecond);
 
 // The reader alone on the bytes in memory, then the whole open of the file
 // (its read, the reader, the log line); each must refuse the list.

@@ -1,6 +1,6 @@
 // The committed catalogue against its binding rules and against what each
 // chord type sounds.
-#include "SourceFiles.h"
+#include "CommittedCatalogue.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/ChordNaming.h"
 #include "catalogue/ChordTones.h"
@@ -64,10 +64,7 @@ int slashBass(const Acorde& a)
 
 class Catalogue : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        list = loadCatalogue(sourcePath("resources/catalogue.tsv"), [](const std::string&) {});
-    }
+    static void SetUpTestSuite() { list = committedCatalogue(); }
     static ChordListRef list;
 
     std::vector<AcordeRef> matching(const std::string& root, const std::string& typeField) const

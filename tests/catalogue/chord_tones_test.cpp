@@ -75,6 +75,9 @@ TEST(ChordTones, TonesGiveWayInOrder)
     // Six strings hold the five tones of C7(9/#11): none may go.
     EXPECT_EQ(givesWay(" 7(9/#11) ", {4, 10, 2, 6}, 6),
               "tone 0 left out though the strings hold every tone");
+    // Five strings hold them just as well.
+    EXPECT_EQ(givesWay(" 7(9/#11) ", {4, 10, 2, 6}, 5),
+              "tone 0 left out though the strings hold every tone");
     // Four strings for five tones: the root goes, not the third.
     EXPECT_EQ(givesWay(" 7(9/#11) ", {4, 10, 2, 6}, 4), "");
     EXPECT_EQ(givesWay(" 7(9/#11) ", {0, 10, 2, 6}, 4), "third left out before the root");
@@ -82,6 +85,8 @@ TEST(ChordTones, TonesGiveWayInOrder)
     EXPECT_EQ(givesWay(" 7(b9/#11/13) ", {10, 1, 6, 9}, 4), "");
     // On five strings the root alone goes.
     EXPECT_EQ(givesWay(" 7(b9/#11/13) ", {0, 10, 1, 6, 9}, 5), "third left out before the root");
+    EXPECT_EQ(givesWay(" 7(b9/#11/13) ", {10, 1, 6, 9}, 5),
+              "third left out though the strings hold it");
     // A slash chord's named bass is no stand-in tone.
     EXPECT_EQ(givesWay(" m7(9/11)/ ", {7, 3, 10, 2, 5}, 5, 7), "");
 }

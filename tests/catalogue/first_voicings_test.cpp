@@ -1,6 +1,6 @@
 // The first voicing of a symbol is the one the main screen shows when the
 // chord is picked: the shape a chord book shows first.
-#include "SourceFiles.h"
+#include "CommittedCatalogue.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/ChordNaming.h"
 #include "catalogue/Fingering.h"
@@ -17,9 +17,7 @@ const std::map<std::string, FretPattern>& firstVoicings()
 {
     static const auto first = [] {
         std::map<std::string, FretPattern> out;
-        const auto list =
-            loadCatalogue(sourcePath("resources/catalogue.tsv"), [](const std::string&) {});
-        for (const auto& r : *list)
+        for (const auto& r : *committedCatalogue())
             out.emplace(r->Cifra, *FretPattern::of(*r));
         return out;
     }();
@@ -121,9 +119,7 @@ TEST(FirstVoicings, CommonChordsOpenOrOnAnEOrABarre)
 
 TEST(FirstVoicings, NoRecordNeedsMoreThanFourFingers)
 {
-    const auto list =
-        loadCatalogue(sourcePath("resources/catalogue.tsv"), [](const std::string&) {});
-    for (const auto& r : *list) {
+    for (const auto& r : *committedCatalogue()) {
         const auto p = *FretPattern::of(*r);
         const auto hand = fingeringOf(p);
         EXPECT_LE(hand.needed, kFingers) << r->Cifra << " " << p.format();

@@ -6,6 +6,7 @@
 #include "LocalHttpServer.h"
 
 #include "platform/PageFetch.h"
+#include "platform/ReservedAddress.h"
 
 #include <gtest/gtest.h>
 
@@ -68,6 +69,31 @@ TEST(ConnectionGate, ARedirectIntoReservedSpaceOpensNoConnection)
     EXPECT_EQ(site.accepts(), 4);
 }
 
+// The classifier itself on the IPv6 forms that carry an IPv4 address or a
+// site's own: a server listening on every address of this machine would take
+// any connection a redirect into them opened (where the host has such an
+// address).
+TEST(ConnectionGate, ARedirectIntoADeprecatedIpv6FormOpensNoConnection)
+{
+    LocalHttpServer anyAddress(serving(kInternalPage), "::");
+    const std::vector<std::string> targets{"::127.0.0.1", "::ffff:0:7f00:1", "fec0::1"};
+    std::vector<std::string> urls;
+    urls.reserve(targets.size());
+    for (const std::string& target : targets)
+        urls.push_back("http://[" + target + "]:" + std::to_string(anyAddress.port()) + "/");
+    LocalHttpServer site(redirecting(urls, kPublicPage));
+    CurlPageFetcher fetcher({5000ms, 100000}, [](std::string_view ip) {
+        return ip != "127.0.0.1" && platform::isReservedAddress(ip);
+    });
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const std::string go = site.url("/go-" + std::to_string(i));
+        EXPECT_EQ(fetcher.fetch(go).error(),
+                  go + ": redirect to the non-public address " + targets[i] + " refused");
+    }
+    EXPECT_EQ(anyAddress.accepts(), 0);
+    EXPECT_EQ(site.accepts(), 3);
+}
+
 TEST(ConnectionGate, ATypedNameIsReachedAtItsPublicAddressesOnly)
 {
     // libcurl takes "localhost" for 127.0.0.1, tried first, and ::1: here
@@ -82,6 +108,15 @@ TEST(ConnectionGate, ATypedNameIsReachedAtItsPublicAddressesOnly)
     EXPECT_EQ(result.ok() ? *result : "", kPublicPage);
     EXPECT_EQ(internal.accepts(), 0);
     EXPECT_EQ(site.accepts(), 1);
+
+    // When the public address refuses the connection, the reserved one is
+    // not tried instead.
+    LocalHttpServer reservedOnly(serving(kInternalPage), "127.0.0.1");
+    const auto refused = fetcherWithPublic("::1").fetch(
+        "http://localhost:" + std::to_string(reservedOnly.port()) + "/");
+    EXPECT_EQ(reservedOnly.accepts(), 0);
+    ASSERT_FALSE(refused.ok());
+    EXPECT_EQ(refused.failure().kind(), platform::ErrorKind::Refused);
 }
 
 TEST(ConnectionGate, ATypedHostWithReservedAddressesOnlyIsReachedWithItsRedirects)

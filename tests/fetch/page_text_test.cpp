@@ -22,6 +22,16 @@ std::string utf16(std::u16string_view text, bool littleEndian)
     }
     return bytes;
 }
+
+// The text in UTF-32, each code point four bytes in the order asked for.
+std::string utf32(std::u32string_view text, bool littleEndian)
+{
+    std::string bytes;
+    for (const char32_t c : text)
+        for (int k = 0; k < 4; ++k)
+            bytes += static_cast<char>(c >> (8 * (littleEndian ? k : 3 - k)));
+    return bytes;
+}
 } // namespace
 
 TEST(PageText, ValidUtf8IsKeptByteForByte)
@@ -69,6 +79,18 @@ TEST(PageText, Utf16IsKnownByItsMarkOrItsZeroBytes)
     EXPECT_EQ(pageText(utf16(u"ação <b>C</b>", true)).text, "ação <b>C</b>");
     // With the mark, even text with no zero byte at all.
     EXPECT_EQ(pageText("\xFE\xFF\x4E\x2D").text, "\xE4\xB8\xAD");
+}
+
+TEST(PageText, Utf32IsAProblemWithOrWithoutItsMark)
+{
+    for (const bool littleEndian : {true, false})
+        for (const std::u32string_view page :
+             {U"<p>Dó <b>Am</b> \U0001F3B8</p>", U"\uFEFF<p>x</p>", U"\uFEFF", U"ação <b>C</b>",
+              U"aé"}) { // half the units ASCII, in the fewest bytes that show it
+            const auto decoded = pageText(utf32(page, littleEndian));
+            EXPECT_EQ(decoded.problem, "UTF-32, not read") << littleEndian;
+            EXPECT_EQ(decoded.text, "");
+        }
 }
 
 TEST(PageText, BrokenUtf16IsReplacedWhereItBreaks)

@@ -42,8 +42,12 @@ const std::vector<Block> kIpv4Blocks{
 };
 
 const std::vector<Block> kIpv6Blocks{
-    {"::", "::", nullptr, nullptr},
-    {"::1", "::1", nullptr, "::2"},
+    // Unspecified, loopback and IPv4-compatible; IPv4-translated. Both carry
+    // an IPv4 address, public or not.
+    {"::", "::ffff:ffff", nullptr, "::1:0:0"},
+    {"::1", "::8.8.8.8", nullptr, nullptr},
+    {"::ffff:0:0:0", "::ffff:0:ffff:ffff", "::fffe:ffff:ffff:ffff", "::ffff:1:0:0"},
+    {"::ffff:0:127.0.0.1", "::ffff:0:8.8.8.8", nullptr, nullptr},
     {"64:ff9b::", "64:ff9b::ffff:ffff", "64:ff9a:ffff:ffff:ffff:ffff:ffff:ffff", "64:ff9b::1:0:0"},
     {"64:ff9b:1::", "64:ff9b:1:ffff:ffff:ffff:ffff:ffff", "64:ff9b:0:ffff:ffff:ffff:ffff:ffff",
      "64:ff9b:2::"},
@@ -71,9 +75,9 @@ const std::vector<Block> kIpv6Blocks{
     {"fc00::", "fdff:ffff:ffff:ffff:ffff:ffff:ffff:ffff", "fbff:ffff:ffff:ffff:ffff:ffff:ffff:ffff",
      "fe00::"},
     {"fe80::", "febf:ffff:ffff:ffff:ffff:ffff:ffff:ffff", "fe7f:ffff:ffff:ffff:ffff:ffff:ffff:ffff",
-     "fec0::"},
-    {"ff00::", "ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff", "feff:ffff:ffff:ffff:ffff:ffff:ffff:ffff",
-     nullptr}, // multicast
+     nullptr},
+    {"fec0::", "feff:ffff:ffff:ffff:ffff:ffff:ffff:ffff", nullptr, nullptr}, // site-local
+    {"ff00::", "ffff:ffff:ffff:ffff:ffff:ffff:ffff:ffff", nullptr, nullptr}, // multicast
 };
 
 void expectBlock(const Block& block, const std::string& prefix = "")

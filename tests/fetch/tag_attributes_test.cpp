@@ -95,14 +95,18 @@ TEST(HtmlAttributes, ThePageViewShowsPagesOfManyAttributesAsBareOnes)
     }
 }
 
-TEST(XmlAttributes, AListWithinTheBoundIsKeptByteForByte)
+TEST(XmlAttributes, AListWithinTheBoundIsKeptByteForByteButForCommentsAndInstructions)
 {
-    const std::string list =
+    const std::string head =
         "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
         "<!DOCTYPE plist PUBLIC \"-//Apple//DTD PLIST 1.0//EN\" \"http://x/y>z.dtd\">\n"
-        "<plist version=\"1.0\">\n<array>\n\t<string>a &lt; b</string><!-- <x> -->"
-        "<string><![CDATA[<y a b>]]></string><?pi <z> ?><string a='>'/>\n</array>\n</plist>\n";
-    EXPECT_EQ(xml(list), list);
+        "<plist version=\"1.0\">\n<array>\n\t<string>a &lt; b</string>";
+    const std::string tail = "<string a='>'/>\n</array>\n</plist>\n";
+    EXPECT_EQ(xml(head + "<!-- <x> --><string><![CDATA[<y a b>]]></string><?pi <z> ?>" + tail),
+              head + "<string><![CDATA[<y a b>]]></string>" + tail);
+    EXPECT_EQ(xml("<a>x<!---->y<?p?>z<?xml-stylesheet a?></a>"), "<a>xyz</a>");
+    // A declaration out of place is left for the parser to refuse.
+    EXPECT_EQ(xml("<a><?XML version=\"1.0\"?></a>"), "<a><?XML version=\"1.0\"?></a>");
 }
 
 TEST(XmlAttributes, AttributesPastTheBoundAreLeftOut)

@@ -178,6 +178,8 @@ TEST(ChordImport, BoldNamesOfAServedPageJoinTheFavourites)
                          " e <b>Db</b></p>"};
         if (path == "/latin1")
             return {200, "<b>Am</b> \xE7\xE3o"};
+        if (path == "/utf32")
+            return {200, std::string("\xFF\xFE\0\0<\0\0\0b\0\0\0>\0\0\0", 16)};
         return {404, "nada"};
     });
     auto screen = std::make_shared<finder::FirstViewController>();
@@ -243,6 +245,8 @@ TEST(ChordImport, AFailedFetchSaysWhyInOneLineUntilASuccess)
             return {200, "<b>Am</b>"};
         if (path == "/latin1")
             return {200, "<b>Am</b> \xE7\xE3o"};
+        if (path == "/utf32")
+            return {200, std::string("\xFF\xFE\0\0<\0\0\0b\0\0\0>\0\0\0", 16)};
         if (path == "/lenta")
             return {200, "<b>Am</b>", 1500ms}; // answered after the fetch gave up
         if (path == "/enorme")
@@ -267,7 +271,8 @@ TEST(ChordImport, AFailedFetchSaysWhyInOneLineUntilASuccess)
         {server.url("/lenta"), "O servidor demorou demais para responder."},
         {"cifras.com.br/musica", "Endereço inválido: use http://, https:// ou file://."},
         {server.url("/enorme"), "A página passa de 5 MiB; não foi aberta."},
-        {server.url("/latin1"), "A página não está em UTF-8; nada foi lido."}};
+        {server.url("/latin1"), "A página não está em UTF-8; nada foi lido."},
+        {server.url("/utf32"), "A página não está em UTF-8; nada foi lido."}};
     for (const auto& [address, line] : failures) {
         platform::LogCapture log;
         EXPECT_EQ(open(address), line) << address;

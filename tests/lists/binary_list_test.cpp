@@ -145,6 +145,21 @@ TEST(BinaryLists, EveryMarkerIsTakenOrRefusedAsTheLibraryDoes)
                 taken += platform::stringArrayFromPropertyList(bytes).ok();
             }
     EXPECT_GT(taken, 1000); // both kinds of answer were asked for
+
+    // Each value of a fixed size as the last object, ending where the offset
+    // table begins (taken), or a byte short so that it takes the table's
+    // first byte (refused).
+    for (const std::string& value : {std::string("\x10\x07", 2), std::string("\x11\x00\x07", 3),
+                                     "\x23" + std::string(8, '\x01'),
+                                     "\x33" + std::string(8, '\x01'), std::string("\x80\x07", 2)}) {
+        const std::string whole = binaryPropertyList({binaryArray({1}, 1), value}, 1);
+        const std::string cut =
+            binaryPropertyList({binaryArray({1}, 1), value.substr(0, value.size() - 1)}, 1);
+        EXPECT_TRUE(readAlike(whole)) << hex(whole);
+        EXPECT_TRUE(readAlike(cut)) << hex(cut);
+        EXPECT_TRUE(platform::stringArrayFromPropertyList(whole)) << hex(whole);
+        EXPECT_FALSE(platform::stringArrayFromPropertyList(cut)) << hex(cut);
+    }
 }
 
 // The trailer's fields of every width and at their edges: offsets and
@@ -197,6 +212,16 @@ TEST(BinaryLists, EveryTrailerIsTakenOrRefusedAsTheLibraryDoes)
     };
     for (const std::string& bytes : cases)
         EXPECT_TRUE(readAlike(bytes)) << hex(bytes);
+
+    // A top object at the count of objects, though the table has an entry
+    // for it: an array of the one string.
+    std::string topAtCount = binaryPropertyList({binaryString("a"), binaryArray({0}, 1)}, 1, 1);
+    std::string counts;
+    bigEndian(counts, 1, 8); // objects
+    bigEndian(counts, 1, 8); // top
+    topAtCount.replace(topAtCount.size() - 24, 16, counts);
+    EXPECT_TRUE(readAlike(topAtCount));
+    EXPECT_EQ(platform::stringArrayFromPropertyList(topAtCount).error(), "not a property list");
 }
 
 // UTF-16 text as the library converts it, lone and doubled surrogates,

@@ -7,6 +7,7 @@
 #include "platform/Documents.h"
 #include "platform/Log.h"
 #include "platform/PropertyList.h"
+#include "platform/PropertyListBinary.h"
 
 #include <gtest/gtest.h>
 
@@ -221,6 +222,19 @@ TEST_F(HostileLists, ASharedMemberCountsItsBytesForEveryReference)
     EXPECT_EQ(sixty->strings.size(), 60u);
     EXPECT_EQ(sixty->strings.back().size(), std::size_t{1} << 20);
     EXPECT_FALSE(platform::stringArrayFromPropertyList(sharedString(1 << 20, 70)));
+    // The array, 64 copies of one string and a last string of `tail`: exactly
+    // the bound once parsed with an empty tail, a byte more with "x".
+    constexpr std::size_t element = platform::parsedElementBytes;
+    const std::string copied((platform::maxPropertyListParsedBytes - 2 * element) / 64 - element,
+                             'a');
+    std::vector<std::uint32_t> members(64, 1);
+    members.push_back(2);
+    for (const std::string tail : {"", "x"}) {
+        const auto read = platform::stringArrayFromPropertyList(binaryPropertyList(
+            {binaryArray(members, 1), binaryString(copied), binaryString(tail)}, 1));
+        EXPECT_EQ(read ? "" : read.error(),
+                  tail.empty() ? "" : "more than 67108864 bytes once parsed");
+    }
 }
 
 TEST_F(HostileLists, AHundredThousandEntryListOpensInEitherForm)

@@ -115,7 +115,9 @@ TEST(Log, EachCallWritesOneLineWithControlsAndStrayBytesVisible)
         {"del\x7f", "del\\x7f"},
         {"c1 \xc2\x85 \xc2\x9b", "c1 \\u0085 \\u009b"},
         {"lines\xe2\x80\xa8\xe2\x80\xa9", "lines\\u2028\\u2029"},
-        {"turned \xe2\x80\xae \xe2\x81\xa6", "turned \\u202e \\u2066"},
+        {"turned \xe2\x80\xaa\xe2\x80\xab\xe2\x80\xac\xe2\x80\xad\xe2\x80\xae "
+         "\xe2\x81\xa6\xe2\x81\xa7\xe2\x81\xa8\xe2\x81\xa9",
+         "turned \\u202a\\u202b\\u202c\\u202d\\u202e \\u2066\\u2067\\u2068\\u2069"},
         {"stray \xff \xc3", "stray \\xff \\xc3"},
         {"overlong \xc0\xaf \xe0\x80\xaf", "overlong \\xc0\\xaf \\xe0\\x80\\xaf"},
         {"surrogate \xed\xa0\x80", "surrogate \\xed\\xa0\\x80"},
