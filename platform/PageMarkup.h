@@ -4,9 +4,10 @@
 // document order (the tree is walked as it is read, never held whole).
 // Nothing of the page's own markup is copied through, so whatever the page
 // holds, the rich-text engine reads markup of ours. It names no resource to
-// load, carries no attribute, and nests no deeper and holds no more list items
-// than the engine lays out quickly; for a page with more elements than it can lay out within about
-// a second, it is the page's text alone.
+// load, carries no attribute, and nests no deeper, nor holds more list items
+// or line breaks, than the engine lays out quickly; for a page with more
+// elements than it can lay out within about a second, it is the page's text
+// alone.
 #include <cstddef>
 #include <string>
 #include <string_view>
