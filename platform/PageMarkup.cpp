@@ -57,6 +57,26 @@ const std::string_view* find(const std::array<std::string_view, N>& set, std::st
     return found == set.end() ? nullptr : &*found;
 }
 
+// The text with each line separator (U+2028) a newline. Plain text lays a
+// paragraph out whole, and one of many separated lines takes long; a newline
+// starts a paragraph of its own. (In markup the engine shows either as a
+// space.)
+std::string withNewlines(std::string_view text)
+{
+    constexpr std::string_view lineSeparator = "\u2028";
+    std::string out;
+    out.reserve(text.size());
+    std::size_t from = 0;
+    for (std::size_t at = text.find(lineSeparator); at != std::string_view::npos;
+         at = text.find(lineSeparator, from)) {
+        out.append(text.substr(from, at - from));
+        out += '\n';
+        from = at + lineSeparator.size();
+    }
+    out.append(text.substr(from));
+    return out;
+}
+
 void appendEscaped(std::string& out, std::string_view text)
 {
     for (const char c : text) {
@@ -156,9 +176,10 @@ public:
         if (marks_.cut())
             lines.push_back(kMarksCutLine);
         if (textCut_ || elements_ > limits_.maxElements) {
+            std::string text = withNewlines(text_);
             for (const std::string_view line : lines)
-                (text_ += '\n') += line;
-            return {std::move(text_), true};
+                (text += '\n') += line;
+            return {std::move(text), true};
         }
         if (listsFlattened_)
             lines.push_back(kListsFlattenedLine);

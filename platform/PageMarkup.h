@@ -55,8 +55,9 @@ inline constexpr std::string_view kBreaksAsBlocksLine =
 // where the layout may break it; runs of combining marks are cut as
 // CombiningMarks does, and the page ends with a line saying so. Past the
 // parse depth, the page is read no further and ends with the cut mark. Past
-// the element bound, the page's text alone; past the text bound, that text
-// cut there and followed by the cut mark on a line of its own. Any thread.
+// the element bound, the page's text alone, each line separator in it a
+// newline; past the text bound, that text cut there and followed by the cut
+// mark on a line of its own. Any thread.
 ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits = {});
 
 } // namespace platform

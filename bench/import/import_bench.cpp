@@ -3,9 +3,9 @@
 // page view and the source box) and "Ler cifras" (the names read, the text
 // box filled). The pages are the ones that froze the screen: tags whose
 // quotes hide an image, deep nesting, unclosed table cells, long unbroken
-// lines, 5 MiB of bold chord names, long lists, many line breaks, runs of
-// combining marks, and one tag of 100,000 attributes or of as many as fit in
-// the 5 MiB fetch bound.
+// lines, 5 MiB of bold chord names, long lists, many line breaks or line
+// separators, runs of combining marks, and one tag of 100,000 attributes or
+// of as many as fit in the 5 MiB fetch bound.
 #include "bench/support/ManyAttributes.h"
 #include "bench/support/RepeatedPage.h"
 #include "finder/FirstViewController.h"
@@ -116,6 +116,7 @@ const int registered = [] {
     registerPage("lists49k", pageOf("<ul><li>x</ul>", 14 * 49000));
     registerPage("nestedLists99k", pageOf("<ul><li>x<ol><li>y</ol></ul>", 28 * 24000));
     registerPage("lineBreaks99k", pageOf("x<br>", 5 * 99000));
+    registerPage("lineSeparators5M", pageOf("x\u2028", 5 * 1024 * 1024));
     registerPage("acuteMarks5M", "a" + pageOf("\u0301", 5 * 1024 * 1024 - 1));
     registerPage("mixedMarks5M", "a" + pageOf("\u0301\u0323\u064B", 5 * 1024 * 1024 - 1));
     // One tag of many attributes, valued or not, distinct or repeated.

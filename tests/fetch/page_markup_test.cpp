@@ -158,6 +158,9 @@ TEST(PageMarkup, PastTheElementBoundThePageIsShownAsText)
     EXPECT_TRUE(page.isText);
     EXPECT_EQ(page.content, "Am G7 a < b");
     EXPECT_FALSE(pageToShow("<p><b>Am</b> <i>G7</i></p>", limits).isText);
+    // A line separator starts a paragraph of its own, which lays out quickly.
+    limits.maxElements = 2;
+    EXPECT_EQ(pageToShow("<p><b>Am</b>\u2028G7\u2028\u2028C</p>", limits).content, "Am\nG7\n\nC");
 }
 
 TEST(PageMarkup, PastTheTextBoundTheTextIsCutAndSaysSo)

@@ -104,6 +104,7 @@ TEST(PageView, NoPageWithinTheFetchBoundIsSlowToShow)
          "[… listas longas mostradas como linhas]"},
         {"99,000 line breaks", repeated("x<br>", 99000),
          "[… linhas em branco omitidas: quebras de linha demais]"},
+        {"5 MB of line separators", repeated("x\u2028", 5 * 1024 * 1024 / 4), "\n[…]"},
         {"a 5 MB run of marks", "a" + repeated("\u0301", 5 * 1024 * 1024 / 2),
          "[… marcas combinantes além de 30 omitidas]"}};
     PageView view;
