@@ -91,7 +91,8 @@ TEST(PageView, NoPageWithinTheFetchBoundIsSlowToShow)
     // Each of these takes from tens to hundreds of seconds in a plain text
     // browser; the figures are in the page view and import benchmarks. Pages
     // nested past the parse bound and the text of 5 MB pages are cut, long
-    // lists shown as lines and long runs of marks cut short, and say so.
+    // lists and many line breaks shown as plain lines, long runs of marks cut
+    // short, and say so.
     ::alarm(120); // a page that holds the view stops the test binary here
     const std::vector<std::tuple<std::string, std::string, QString>> pages{
         {"100,000 unclosed <b>", repeated("<b>", 100000) + "fim", "[…]"},
