@@ -30,11 +30,14 @@ bool isTagName(std::string_view name)
            name.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789") == std::string_view::npos;
 }
 
-// Every '<' of the markup opens a bare tag, and elements nest within the
-// bounds: the markup is ours whatever the page held.
+// Every '<' of the markup opens a bare tag, and elements nest and lists and
+// line breaks count within the bounds: the markup is ours whatever the page
+// held.
 void checkNesting(std::string_view markup, const platform::PageMarkupLimits& limits)
 {
     std::vector<std::string_view> open;
+    std::size_t lists = 0;
+    std::size_t lineBreaks = 0;
     for (std::size_t at = markup.find('<'); at != std::string_view::npos;
          at = markup.find('<', at + 1)) {
         const std::size_t end = markup.find('>', at);
@@ -43,6 +46,9 @@ void checkNesting(std::string_view markup, const platform::PageMarkupLimits& lim
         const bool closing = markup[at + 1] == '/';
         const std::string_view name = markup.substr(at + 1 + closing, end - at - 1 - closing);
         if (!isTagName(name))
+            std::abort();
+        // Line breaks past their bound too: a paragraph of many lays out slowly.
+        if (name == "br" && ++lineBreaks > limits.maxLineBreaks)
             std::abort();
         if (name == "br" || name == "hr")
             continue;
@@ -56,6 +62,11 @@ void checkNesting(std::string_view markup, const platform::PageMarkupLimits& lim
         // leave tables open inside one another, and laying them out takes
         // time growing with a power of their depth.
         if (name == "table" || name == "tr" || name == "td" || name == "th")
+            std::abort();
+        // Lists and items past their bound are blocks: the engine reads a
+        // long list in time growing with the square of its items.
+        lists += name == "ul" || name == "ol" || name == "li" ? 1 : 0;
+        if (lists > limits.maxListElements)
             std::abort();
         open.push_back(name);
         if (open.size() > limits.maxDepth)

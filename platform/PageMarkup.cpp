@@ -1,6 +1,7 @@
 #include "platform/PageMarkup.h"
 
 #include "platform/BreakPoints.h"
+#include "platform/CombiningMarks.h"
 #include "platform/PageText.h"
 #include "platform/TagAttributes.h"
 
@@ -41,12 +42,39 @@ constexpr std::array<std::string_view, 19> kLeftOutWithContent = {
 constexpr std::array<std::string_view, 3> kTableBlocks = {"table", "caption", "tr"};
 constexpr std::array<std::string_view, 2> kTableCells = {"td", "th"};
 constexpr std::string_view kBlock = "div";
+// The rich-text engine reads a list in time growing with the square of its
+// items. Past the list bound, lists and their items are written as blocks.
+constexpr std::array<std::string_view, 3> kListElements = {"ul", "ol", "li"};
+// It lays a paragraph out whole, and one of many line breaks takes long.
+// Past the line-break bound, a line break is written as an empty block,
+// which ends the line as well but draws no blank line after another.
+constexpr std::string_view kLineBreak = "br";
 
 template <std::size_t N>
 const std::string_view* find(const std::array<std::string_view, N>& set, std::string_view name)
 {
     const auto found = std::find(set.begin(), set.end(), name);
     return found == set.end() ? nullptr : &*found;
+}
+
+// The text with each line separator (U+2028) a newline. Plain text lays a
+// paragraph out whole, and one of many separated lines takes long; a newline
+// starts a paragraph of its own. (In markup the engine shows either as a
+// space.)
+std::string withNewlines(std::string_view text)
+{
+    constexpr std::string_view lineSeparator = "\u2028";
+    std::string out;
+    out.reserve(text.size());
+    std::size_t from = 0;
+    for (std::size_t at = text.find(lineSeparator); at != std::string_view::npos;
+         at = text.find(lineSeparator, from)) {
+        out.append(text.substr(from, at - from));
+        out += '\n';
+        from = at + lineSeparator.size();
+    }
+    out.append(text.substr(from));
+    return out;
 }
 
 void appendEscaped(std::string& out, std::string_view text)
@@ -122,8 +150,10 @@ public:
     {
         if (stopped_ || leftOut_ > 0)
             return;
+        std::string marked;
+        marks_.append(marked, piece);
         std::string broken;
-        breaks_.append(broken, piece);
+        breaks_.append(broken, marked);
         if (broken.size() > limits_.maxTextBytes - text_.size()) {
             // Cut at a character's first byte, so the text stays UTF-8.
             std::size_t keep = limits_.maxTextBytes - text_.size();
@@ -140,14 +170,26 @@ public:
 
     ShownPage result()
     {
-        const bool cut = textCut_ || stopped_;
-        if (textCut_ || elements_ > limits_.maxElements)
-            return {cut ? text_ + "\n" + std::string(kCutMark) : std::move(text_), true};
+        std::vector<std::string_view> lines; // saying what was cut or simplified
+        if (textCut_ || stopped_)
+            lines.push_back(kCutMark);
+        if (marks_.cut())
+            lines.push_back(kMarksCutLine);
+        if (textCut_ || elements_ > limits_.maxElements) {
+            std::string text = withNewlines(text_);
+            for (const std::string_view line : lines)
+                (text += '\n') += line;
+            return {std::move(text), true};
+        }
+        if (listsFlattened_)
+            lines.push_back(kListsFlattenedLine);
+        if (breaksAsBlocks_)
+            lines.push_back(kBreaksAsBlocksLine);
         for (auto it = open_.rbegin(); it != open_.rend(); ++it)
             if (it->kind == Kind::Written && find(kEmpty, it->name) == nullptr)
                 close(it->name);
-        if (cut)
-            markup_ += "<p>" + std::string(kCutMark) + "</p>";
+        for (const std::string_view line : lines)
+            ((markup_ += "<p>") += line) += "</p>";
         return {std::move(markup_), false};
     }
 
@@ -172,6 +214,13 @@ private:
             find(kTableBlocks, name) != nullptr ? &kBlock : find(kWritten, name);
         if (written == nullptr || writtenDepth_ >= limits_.maxDepth)
             return {Kind::ContentOnly, {}};
+        if (find(kListElements, *written) != nullptr && ++listElements_ > limits_.maxListElements) {
+            listsFlattened_ = true;
+            written = &kBlock;
+        } else if (*written == kLineBreak && ++lineBreaks_ > limits_.maxLineBreaks) {
+            breaksAsBlocks_ = true;
+            written = &kBlock;
+        }
         return {Kind::Written, *written};
     }
 
@@ -193,11 +242,16 @@ private:
     xmlParserCtxtPtr parser_;
     std::string markup_;
     std::string text_;
+    CombiningMarks marks_;
     BreakPoints breaks_;
     std::vector<Open> open_; // every element the parser holds open
     std::size_t elements_ = 0;
     std::size_t writtenDepth_ = 0; // written elements open
     std::size_t leftOut_ = 0;      // open elements left out with their content
+    std::size_t listElements_ = 0; // lists and items met, written as such up to the bound
+    bool listsFlattened_ = false;  // some were written as blocks
+    std::size_t lineBreaks_ = 0;   // line breaks met, written as such up to the bound
+    bool breaksAsBlocks_ = false;  // some were written as empty blocks
     bool textCut_ = false;         // the text bound was reached
     bool stopped_ = false;         // the page is read no further
 };

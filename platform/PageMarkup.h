@@ -4,9 +4,10 @@
 // document order (the tree is walked as it is read, never held whole).
 // Nothing of the page's own markup is copied through, so whatever the page
 // holds, the rich-text engine reads markup of ours. It names no resource to
-// load, carries no attribute, and nests no deeper than the engine lays out
-// quickly; for a page with more elements than it can lay out within about a
-// second, it is the page's text alone.
+// load, carries no attribute, and nests no deeper, nor holds more list items
+// or line breaks, than the engine lays out quickly; for a page with more
+// elements than it can lay out within about a second, it is the page's text
+// alone.
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -17,6 +18,8 @@ struct PageMarkupLimits {
     std::size_t maxDepth = 24;        // elements written open at once; deeper tags are left out
     std::size_t maxElements = 100000; // past this, the page is shown as text
     std::size_t maxTextBytes = 512 * 1024; // past this, as its text cut here
+    std::size_t maxListElements = 1000;    // lists and items; past this, written as blocks
+    std::size_t maxLineBreaks = 5000;      // past this, a line break is an empty block
     // Elements the parser holds open at once. Some steps of HTML parsing look
     // through every open element, so a page nested deeper would take time
     // growing with the square of its size; the page is read up to there.
@@ -30,6 +33,11 @@ struct ShownPage {
 
 // The line that ends a page shown cut.
 inline constexpr std::string_view kCutMark = "[…]";
+// The lines that end a page whose lists were shown in part as plain lines,
+// and one whose line breaks past the bound drew no blank line.
+inline constexpr std::string_view kListsFlattenedLine = "[… listas longas mostradas como linhas]";
+inline constexpr std::string_view kBreaksAsBlocksLine =
+    "[… linhas em branco omitidas: quebras de linha demais]";
 
 // The page, decoded as for the import (pageText: a NUL becomes U+FFFD, UTF-16
 // is known by its bytes), its tags' attributes left out before the parser
@@ -40,11 +48,15 @@ inline constexpr std::string_view kCutMark = "[…]";
 // after a space. Scripts, style sheets, the head, forms' lists, frames,
 // embedded objects and media are left out with their content; any other
 // element not in that set leaves its content alone. Elements opened past the
-// depth bound leave their content alone too.
+// depth bound leave their content alone too. Lists and list items past the
+// list bound are written as blocks, and line breaks past the line-break
+// bound as empty blocks; the page ends with a line saying so.
 // A run of text without white space gets a zero-width space every 64 bytes,
-// where the layout may break it. Past the parse depth, the page is read no
-// further and ends with the cut mark. Past the element bound, the page's text
-// alone; past the text bound, that text cut there and followed by the cut
+// where the layout may break it; runs of combining marks are cut as
+// CombiningMarks does, and the page ends with a line saying so. Past the
+// parse depth, the page is read no further and ends with the cut mark. Past
+// the element bound, the page's text alone, each line separator in it a
+// newline; past the text bound, that text cut there and followed by the cut
 // mark on a line of its own. Any thread.
 ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits = {});
 

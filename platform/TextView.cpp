@@ -1,20 +1,24 @@
 #include "platform/TextView.h"
 
 #include "platform/BreakPoints.h"
+#include "platform/CombiningMarks.h"
 
 namespace platform {
 
 std::string textToShow(std::string_view text, const ShownTextLimits& limits)
 {
-    BreakPoints breaks(limits.maxWordBytes);
-    if (text.size() <= limits.maxBytes && !breaks.needed(text))
-        return std::string(text);
     std::size_t keep = std::min(text.size(), limits.maxBytes);
     while (keep > 0 && keep < text.size() &&
            (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80)
         --keep;
+    CombiningMarks marks;
+    std::string marked;
+    marks.append(marked, text.substr(0, keep));
+    BreakPoints breaks(limits.maxWordBytes);
     std::string shown;
-    breaks.append(shown, text.substr(0, keep));
+    breaks.append(shown, marked);
+    if (marks.cut())
+        shown += "\n" + std::string(kMarksCutLine);
     if (keep < text.size())
         shown += "\n[… texto cortado: mostrados " + std::to_string(keep) + " de " +
                  std::to_string(text.size()) + " bytes]";

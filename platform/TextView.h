@@ -4,8 +4,9 @@
 // shown a page as it came could hold the screen for minutes. This one keeps
 // the text it is given whole, for whoever reads it, and shows what it can lay
 // out quickly: the text itself when it is short and has no long unbroken run,
-// else its beginning, with places to break long runs and a last line saying
-// the text was cut. Tab moves the keyboard focus on, as in other controls.
+// else its beginning, with places to break long runs, runs of combining marks
+// cut short, and last lines saying what was cut. Tab moves the keyboard focus
+// on, as in other controls.
 #include <QTextEdit>
 
 #include <cstddef>
@@ -22,8 +23,9 @@ struct ShownTextLimits {
 
 // What a box shows of a text: the text when it fits the limits, else its
 // first maxBytes (never cutting a character) with a zero-width space in
-// every run longer than maxWordBytes, and, when cut, a last line telling how
-// much is shown. Any thread.
+// every run longer than maxWordBytes, runs of combining marks cut as
+// CombiningMarks does, and a line saying so for each cut (for the bytes, how
+// much is shown). Any thread.
 std::string textToShow(std::string_view text, const ShownTextLimits& limits = {});
 
 class TextView : public QTextEdit {

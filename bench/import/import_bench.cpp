@@ -3,8 +3,9 @@
 // page view and the source box) and "Ler cifras" (the names read, the text
 // box filled). The pages are the ones that froze the screen: tags whose
 // quotes hide an image, deep nesting, unclosed table cells, long unbroken
-// lines, 5 MiB of bold chord names, and one tag of 100,000 attributes or of
-// as many as fit in the 5 MiB fetch bound.
+// lines, 5 MiB of bold chord names, long lists, many line breaks or line
+// separators, runs of combining marks, and one tag of 100,000 attributes or
+// of as many as fit in the 5 MiB fetch bound.
 #include "bench/support/ManyAttributes.h"
 #include "bench/support/RepeatedPage.h"
 #include "finder/FirstViewController.h"
@@ -107,6 +108,17 @@ const int registered = [] {
     // makes it look through every element it holds open.
     registerPage("strayClosings5M",
                  pageOf("<b>", 3 * 120) + pageOf("</i>", 5 * 1024 * 1024 - 3 * 120));
+    // One long list, as many lists one after another or one inside another
+    // and as many line breaks as the element bound holds, and runs of
+    // combining marks on one letter.
+    for (const int items : {5000, 10000, 20000, 99000})
+        registerPage("listItems/" + std::to_string(items), "<ul>" + pageOf("<li>x", 5 * items));
+    registerPage("lists49k", pageOf("<ul><li>x</ul>", 14 * 49000));
+    registerPage("nestedLists99k", pageOf("<ul><li>x<ol><li>y</ol></ul>", 28 * 24000));
+    registerPage("lineBreaks99k", pageOf("x<br>", 5 * 99000));
+    registerPage("lineSeparators5M", pageOf("x\u2028", 5 * 1024 * 1024));
+    registerPage("acuteMarks5M", "a" + pageOf("\u0301", 5 * 1024 * 1024 - 1));
+    registerPage("mixedMarks5M", "a" + pageOf("\u0301\u0323\u064B", 5 * 1024 * 1024 - 1));
     // One tag of many attributes, valued or not, distinct or repeated.
     for (const bool valued : {true, false}) {
         for (const bool distinct : {true, false}) {

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <utility>
+#include <vector>
+
 using pagetest::repeated;
 using platform::PageMarkupLimits;
 using platform::pageToShow;
@@ -69,6 +72,33 @@ TEST(PageMarkup, TablesAreWrittenAsLinesOfTheirCells)
               "<div>C <div><div> x</div></div><pre>y</pre>z</div>w");
 }
 
+// The rich-text engine reads a list in time growing with the square of its
+// items, and lays a paragraph of many lines out slowly: past the bounds,
+// lists and items are blocks, however they are split or nested, line breaks
+// are empty blocks, and the page says so.
+TEST(PageMarkup, PastTheStructureBoundsListsAndLineBreaksAreBlocksAndSaySo)
+{
+    PageMarkupLimits limits;
+    limits.maxListElements = 3;
+    limits.maxLineBreaks = 2;
+    const std::string lists = "<p>[… listas longas mostradas como linhas]</p>";
+    const std::string breaks = "<p>[… linhas em branco omitidas: quebras de linha demais]</p>";
+    const std::vector<std::pair<std::string, std::string>> pages{
+        {"<ul><li>a<li>b</ul>", "<ul><li>a</li><li>b</li></ul>"},
+        {"<ul><li>a<li>b<li>c</ul>", "<ul><li>a</li><li>b</li><div>c</div></ul>" + lists},
+        {"<ol><li>a</ol><ol><li>b</ol><ul><li>c</ul>",
+         "<ol><li>a</li></ol><ol><div>b</div></ol><div><div>c</div></div>" + lists},
+        {"<ul><li>a<ul><li>b<li>c</ul></ul>",
+         "<ul><li>a<ul><div>b</div><div>c</div></ul></li></ul>" + lists},
+        {"<li>a<li>b<li>c<li>d", "<li>a</li><li>b</li><li>c</li><div>d</div>" + lists},
+        {"<dl><dt>a<dd>b<dt>c<dd>d</dl>", "<dl><dt>a</dt><dd>b</dd><dt>c</dt><dd>d</dd></dl>"},
+        {"a<br>b<br>c", "<p>a<br>b<br>c</p>"},
+        {"a<br>b<br>c<br><b>d<br>e</b>",
+         "<p>a<br>b<br>c<div></div><b>d<div></div>e</b></p>" + breaks}};
+    for (const auto& [page, markup] : pages)
+        EXPECT_EQ(markupOf(page, limits), markup) << page;
+}
+
 TEST(PageMarkup, PastTheParseDepthThePageIsReadNoFurtherAndSaysSo)
 {
     PageMarkupLimits limits;
@@ -96,6 +126,29 @@ TEST(PageMarkup, LongWordsGetPlacesToBreak)
               "<p>" + std::string(64, 'a') + "<b>" + zwsp + "é</b></p>");
 }
 
+// One letter carrying a long run of marks lays out in time growing with the
+// square of the run: past 30 in a row, counted across tags, marks are left
+// out and the page says so.
+TEST(PageMarkup, RunsOfCombiningMarksAreCutAndSaySo)
+{
+    const std::string said = "<p>[… marcas combinantes além de 30 omitidas]</p>";
+    const std::string acute = "\u0301";
+    const std::vector<std::pair<std::string, std::string>> pages{
+        {"a" + repeated(acute, 30), "<p>a" + repeated(acute, 30) + "</p>"},
+        {"a" + repeated(acute, 31) + "b", "<p>a" + repeated(acute, 30) + "b</p>" + said},
+        {"a" + repeated(acute, 20) + "<b>" + repeated(acute, 20) + "</b>",
+         "<p>a" + repeated(acute, 20) + "<b>" + repeated(acute, 10) + "</b></p>" + said},
+        {"a" + repeated(acute, 16) + "b" + repeated(acute, 15),
+         "<p>a" + repeated(acute, 16) + "b" + repeated(acute, 15) + "</p>"}};
+    for (const auto& [page, markup] : pages)
+        EXPECT_EQ(markupOf(page), markup) << page;
+    // A page shown as text says so on a line of its own.
+    PageMarkupLimits limits;
+    limits.maxElements = 2;
+    EXPECT_EQ(pageToShow("<p>a" + repeated(acute, 40) + "</p>", limits).content,
+              "a" + repeated(acute, 30) + "\n[… marcas combinantes além de 30 omitidas]");
+}
+
 TEST(PageMarkup, PastTheElementBoundThePageIsShownAsText)
 {
     PageMarkupLimits limits;
@@ -105,6 +158,9 @@ TEST(PageMarkup, PastTheElementBoundThePageIsShownAsText)
     EXPECT_TRUE(page.isText);
     EXPECT_EQ(page.content, "Am G7 a < b");
     EXPECT_FALSE(pageToShow("<p><b>Am</b> <i>G7</i></p>", limits).isText);
+    // A line separator starts a paragraph of its own, which lays out quickly.
+    limits.maxElements = 2;
+    EXPECT_EQ(pageToShow("<p><b>Am</b>\u2028G7\u2028\u2028C</p>", limits).content, "Am\nG7\n\nC");
 }
 
 TEST(PageMarkup, PastTheTextBoundTheTextIsCutAndSaysSo)

@@ -89,8 +89,10 @@ TEST(PageView, ShowsAnOrdinaryPageAsItsMarkupSays)
 TEST(PageView, NoPageWithinTheFetchBoundIsSlowToShow)
 {
     // Each of these takes from tens to hundreds of seconds in a plain text
-    // browser; the figures are in the page view benchmark. Pages nested past
-    // the parse bound and the text of 5 MB pages are cut, and say so.
+    // browser; the figures are in the page view and import benchmarks. Pages
+    // nested past the parse bound and the text of 5 MB pages are cut, long
+    // lists and many line breaks shown as plain lines, long runs of marks cut
+    // short, and say so.
     ::alarm(120); // a page that holds the view stops the test binary here
     const std::vector<std::tuple<std::string, std::string, QString>> pages{
         {"100,000 unclosed <b>", repeated("<b>", 100000) + "fim", "[…]"},
@@ -98,7 +100,14 @@ TEST(PageView, NoPageWithinTheFetchBoundIsSlowToShow)
         {"50,000 unclosed <div>", repeated("<div>", 50000) + "fim", "[…]"},
         {"5 MB of <div>", repeated("<div>", 5 * 1024 * 1024 / 5) + "fim", "[…]"},
         {"5 MB of <b>Am</b>", repeated("<b>Am</b>", 5 * 1024 * 1024 / 9), "\n[…]"},
-        {"a 5 MB word", std::string(5 * 1024 * 1024, 'a'), "\n[…]"}};
+        {"a 5 MB word", std::string(5 * 1024 * 1024, 'a'), "\n[…]"},
+        {"a list of 99,000 items", "<ul>" + repeated("<li>x", 99000),
+         "[… listas longas mostradas como linhas]"},
+        {"99,000 line breaks", repeated("x<br>", 99000),
+         "[… linhas em branco omitidas: quebras de linha demais]"},
+        {"5 MB of line separators", repeated("x\u2028", 5 * 1024 * 1024 / 4), "\n[…]"},
+        {"a 5 MB run of marks", "a" + repeated("\u0301", 5 * 1024 * 1024 / 2),
+         "[… marcas combinantes além de 30 omitidas]"}};
     PageView view;
     view.resize(190, 82); // as on the main screen
     view.show();

@@ -5,6 +5,10 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 using platform::ShownTextLimits;
 using platform::textToShow;
 
@@ -19,6 +23,30 @@ TEST(TextToShow, ShortTextsShowWholeLongOnesTheirBeginningWithBreaksAndACutLine)
               "ab cd ef g\n[… texto cortado: mostrados 10 de 14 bytes]");
     EXPECT_EQ(textToShow("ab cd ef é", limits),
               "ab cd ef \n[… texto cortado: mostrados 9 de 11 bytes]");
+}
+
+// Marks of every kind, non-spacing, spacing and enclosing, count in one run:
+// past 30 in a row they are left out, and a line says so.
+TEST(TextToShow, RunsOfCombiningMarksAreCutTo30AndSaySo)
+{
+    const auto times = [](const std::string& piece, int count) {
+        std::string out;
+        for (int i = 0; i < count; ++i)
+            out += piece;
+        return out;
+    };
+    const std::string said = "\n[… marcas combinantes além de 30 omitidas]";
+    const std::string mixed = "\u0301\u0903\u20DD"; // Mn, Mc, Me
+    const std::vector<std::pair<std::string, std::string>> texts{
+        {"a" + times(mixed, 10) + " b", "a" + times(mixed, 10) + " b"},
+        {"a" + times(mixed, 11) + " b", "a" + times(mixed, 10) + " b" + said},
+        {times("a" + times("\u0323", 30), 3), times("a" + times("\u0323", 30), 3)},
+        {"\u064B" + times("\u064B", 40), times("\u064B", 30) + said}};
+    for (const auto& [text, shown] : texts)
+        EXPECT_EQ(textToShow(text), shown) << text;
+    // Cut both ways, the lines say each.
+    EXPECT_EQ(textToShow("a" + times("\u0301", 40) + "bc", ShownTextLimits{64, 1024}),
+              "a" + times("\u0301", 30) + said + "\n[… texto cortado: mostrados 63 de 83 bytes]");
 }
 
 TEST(TextView, ShownCutItKeepsTheWholeTextAndTakesNoEdits)

@@ -1,0 +1,46 @@
+#include "platform/CombiningMarks.h"
+
+#include "platform/PageText.h"
+
+#include <QChar>
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+char32_t codePointAt(std::string_view text, std::size_t at, std::size_t length)
+{
+    constexpr unsigned leadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t c = static_cast<unsigned char>(text[at]) & leadBits[length];
+    for (std::size_t k = 1; k < length; ++k)
+        c = (c << 6) | (static_cast<unsigned char>(text[at + k]) & 0x3F);
+    return c;
+}
+
+} // namespace
+
+void CombiningMarks::append(std::string& out, std::string_view text)
+{
+    std::size_t from = 0; // start of the text not yet appended
+    for (std::size_t at = 0; at < text.size();) {
+        // No mark lies below U+0300, whose first byte is 0xCC.
+        if (static_cast<unsigned char>(text[at]) < 0xCC) {
+            run_ = 0;
+            ++at;
+            continue;
+        }
+        const std::size_t length = std::max<std::size_t>(utf8SequenceLength(text, at), 1);
+        if (length == 1 || !QChar::isMark(codePointAt(text, at, length))) {
+            run_ = 0;
+        } else if (++run_ > kMaxMarkRun) {
+            out.append(text.substr(from, at - from));
+            from = at + length;
+            cut_ = true;
+        }
+        at += length;
+    }
+    out.append(text.substr(from));
+}
+
+} // namespace platform
