@@ -7,18 +7,6 @@
 #include <algorithm>
 
 namespace platform {
-namespace {
-
-char32_t codePointAt(std::string_view text, std::size_t at, std::size_t length)
-{
-    constexpr unsigned leadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
-    char32_t c = static_cast<unsigned char>(text[at]) & leadBits[length];
-    for (std::size_t k = 1; k < length; ++k)
-        c = (c << 6) | (static_cast<unsigned char>(text[at + k]) & 0x3F);
-    return c;
-}
-
-} // namespace
 
 void CombiningMarks::append(std::string& out, std::string_view text)
 {

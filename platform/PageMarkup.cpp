@@ -154,6 +154,10 @@ public:
         marks_.append(marked, piece);
         std::string broken;
         breaks_.append(broken, marked);
+        if (const std::size_t fitting = directions_.fit(broken); fitting < broken.size()) {
+            broken.resize(fitting);
+            textCut_ = true;
+        }
         if (broken.size() > limits_.maxTextBytes - text_.size()) {
             // Cut at a character's first byte, so the text stays UTF-8.
             std::size_t keep = limits_.maxTextBytes - text_.size();
@@ -175,6 +179,8 @@ public:
             lines.push_back(kCutMark);
         if (marks_.cut())
             lines.push_back(kMarksCutLine);
+        if (directions_.exceeded())
+            lines.push_back(kDirectionsCutLine);
         if (textCut_ || elements_ > limits_.maxElements) {
             std::string text = withNewlines(text_);
             for (const std::string_view line : lines)
@@ -243,6 +249,7 @@ private:
     std::string markup_;
     std::string text_;
     CombiningMarks marks_;
+    DirectionChanges directions_{limits_.maxDirectionChanges};
     BreakPoints breaks_;
     std::vector<Open> open_; // every element the parser holds open
     std::size_t elements_ = 0;

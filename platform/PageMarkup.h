@@ -4,10 +4,12 @@
 // document order (the tree is walked as it is read, never held whole).
 // Nothing of the page's own markup is copied through, so whatever the page
 // holds, the rich-text engine reads markup of ours. It names no resource to
-// load, carries no attribute, and nests no deeper, nor holds more list items
-// or line breaks, than the engine lays out quickly; for a page with more
-// elements than it can lay out within about a second, it is the page's text
-// alone.
+// load, carries no attribute, and nests no deeper, nor holds more list items,
+// line breaks or changes of writing direction, than the engine lays out
+// quickly; for a page with more elements than it can lay out within about a
+// second, it is the page's text alone.
+#include "platform/DirectionChanges.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -17,9 +19,10 @@ namespace platform {
 struct PageMarkupLimits {
     std::size_t maxDepth = 24;        // elements written open at once; deeper tags are left out
     std::size_t maxElements = 100000; // past this, the page is shown as text
-    std::size_t maxTextBytes = 512 * 1024; // past this, as its text cut here
-    std::size_t maxListElements = 1000;    // lists and items; past this, written as blocks
-    std::size_t maxLineBreaks = 5000;      // past this, a line break is an empty block
+    std::size_t maxTextBytes = 512 * 1024;                  // past this, as its text cut here
+    std::size_t maxDirectionChanges = kMaxDirectionChanges; // past this, likewise
+    std::size_t maxListElements = 1000; // lists and items; past this, written as blocks
+    std::size_t maxLineBreaks = 5000;   // past this, a line break is an empty block
     // Elements the parser holds open at once. Some steps of HTML parsing look
     // through every open element, so a page nested deeper would take time
     // growing with the square of its size; the page is read up to there.
@@ -57,7 +60,9 @@ inline constexpr std::string_view kBreaksAsBlocksLine =
 // parse depth, the page is read no further and ends with the cut mark. Past
 // the element bound, the page's text alone, each line separator in it a
 // newline; past the text bound, that text cut there and followed by the cut
-// mark on a line of its own. Any thread.
+// mark on a line of its own; likewise past the bound of changes of writing
+// direction (as DirectionChanges counts them), followed by a line saying so
+// too. Any thread.
 ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits = {});
 
 } // namespace platform

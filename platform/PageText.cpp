@@ -147,6 +147,15 @@ std::size_t utf8SequenceLength(std::string_view text, std::size_t at)
     return length;
 }
 
+char32_t codePointAt(std::string_view text, std::size_t at, std::size_t length)
+{
+    constexpr unsigned leadBits[] = {0, 0x7F, 0x1F, 0x0F, 0x07};
+    char32_t c = byteAt(text, at) & leadBits[length];
+    for (std::size_t k = 1; k < length; ++k)
+        c = (c << 6) | (byteAt(text, at + k) & 0x3F);
+    return c;
+}
+
 PageText pageText(std::string_view bytes)
 {
     const auto [encoding, mark] = sniff(bytes);

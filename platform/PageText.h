@@ -11,6 +11,9 @@ namespace platform {
 // none starts there (overlong forms, surrogates and code points past
 // U+10FFFF are not well-formed).
 std::size_t utf8SequenceLength(std::string_view text, std::size_t at);
+// The code point of the well-formed sequence of `length` bytes (as
+// utf8SequenceLength gives it) starting at text[at].
+char32_t codePointAt(std::string_view text, std::size_t at, std::size_t length);
 
 struct PageText {
     // UTF-8 holding no NUL: every NUL, and every sequence that does not

@@ -2,6 +2,7 @@
 
 #include "platform/BreakPoints.h"
 #include "platform/CombiningMarks.h"
+#include "platform/DirectionChanges.h"
 
 namespace platform {
 
@@ -11,6 +12,8 @@ std::string textToShow(std::string_view text, const ShownTextLimits& limits)
     while (keep > 0 && keep < text.size() &&
            (static_cast<unsigned char>(text[keep]) & 0xC0) == 0x80)
         --keep;
+    DirectionChanges directions(limits.maxDirectionChanges);
+    keep = directions.fit(text.substr(0, keep));
     CombiningMarks marks;
     std::string marked;
     marks.append(marked, text.substr(0, keep));
@@ -19,6 +22,8 @@ std::string textToShow(std::string_view text, const ShownTextLimits& limits)
     breaks.append(shown, marked);
     if (marks.cut())
         shown += "\n" + std::string(kMarksCutLine);
+    if (directions.exceeded())
+        shown += "\n" + std::string(kDirectionsCutLine);
     if (keep < text.size())
         shown += "\n[… texto cortado: mostrados " + std::to_string(keep) + " de " +
                  std::to_string(text.size()) + " bytes]";

@@ -3,10 +3,13 @@
 // text in time growing with the square of a line's unbroken length, so a box
 // shown a page as it came could hold the screen for minutes. This one keeps
 // the text it is given whole, for whoever reads it, and shows what it can lay
-// out quickly: the text itself when it is short and has no long unbroken run,
-// else its beginning, with places to break long runs, runs of combining marks
-// cut short, and last lines saying what was cut. Tab moves the keyboard focus
+// out quickly: the text itself when it is short and has no long unbroken run
+// nor many changes of writing direction, else its beginning up to where the
+// changes pass their bound, with places to break long runs, runs of combining
+// marks cut short, and last lines saying what was cut. Tab moves the keyboard focus
 // on, as in other controls.
+#include "platform/DirectionChanges.h"
+
 #include <QTextEdit>
 
 #include <cstddef>
@@ -19,13 +22,15 @@ namespace platform {
 struct ShownTextLimits {
     std::size_t maxBytes = 64 * 1024; // shown at most
     std::size_t maxWordBytes = 1024;  // an unbroken run longer than this gets breaks
+    std::size_t maxDirectionChanges = kMaxDirectionChanges; // shown at most
 };
 
 // What a box shows of a text: the text when it fits the limits, else its
-// first maxBytes (never cutting a character) with a zero-width space in
-// every run longer than maxWordBytes, runs of combining marks cut as
-// CombiningMarks does, and a line saying so for each cut (for the bytes, how
-// much is shown). Any thread.
+// first maxBytes (never cutting a character), cut before the change of
+// direction past maxDirectionChanges (as DirectionChanges counts them), with
+// a zero-width space in every run longer than maxWordBytes, runs of combining
+// marks cut as CombiningMarks does, and a line saying so for each cut (for
+// the bytes, how much is shown). Any thread.
 std::string textToShow(std::string_view text, const ShownTextLimits& limits = {});
 
 class TextView : public QTextEdit {

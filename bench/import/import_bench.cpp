@@ -4,8 +4,9 @@
 // box filled). The pages are the ones that froze the screen: tags whose
 // quotes hide an image, deep nesting, unclosed table cells, long unbroken
 // lines, 5 MiB of bold chord names, long lists, many line breaks or line
-// separators, runs of combining marks, and one tag of 100,000 attributes or
-// of as many as fit in the 5 MiB fetch bound.
+// separators, runs of combining marks, text changing direction at every
+// letter, and one tag of 100,000 attributes or of as many as fit in the 5 MiB
+// fetch bound.
 #include "bench/support/ManyAttributes.h"
 #include "bench/support/RepeatedPage.h"
 #include "finder/FirstViewController.h"
@@ -119,6 +120,11 @@ const int registered = [] {
     registerPage("lineSeparators5M", pageOf("x\u2028", 5 * 1024 * 1024));
     registerPage("acuteMarks5M", "a" + pageOf("\u0301", 5 * 1024 * 1024 - 1));
     registerPage("mixedMarks5M", "a" + pageOf("\u0301\u0323\u064B", 5 * 1024 * 1024 - 1));
+    // Text that changes writing direction at every letter, without white
+    // space and with it.
+    registerPage("directionChanges5M", pageOf("\u05D0a", 5 * 1024 * 1024));
+    registerPage("spacedDirectionChanges5M/arabic", pageOf("\u0627b ", 5 * 1024 * 1024));
+    registerPage("spacedDirectionChanges5M/hebrew", pageOf("\u05D0 a ", 5 * 1024 * 1024));
     // One tag of many attributes, valued or not, distinct or repeated.
     for (const bool valued : {true, false}) {
         for (const bool distinct : {true, false}) {

@@ -173,6 +173,14 @@ TEST(PageMarkup, PastTheTextBoundTheTextIsCutAndSaysSo)
     const auto exact = pageToShow("<p>Dó Ré <b>Mi</b></p>", limits);
     EXPECT_FALSE(exact.isText);
     EXPECT_EQ(pageToShow("aaaaaaaaa<<<", limits).content, "aaaaaaaaa<\n[…]");
+    // Likewise past the bound of changes of writing direction, counted
+    // across tags.
+    limits = {};
+    limits.maxDirectionChanges = 2;
+    EXPECT_FALSE(pageToShow("<p>אב <b>Am</b> א</p>", limits).isText);
+    const auto turning = pageToShow("<p>אב <b>Am</b> א Dm</p>", limits);
+    EXPECT_TRUE(turning.isText);
+    EXPECT_EQ(turning.content, "אב Am א \n[…]\n[… texto cortado: mudanças de direção demais]");
 }
 
 // The view decodes the page as the import does: a NUL no longer ends it, and

@@ -49,6 +49,27 @@ TEST(TextToShow, RunsOfCombiningMarksAreCutTo30AndSaySo)
               "a" + times("\u0301", 30) + said + "\n[… texto cortado: mostrados 63 de 83 bytes]");
 }
 
+// Each change of writing direction lays out as an item of its own: past the
+// bound, the text is cut before the change and lines say so. Neutral
+// characters count for nothing; a digit is a run of its own after right-to-
+// left text, not after left-to-right text; an Arabic digit always is; each
+// embedding counts.
+TEST(TextToShow, TextIsCutPastTheBoundOfDirectionChangesAndSaysSo)
+{
+    const ShownTextLimits limits{1024, 1024, 2};
+    const auto cut = [](const std::string& shown, const std::string& text) {
+        return shown + "\n[… texto cortado: mudanças de direção demais]" +
+               "\n[… texto cortado: mostrados " + std::to_string(shown.size()) + " de " +
+               std::to_string(text.size()) + " bytes]";
+    };
+    const std::vector<std::pair<std::string, std::string>> texts{
+        {"Dó Ré G7 A7M(9) 2024", ""},   {"אב, ג Am (א)", ""},
+        {"אב Am א Dm", "אב Am א "},     {"א1א1", "א1א"},
+        {"a\u0661a\u0661", "a\u0661a"}, {"a\u202Bb\u202C", "a\u202Bb"}};
+    for (const auto& [text, shown] : texts)
+        EXPECT_EQ(textToShow(text, limits), shown.empty() ? text : cut(shown, text)) << text;
+}
+
 TEST(TextView, ShownCutItKeepsTheWholeTextAndTakesNoEdits)
 {
     platform::TextView box;
