@@ -39,8 +39,6 @@ DirectionChanges::Run DirectionChanges::runOf(char32_t c)
 
 std::size_t DirectionChanges::fit(std::string_view text)
 {
-    if (exceeded_)
-        return 0;
     for (std::size_t at = 0; at < text.size();) {
         const std::size_t length = utf8SequenceLength(text, at);
         const Run run = length == 0 ? Run::None : runOf(codePointAt(text, at, length));

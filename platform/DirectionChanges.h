@@ -29,8 +29,7 @@ public:
     // a number laid out apart (an Arabic digit, or a digit after right to
     // left text); each explicit embedding, override or isolate counts as one.
     // Other characters take the direction around them and count for nothing.
-    // The changes are counted across calls, so text can come in pieces; once
-    // past the bound, nothing more fits.
+    // The changes are counted across calls, so text can come in pieces.
     std::size_t fit(std::string_view text);
 
     // Whether some text did not fit.

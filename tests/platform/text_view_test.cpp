@@ -63,9 +63,12 @@ TEST(TextToShow, TextIsCutPastTheBoundOfDirectionChangesAndSaysSo)
                std::to_string(text.size()) + " bytes]";
     };
     const std::vector<std::pair<std::string, std::string>> texts{
-        {"Dó Ré G7 A7M(9) 2024", ""},   {"אב, ג Am (א)", ""},
-        {"אב Am א Dm", "אב Am א "},     {"א1א1", "א1א"},
-        {"a\u0661a\u0661", "a\u0661a"}, {"a\u202Bb\u202C", "a\u202Bb"}};
+        {"Dó Ré G7 A7M(9) 2024", ""},    // digits after Latin letters: none
+        {"אב, ג Am7 (א)", ""},           // two changes, the bound
+        {"אב Am א Dm", "אב Am א "},      // three: cut before the third
+        {"אב 12 Am א", "אב 12 Am "},     // digits after Hebrew
+        {"a\u0661a\u0661", "a\u0661a"},  // Arabic digits
+        {"a\u202Bb\u202C", "a\u202Bb"}}; // an embedding and its end
     for (const auto& [text, shown] : texts)
         EXPECT_EQ(textToShow(text, limits), shown.empty() ? text : cut(shown, text)) << text;
 }
