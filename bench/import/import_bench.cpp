@@ -105,6 +105,8 @@ const int registered = [] {
     registerPage("line256k", std::string(256 * 1024, 'a'));
     registerPage("line5M", std::string(5 * 1024 * 1024, 'a'));
     registerPage("boldAm5M", pageOf("<b>Am</b>", 5 * 1024 * 1024));
+    // Bold and plain letters one after another, one word of format changes.
+    registerPage("boldLetters5M", pageOf("<b>a</b>b", 5 * 1024 * 1024));
     // The parser's worst case within its depth bound: each stray closing tag
     // makes it look through every element it holds open.
     registerPage("strayClosings5M",
