@@ -1,9 +1,9 @@
 #include "catalogue/Fingering.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <optional>
+#include <utility>
 
 namespace catalogue {
 namespace {
@@ -62,18 +62,23 @@ std::vector<FingerPlace> indexPlaces(const FretPattern& p, int lowest)
     return out;
 }
 
+// Whether the index at `index` holds string s: one it lies on at its fret.
+bool heldByIndex(const FretPattern& p, const FingerPlace& index, int s)
+{
+    return s >= index.fromString && s <= index.toString && p.fret(s) == index.fret;
+}
+
 // The runs of two or three adjacent strings all at one fret above the
 // index's, outside the strings it holds: where a finger other than the index
 // can lie flat.
-std::vector<FingerPlace> flatRuns(const FretPattern& p, int lowest,
-                                  const std::array<bool, kStrings + 1>& held)
+std::vector<FingerPlace> flatRuns(const FretPattern& p, const FingerPlace& index)
 {
     std::vector<FingerPlace> runs;
     for (int from = 1; from <= kStrings; ++from)
         for (int to = from + 1; to <= std::min(from + 2, kStrings); ++to) {
-            bool same = p.fret(from) > lowest;
+            bool same = p.fret(from) > index.fret;
             for (int s = from; s <= to && same; ++s)
-                same = p.fret(s) == p.fret(from) && !held[static_cast<std::size_t>(s)];
+                same = p.fret(s) == p.fret(from) && !heldByIndex(p, index, s);
             if (same)
                 runs.push_back({0, p.fret(from), from, to});
         }
@@ -141,17 +146,12 @@ std::optional<int> numberFingers(Places& places, int lowest)
 std::optional<Places> placesWith(const FretPattern& p, const FingerPlace& index,
                                  const std::optional<FingerPlace>& flat)
 {
-    std::array<bool, kStrings + 1> held{};
-    for (int s = index.fromString; s <= index.toString; ++s)
-        held[static_cast<std::size_t>(s)] = p.fret(s) == index.fret;
     Places places{index};
-    if (flat) {
-        for (int s = flat->fromString; s <= flat->toString; ++s)
-            held[static_cast<std::size_t>(s)] = true;
+    if (flat)
         places.push_back(*flat);
-    }
     for (int s = 1; s <= kStrings; ++s)
-        if (p.fret(s) > 0 && !held[static_cast<std::size_t>(s)])
+        if (p.fret(s) > 0 && !heldByIndex(p, index, s) &&
+            !(flat && s >= flat->fromString && s <= flat->toString))
             places.push_back({0, p.fret(s), s, s});
     std::sort(places.begin() + 1, places.end(), before);
     if (places.size() > 1 && before(places[1], index))
@@ -200,50 +200,40 @@ Fingering fingeringOf(const FretPattern& frets)
     hand.highest = frets.highestFret();
     if (hand.lowest == 0)
         return hand;
-    const auto indexes = indexPlaces(frets, hand.lowest);
+    // Takes the hand with the index at `index` and one finger lying flat at
+    // `flat`, if any, where a hand holds it with fewer fingers than the one
+    // taken, or as many and less effort.
+    hand.needed = kStrings + 1;
+    auto consider = [&](const FingerPlace& index, const std::optional<FingerPlace>& flat) {
+        auto places = placesWith(frets, index, flat);
+        if (!places)
+            return;
+        hand.needed = std::min(hand.needed, static_cast<int>(places->size()));
+        const auto reach = numberFingers(*places, hand.lowest);
+        if (!reach)
+            return;
+        const int effort = handEffort(*places, *reach, hand.lowest, hand.highest);
+        if (hand.held() &&
+            std::pair(hand.fingers.size(), hand.effort) <= std::pair(places->size(), effort))
+            return;
+        hand.effort = effort;
+        hand.fingers = std::move(*places);
+    };
     // The first index place that leaves a hand that fits with a finger of
     // its own on every other fretted string; only where none does, one
-    // finger lies flat, where it leaves the fewest fingers and the least
-    // effort.
-    hand.needed = kStrings + 1;
-    for (const bool flat : {false, true}) {
-        for (const auto& index : indexes) {
-            std::vector<std::optional<FingerPlace>> flats{std::nullopt};
-            if (flat) {
-                std::array<bool, kStrings + 1> held{};
-                for (int s = index.fromString; s <= index.toString; ++s)
-                    held[static_cast<std::size_t>(s)] = frets.fret(s) == index.fret;
-                flats.clear();
-                for (const auto& run : flatRuns(frets, hand.lowest, held))
-                    flats.emplace_back(run);
-            }
-            for (const auto& f : flats) {
-                auto places = placesWith(frets, index, f);
-                if (!places)
-                    continue;
-                const int count = static_cast<int>(places->size());
-                hand.needed = std::min(hand.needed, count);
-                const auto reach = numberFingers(*places, hand.lowest);
-                if (!reach)
-                    continue;
-                const int effort = handEffort(*places, *reach, hand.lowest, hand.highest);
-                if (hand.held() &&
-                    (hand.fingers.size() < places->size() ||
-                     (hand.fingers.size() == places->size() && hand.effort <= effort)))
-                    continue;
-                hand.effort = effort;
-                hand.fingers = std::move(*places);
-                if (!flat)
-                    break;
-            }
-            if (hand.held() && !flat)
-                break;
-        }
-        if (hand.held()) {
-            hand.needed = static_cast<int>(hand.fingers.size());
-            return hand;
-        }
+    // finger lies flat.
+    const auto indexes = indexPlaces(frets, hand.lowest);
+    for (const auto& index : indexes) {
+        consider(index, std::nullopt);
+        if (hand.held())
+            break;
     }
+    if (!hand.held())
+        for (const auto& index : indexes)
+            for (const auto& run : flatRuns(frets, index))
+                consider(index, run);
+    if (hand.held())
+        hand.needed = static_cast<int>(hand.fingers.size());
     return hand;
 }
 

@@ -12,6 +12,7 @@ using catalogue::FretPattern;
 struct Standing {
     FretPattern frets;
     int position;
+    std::vector<int> notes; // its pitches
 };
 
 // A shape that is another with strings left out or added is no further
@@ -97,8 +98,12 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
     std::vector<Standing> chosen; // every voicing of the symbol so far
     chosen.reserve(standing.size() + static_cast<std::size_t>(toPick));
     for (const auto& f : standing)
-        chosen.push_back({f, neckPosition(f)});
+        chosen.push_back({f, neckPosition(f), f.pitches()});
     std::vector<bool> used(candidates.size(), false);
+    std::vector<std::vector<int>> notes; // each candidate's pitches
+    notes.reserve(candidates.size());
+    for (const auto& c : candidates)
+        notes.push_back(c.frets.pitches());
     auto isChosen = [&](const FretPattern& f) {
         return std::any_of(chosen.begin(), chosen.end(),
                            [&](const Standing& s) { return s.frets == f; });
@@ -128,7 +133,7 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
         used[i] = true;
         --left[static_cast<std::size_t>(slot)];
         --toPick;
-        chosen.push_back({candidates[i].frets, candidates[i].position});
+        chosen.push_back({candidates[i].frets, candidates[i].position, notes[i]});
         picked.slots[static_cast<std::size_t>(slot)].push_back(candidates[i].frets);
         picked.order.push_back(candidates[i].frets);
     };
@@ -147,15 +152,15 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
     }
 
     // Each voicing of a symbol sounds notes of its own.
-    auto soundsAsChosen = [&](const FretPattern& f) {
-        const auto notes = f.pitches();
+    auto soundsAsChosen = [&](std::size_t i) {
         return std::any_of(chosen.begin(), chosen.end(),
-                           [&](const Standing& s) { return s.frets.pitches() == notes; });
+                           [&](const Standing& s) { return s.notes == notes[i]; });
     };
-    auto nearChosen = [&](const FretPattern& f) {
-        return soundsAsChosen(f) ||
+    auto nearChosen = [&](std::size_t i) {
+        return soundsAsChosen(i) ||
                std::any_of(chosen.begin(), chosen.end(), [&](const Standing& s) {
-                   return nearCopy(f, s.frets) || sameShape(f, s.frets);
+                   return nearCopy(candidates[i].frets, s.frets) ||
+                          sameShape(candidates[i].frets, s.frets);
                });
     };
     // The best first voicing among those not taken that `fits`.
@@ -179,10 +184,10 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
             // the book's other shape of the same kind follows; an open grip
             // has its variants at the nut, which are no further position.
             const int tier = candidates[static_cast<std::size_t>(lead)].lead / kLeadTier;
-            const long next = bookPair && tier > 0 && toPick > 0 ? bestLead([&](std::size_t i) {
-                return slotFor(i) >= 0 && !nearChosen(candidates[i].frets);
-            })
-                                                                 : -1;
+            const long next =
+                bookPair && tier > 0 && toPick > 0
+                    ? bestLead([&](std::size_t i) { return slotFor(i) >= 0 && !nearChosen(i); })
+                    : -1;
             if (next >= 0 && candidates[static_cast<std::size_t>(next)].lead / kLeadTier == tier)
                 take(static_cast<std::size_t>(next), slotFor(static_cast<std::size_t>(next)));
         }
@@ -218,7 +223,7 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
                 // Candidates come best ranked first and likeness only adds.
                 if (best >= 0 && c.rank >= bestTotal)
                     break;
-                if (used[i] || soundsAsChosen(c.frets))
+                if (used[i] || soundsAsChosen(i))
                     continue;
                 if ((rules >= 3 && comeDown && !handLow(c.frets)) ||
                     (rules >= 2 && moveOn &&

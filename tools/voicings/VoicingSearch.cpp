@@ -118,7 +118,7 @@ struct Search {
             toneFault(heard, bassTone(frets, rootPc), chord, bassInterval) != ToneFault::None)
             return;
         const auto hand = fingeringOf(frets);
-        const bool openString = std::find(frets.begin(), frets.end(), 0) != frets.end();
+        const bool openString = spanOf(frets).open > 0;
         if (!hand.held() || !withinReach(hand) || (openString && hand.lowest >= kOpenHandBelow) ||
             hasMutedGap(frets, rootPc) || secondAboveLowBass(frets) ||
             !givingWayProblem(heard, sounding, chord, bassInterval).empty())
