@@ -54,9 +54,11 @@ QString openRefusalOf(SavedLists::OpenResult::Refusal refusal)
     case Refusal::NotAList:
         return QStringLiteral("O arquivo não é uma lista de favoritos: está danificado ou é de "
                               "outro tipo.");
-    case Refusal::NoKnownChord:
+    case Refusal::NoIdentifier:
         return QStringLiteral("Nenhum item da lista é um identificador de acorde (como 001319); "
                               "não foi aberta.");
+    case Refusal::NoCatalogueChord:
+        return QStringLiteral("Nenhum item da lista é um acorde do catálogo; não foi aberta.");
     }
     return {};
 }

@@ -41,6 +41,14 @@ std::string describeListing(const platform::Result<std::vector<std::string>>& li
     return listing ? describeList(*listing) : std::string("(null)");
 }
 
+// Whether the entry has the form of a chord identifier: six digits, as
+// 001319 is C's.
+bool isIdentifier(std::string_view entry)
+{
+    return entry.size() == 6 &&
+           std::all_of(entry.begin(), entry.end(), [](char c) { return c >= '0' && c <= '9'; });
+}
+
 // The line that stands for the per-record lines left out.
 std::string moreRecords(std::string_view line, std::size_t count)
 {
@@ -181,13 +189,17 @@ SavedLists::OpenResult SavedLists::open(const std::string& name,
     const catalogue::ChordList noRecords;
     catalogue::ChordList found =
         voicingsFor(array->strings, allTableData ? *allTableData : noRecords);
-    // Entries of which none names a chord (names typed for identifiers) would
-    // only empty the favourites.
+    // Entries of which none names a chord of the catalogue would only empty
+    // the favourites: names typed for identifiers, or identifiers the
+    // catalogue does not hold.
     if (found.empty() && !array->strings.empty()) {
+        const bool identifiers =
+            std::any_of(array->strings.begin(), array->strings.end(), isIdentifier);
         platform::log(platform::LogLevel::Warning,
-                      "lista sem identificador de acorde: " + platform::quotedForLog(name) + " - " +
-                          describeList(array->strings));
-        return {Refusal::NoKnownChord};
+                      std::string(identifiers ? "lista sem acorde do catálogo: "
+                                              : "lista sem identificador de acorde: ") +
+                          platform::quotedForLog(name) + " - " + describeList(array->strings));
+        return {identifiers ? Refusal::NoCatalogueChord : Refusal::NoIdentifier};
     }
     if (favourites) {
         favourites->clear();

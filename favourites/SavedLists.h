@@ -53,10 +53,11 @@ public:
     struct OpenResult {
         enum class Refusal {
             None,
-            NotRead,     // no file of that name could be read
-            TooLarge,    // the file is larger than a list may be
-            NotAList,    // not a property-list array: broken, or another kind of file
-            NoKnownChord // entries, but none a chord identifier (chord names, say)
+            NotRead,         // no file of that name could be read
+            TooLarge,        // the file is larger than a list may be
+            NotAList,        // not a property-list array: broken, or another kind of file
+            NoIdentifier,    // entries, but none a chord identifier (chord names, say)
+            NoCatalogueChord // identifiers among the entries, but none of a catalogue chord
         };
         Refusal refusal = Refusal::None;
         explicit operator bool() const { return refusal == Refusal::None; }
@@ -65,7 +66,9 @@ public:
     // refilled with voicingsFor() of the stored identifiers, each record once
     // (where it first appears). A list that cannot be read, that is not a
     // property-list array, or whose entries are none of them an identifier
-    // of the catalogue, leaves the favourites as they were and is logged.
+    // of the catalogue, leaves the favourites as they were and is logged;
+    // entries of six digits are identifiers, whether the catalogue holds them
+    // or not.
     OpenResult open(const std::string& name, const catalogue::ChordListRef& favourites,
                     const catalogue::ChordListRef& allTableData) const;
 

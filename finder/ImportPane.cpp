@@ -88,9 +88,11 @@ void ImportPane::abrirCifra()
         if (page.problem.empty()) {
             text = std::move(page.text);
         } else {
-            platform::log(platform::LogLevel::Warning,
-                          "Página não está em UTF-8; texto ignorado: " + address);
-            failure = QStringLiteral("A página não está em UTF-8; nada foi lido.");
+            // UTF-16 pages are read; a UTF-32 page, or bytes that are not
+            // UTF-8, are refused.
+            const std::string why = "Página não está em UTF-8 nem em UTF-16 (" + page.problem + ")";
+            platform::log(platform::LogLevel::Warning, why + "; texto ignorado: " + address);
+            failure = QStringLiteral("A página não está em UTF-8 nem em UTF-16; nada foi lido.");
         }
     }
     if (message_)

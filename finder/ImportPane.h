@@ -43,8 +43,8 @@ public:
     void setWidgets(const Widgets& widgets);
 
     // Fetches the address and shows the page and its source; a failed fetch,
-    // or a page that is not UTF-8, shows nothing, logs why and says it in one
-    // short line beside the address.
+    // or a page neither UTF-8 nor UTF-16, shows nothing, logs why and says it
+    // in one short line beside the address.
     void abrirCifra();
     // Appends the source's bold chord names to the finder's favourites and
     // shows the source trimmed. Clears the line of a failed fetch.

@@ -167,8 +167,9 @@ void refuse(benchmark::State& state, const std::string& bytes)
     // chords of the empty catalogue.
     const auto readByOpen = [&] {
         const auto opened = lists.open("hostil", favourites, catalogue);
-        return opened ||
-               opened.refusal == favourites::SavedLists::OpenResult::Refusal::NoKnownChord;
+        using Refusal = favourites::SavedLists::OpenResult::Refusal;
+        return opened || opened.refusal == Refusal::NoIdentifier ||
+               opened.refusal == Refusal::NoCatalogueChord;
     };
     platform::setLogThreshold(platform::LogLevel::Error);
     for (auto _ : state) {

@@ -377,6 +377,7 @@ TEST_F(FavScreen, AListThatCannotBeOpenedSaysWhyOnTheMessageLine)
     std::ofstream(documents() / "cortada") << "<plist version=\"1.0\"><array><string>001319";
     std::ofstream(documents() / "grande") << std::string(platform::maxPropertyListSize + 1, ' ');
     writeList("nomes", "Am");
+    writeList("desconhecida", "000070");
     writeList("boa", "001319");
     const ChordList before{recordWithId("000007")};
     auto favourites = std::make_shared<ChordList>(before);
@@ -391,6 +392,7 @@ TEST_F(FavScreen, AListThatCannotBeOpenedSaysWhyOnTheMessageLine)
         {"cortada", "O arquivo não é uma lista de favoritos: está danificado ou é de outro tipo."},
         {"nomes",
          "Nenhum item da lista é um identificador de acorde (como 001319); não foi aberta."},
+        {"desconhecida", "Nenhum item da lista é um acorde do catálogo; não foi aberta."},
         {"grande", "A lista passa de 4 MiB; não foi aberta."},
         {"pasta", "A lista não pôde ser lida; não foi aberta."}};
     const platform::LogCapture log;

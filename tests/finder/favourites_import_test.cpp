@@ -234,8 +234,9 @@ TEST_F(MainScreen, AFetchThatThrowsLeavesTheScreenUsable)
     EXPECT_TRUE(screen->outlet<QTextEdit>("textHTML")->toPlainText().contains("Am"));
 }
 
-// A fetch that gives no page says why in one line beside the address; the
-// next fetch that gives one, or a reading of names, clears it.
+// A fetch that gives no page says why in one line beside the address, in
+// the room the line has; the next fetch that gives one, or a reading of
+// names, clears it.
 TEST(ChordImport, AFailedFetchSaysWhyInOneLineUntilASuccess)
 {
     using namespace std::chrono_literals;
@@ -271,11 +272,12 @@ TEST(ChordImport, AFailedFetchSaysWhyInOneLineUntilASuccess)
         {server.url("/lenta"), "O servidor demorou demais para responder."},
         {"cifras.com.br/musica", "Endereço inválido: use http://, https:// ou file://."},
         {server.url("/enorme"), "A página passa de 5 MiB; não foi aberta."},
-        {server.url("/latin1"), "A página não está em UTF-8; nada foi lido."},
-        {server.url("/utf32"), "A página não está em UTF-8; nada foi lido."}};
+        {server.url("/latin1"), "A página não está em UTF-8 nem em UTF-16; nada foi lido."},
+        {server.url("/utf32"), "A página não está em UTF-8 nem em UTF-16; nada foi lido."}};
     for (const auto& [address, line] : failures) {
         platform::LogCapture log;
         EXPECT_EQ(open(address), line) << address;
+        EXPECT_LE(message->heightForWidth(message->width()), message->height()) << address;
         EXPECT_EQ(log.lines().size(), 1u) << address; // the log line stays
         EXPECT_EQ(open(server.url("/cifras")), "") << "after " << address;
     }

@@ -1,5 +1,6 @@
 // Keyboard focus on the main screen: it shows on every stop, in the dark
-// look; a fetch gives it back; Tab leaves the page-source box.
+// look, whichever pane of the side panel is in front; a fetch gives it back;
+// Tab leaves the page-source box.
 #include "MainScreenFixture.h"
 #include "platform/TextView.h"
 #include "support/FocusStops.h"
@@ -31,13 +32,23 @@ TEST_F(MainScreen, EveryFocusStopShowsItsFocus)
     view->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(view));
 
-    const testsupport::FocusStops round = testsupport::tabRound(view);
-    EXPECT_TRUE(round.comesRound);
-    EXPECT_EQ(round.unseen, std::vector<std::string>{});
-    for (const char* stop : {"tableViewCifras", "tableViewFav", "FavoriteOnOff", "AudioOnOff",
-                             "qt_tabwidget_tabbar", "searchBar"})
-        EXPECT_NE(std::find(round.stops.begin(), round.stops.end(), stop), round.stops.end())
-            << stop;
+    // With each pane of the side panel in front.
+    const std::pair<const char*, std::vector<const char*>> panes[] = {
+        {"abaFavoritos",
+         {"tableViewCifras", "tableViewFav", "FavoriteOnOff", "AudioOnOff", "qt_tabwidget_tabbar",
+          "searchBar"}},
+        {"abaImportar",
+         {"LinkCifra", "buttonAbrirCifra", "WebViewCifra", "textHTML", "buttonLerCifras",
+          "textPlain"}}};
+    for (const auto& [pane, stops] : panes) {
+        named<QTabWidget>("painelLateral")->setCurrentWidget(named(pane));
+        const testsupport::FocusStops round = testsupport::tabRound(view);
+        EXPECT_TRUE(round.comesRound) << pane;
+        EXPECT_EQ(round.unseen, std::vector<std::string>{}) << pane;
+        for (const char* stop : stops)
+            EXPECT_NE(std::find(round.stops.begin(), round.stops.end(), stop), round.stops.end())
+                << pane << ": " << stop;
+    }
 }
 
 // The screen takes no input while a fetch runs; when it ends, whether it

@@ -193,16 +193,19 @@ TEST_F(SavedListsTest, AListThatCannotBeOpenedLeavesTheFavouritesAsTheyWere)
     writeFile(documents / "cortada", header + "<array>\n\t<string>001319</string>\n");
     writeFile(documents / "grande", std::string(platform::maxPropertyListSize + 1, ' '));
     writeFile(documents / "nomes",
-              header + "<array><string>C</string><string>Cm</string><string>999999</string>"
+              header + "<array><string>C</string><string>Cm</string><string>00131</string>"
+                       "</array></plist>\n");
+    writeFile(documents / "desconhecidos",
+              header + "<array><string>C</string><string>000070</string><string>999999</string>"
                        "</array></plist>\n");
     *favourites = {cm, d3};
     platform::LogCapture log;
     using Refusal = SavedLists::OpenResult::Refusal;
     const std::pair<std::string, Refusal> refused[] = {
-        {"ausente", Refusal::NotRead},   {"pasta", Refusal::NotRead},
-        {"texto", Refusal::NotAList},    {"dicionário", Refusal::NotAList},
-        {"cortada", Refusal::NotAList},  {"grande", Refusal::TooLarge},
-        {"nomes", Refusal::NoKnownChord}};
+        {"ausente", Refusal::NotRead},    {"pasta", Refusal::NotRead},
+        {"texto", Refusal::NotAList},     {"dicionário", Refusal::NotAList},
+        {"cortada", Refusal::NotAList},   {"grande", Refusal::TooLarge},
+        {"nomes", Refusal::NoIdentifier}, {"desconhecidos", Refusal::NoCatalogueChord}};
     for (const auto& [name, refusal] : refused) {
         const SavedLists::OpenResult result = lists.open(name, favourites, all);
         EXPECT_EQ(result.refusal, refusal) << name;
@@ -215,7 +218,9 @@ TEST_F(SavedListsTest, AListThatCannotBeOpenedLeavesTheFavouritesAsTheyWere)
     EXPECT_TRUE(
         log.contains("lista não é um array de property list: \"cortada\" - not a property list"));
     EXPECT_TRUE(
-        log.contains(R"(lista sem identificador de acorde: "nomes" - ("C", "Cm", "999999"))"));
+        log.contains(R"(lista sem identificador de acorde: "nomes" - ("C", "Cm", "00131"))"));
+    EXPECT_TRUE(log.contains(
+        R"(lista sem acorde do catálogo: "desconhecidos" - ("C", "000070", "999999"))"));
 }
 
 TEST_F(SavedListsTest, UnsafeNamesTouchNothingInOrOutsideDocuments)

@@ -7,16 +7,22 @@
 #include "platform/Alert.h"
 #include "platform/Documents.h"
 #include "platform/Log.h"
+#include "platform/PageView.h"
+#include "platform/TextView.h"
 #include "support/FocusStops.h"
 #include "support/TempFolder.h"
 
 #include <QAbstractButton>
+#include <QAbstractTextDocumentLayout>
 #include <QApplication>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QMessageBox>
 #include <QScreen>
+#include <QTabWidget>
 #include <QTest>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -153,10 +159,48 @@ TEST_F(WindowFit, DialogsOpenModalOverTheRealWindow)
     platform::pressAlertButton(alert, 0);
 }
 
+// The lines of text a box shows whole, scrolled to its top.
+int linesShownWhole(const QTextEdit* box)
+{
+    const int height = box->viewport()->height();
+    const QAbstractTextDocumentLayout* layout = box->document()->documentLayout();
+    int lines = 0;
+    for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next()) {
+        const double top = layout->blockBoundingRect(block).top();
+        for (int i = 0; i < block.layout()->lineCount(); ++i)
+            if (top + block.layout()->lineAt(i).rect().bottom() <= height)
+                ++lines;
+    }
+    return lines;
+}
+
+// The import pane gives its height to the page view and the source box, six
+// lines each of a page, and leaves the plain-text box three; all within the
+// pane.
+TEST_F(WindowFit, TheImportPaneBoxesShowSixLinesOfAPage)
+{
+    QWidget* pane = main->outlet<QWidget>("abaImportar");
+    main->outlet<QTabWidget>("painelLateral")->setCurrentWidget(pane);
+    std::string page;
+    for (int line = 1; line <= 20; ++line)
+        page += "linha " + std::to_string(line) + "<br>\n";
+    main->outlet<platform::PageView>("WebViewCifra")->showPage(page);
+    main->outlet<platform::TextView>("textHTML")->setText(page);
+    main->outlet<platform::TextView>("textPlain")->setText(page);
+    const std::pair<const char*, int> boxes[] = {
+        {"WebViewCifra", 6}, {"textHTML", 6}, {"textPlain", 3}};
+    for (const auto& [name, least] : boxes) {
+        const auto* box = main->outlet<QTextEdit>(name);
+        EXPECT_GE(linesShownWhole(box), least) << name;
+        EXPECT_TRUE(pane->rect().contains(box->geometry())) << name;
+    }
+}
+
 // Keyboard focus shows on every stop of each screen in the scaled window as
-// it does unscaled, the buttons' focus frames included, and Tab comes round
-// from the last stop to the first. The key goes to the window, as a user's
-// does, and each stop is pictured as the window shows it.
+// it does unscaled, the buttons' focus frames and the import pane's text
+// boxes included, and Tab comes round from the last stop to the first. The
+// key goes to the window, as a user's does, and each stop is pictured as the
+// window shows it.
 TEST_F(WindowFit, EveryFocusStopOfEveryScreenShowsItsFocusScaled)
 {
     ASSERT_LT(window->contentScale(), 1.0);
@@ -188,6 +232,13 @@ TEST_F(WindowFit, EveryFocusStopOfEveryScreenShowsItsFocusScaled)
     ASSERT_EQ(testsupport::nameOf(page->focusWidget()), stops.front());
     QTest::keyClick(native, Qt::Key_Backtab);
     EXPECT_EQ(testsupport::nameOf(page->focusWidget()), stops.back());
+
+    auto* sidePanel = main->outlet<QTabWidget>("painelLateral");
+    sidePanel->setCurrentWidget(main->outlet<QWidget>("abaImportar"));
+    const std::vector<std::string> importStops = tabRound("main, import pane");
+    for (const char* box : {"LinkCifra", "WebViewCifra", "textHTML", "textPlain"})
+        EXPECT_NE(std::find(importStops.begin(), importStops.end(), box), importStops.end()) << box;
+    sidePanel->setCurrentWidget(main->outlet<QWidget>("abaFavoritos"));
 
     for (const char* opener : {"buttonFavoritos", "buttonGrade", "buttonSobre"}) {
         QTest::mouseClick(native, Qt::LeftButton, {},
