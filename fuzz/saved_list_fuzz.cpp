@@ -1,23 +1,31 @@
 // The saved-list reader on any bytes, XML or binary property list, then the
-// look-up of what it read in a small catalogue. For binary bytes our reader is
-// also held against the property-list library itself: whatever binary list it
-// takes, the library must take too, read to the same strings and the same
-// count of other elements, and build a tree that nests and weighs no more
-// than the reader allowed; else the two read the format differently and this
-// stops. (Bytes the reader refuses are not handed to the library: they may
-// be the very ones that would overflow its stack or fill the memory.)
+// look-up of what it read in a small catalogue. Our reader is also held
+// against the libraries themselves: whatever list it takes, the library must
+// take too and read to the same strings and the same count of other
+// elements; else the two read the format differently and this stops. For
+// binary bytes that is the property-list library, whose tree must also nest
+// and weigh no more than the reader allowed; for XML bytes, libxml2 alone on
+// the bytes as they are, comments and all. (Bytes the reader refuses are not
+// handed to the property-list library: they may be the very ones that would
+// overflow its stack or fill the memory.)
 #include "favourites/SavedLists.h"
 #include "platform/Log.h"
 #include "platform/PropertyList.h"
 #include "platform/PropertyListBinary.h"
+#include "platform/PropertyListXml.h"
+#include "platform/TagAttributes.h"
 #include "tests/lists/LibraryLists.h"
 
+#include <libxml/parser.h>
+#include <libxml/tree.h>
 #include <plist/plist.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <memory>
+#include <optional>
+#include <string>
 #include <string_view>
 #include <utility>
 #include <vector>
@@ -100,16 +108,68 @@ void checkAgainstTheLibrary(std::string_view bytes,
     if (theirs.strings != ours->strings || theirs.otherElements != ours->otherElements)
         std::abort();
 }
+void ignoreError(void*, xmlErrorPtr) {}
+
+std::string nameOf(xmlNodePtr node)
+{
+    return reinterpret_cast<const char*>(node->name);
+}
+
+// libxml2 alone on the bytes, building the whole tree with the reader's
+// options: the root array's strings and other elements, or nothing when it
+// refuses the bytes or their root is no array.
+std::optional<platform::StringArray> libxml2Array(std::string_view bytes)
+{
+    const std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> document(
+        xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, "UTF-8",
+                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
+                          XML_PARSE_IGNORE_ENC),
+        xmlFreeDoc);
+    xmlNodePtr array = document ? xmlDocGetRootElement(document.get()) : nullptr;
+    if (array && nameOf(array) == "plist")
+        array = xmlFirstElementChild(array);
+    if (!array || nameOf(array) != "array")
+        return std::nullopt;
+    platform::StringArray read;
+    for (xmlNodePtr item = xmlFirstElementChild(array); item; item = xmlNextElementSibling(item)) {
+        if (nameOf(item) != "string") {
+            ++read.otherElements;
+            continue;
+        }
+        xmlChar* text = xmlNodeGetContent(item);
+        read.strings.emplace_back(text ? reinterpret_cast<const char*>(text) : "");
+        xmlFree(text);
+    }
+    return read;
+}
+
+// Attributes past those the reader hands the parser go unread: only bytes
+// with none are held against libxml2's reading of them all.
+void checkXmlAgainstLibxml2(std::string_view bytes,
+                            const platform::Result<platform::StringArray>& ours)
+{
+    using platform::boundAttributes;
+    if (bytes.starts_with("bplist00") || !ours ||
+        boundAttributes(bytes, platform::MarkupSyntax::Xml, platform::maxXmlTagAttributes) !=
+            boundAttributes(bytes, platform::MarkupSyntax::Xml, SIZE_MAX))
+        return;
+    const auto theirs = libxml2Array(bytes);
+    if (!theirs || theirs->strings != ours->strings || theirs->otherElements != ours->otherElements)
+        std::abort();
+}
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     static const catalogue::ChordList records = smallCatalogue();
+    static const bool quiet = (xmlSetStructuredErrorFunc(nullptr, ignoreError), true);
+    (void)quiet;
     platform::setLogThreshold(platform::LogLevel::Warning);
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     const auto array = platform::stringArrayFromPropertyList(bytes);
     if (array)
         (void)favourites::voicingsFor(array->strings, records);
     checkAgainstTheLibrary(bytes, array);
+    checkXmlAgainstLibxml2(bytes, array);
     return 0;
 }

@@ -4,19 +4,17 @@
 #include "platform/TagAttributes.h"
 
 #include <libxml/parser.h>
-#include <libxml/xmlreader.h>
+#include <libxml/tree.h>
 
+#include <algorithm>
 #include <climits>
+#include <cstring>
 #include <memory>
 #include <optional>
 #include <string>
 
 namespace platform {
 namespace {
-
-// A list's tags need no attribute but the <plist> element's version; a few
-// more are kept, and any past them are never read.
-constexpr std::size_t kMaxAttributes = 8;
 
 bool isUtf8(std::string_view bytes)
 {
@@ -29,65 +27,72 @@ bool isUtf8(std::string_view bytes)
     return true;
 }
 
-struct ReaderFree {
-    void operator()(xmlTextReaderPtr reader) const { xmlFreeTextReader(reader); }
+struct ParserFree {
+    void operator()(xmlParserCtxtPtr parser) const { xmlFreeParserCtxt(parser); }
 };
-using Reader = std::unique_ptr<xmlTextReader, ReaderFree>;
+using Parser = std::unique_ptr<xmlParserCtxt, ParserFree>;
 
-// The reader's errors are answered by the result, not printed.
+// The parser's errors are answered by the result, not printed.
 void ignoreError(void*, xmlErrorPtr) {}
 
-std::string_view localName(xmlTextReaderPtr reader)
+bool isBlankText(std::string_view text)
 {
-    const xmlChar* name = xmlTextReaderConstLocalName(reader);
-    return name ? std::string_view(reinterpret_cast<const char*>(name)) : std::string_view();
+    return text.find_first_not_of(" \t\r\n") == std::string_view::npos;
 }
 
-bool isWhitespace(int type)
-{
-    return type == XML_READER_TYPE_WHITESPACE || type == XML_READER_TYPE_SIGNIFICANT_WHITESPACE;
-}
-
-bool isText(int type)
-{
-    return type == XML_READER_TYPE_TEXT || type == XML_READER_TYPE_CDATA || isWhitespace(type);
-}
-
-// What the walk over the reader's nodes has found so far. Depths are the
-// reader's: the root element is at 0.
+// What the parser's events have built so far. Depths count the elements
+// open around a node: the root element is at 0, its text at 1.
 class ArrayWalk {
 public:
-    // Takes one node; false when it makes the bytes no property list.
-    bool take(xmlTextReaderPtr reader, int type, std::size_t depth)
+    explicit ArrayWalk(std::size_t maxDepth) : maxDepth_(maxDepth) {}
+
+    // Each event is taken while the bytes may still be a property list; false
+    // once they cannot, and the parser is stopped.
+    bool open(std::string_view name)
     {
-        if (type == XML_READER_TYPE_ENTITY_REFERENCE)
-            return false; // an entity of the document's own: none in a list
-        if (type == XML_READER_TYPE_ELEMENT)
-            return element(localName(reader), depth, xmlTextReaderIsEmptyElement(reader) == 1);
-        if (type == XML_READER_TYPE_END_ELEMENT) {
-            if (string_ && depth == valueDepth_ + 1) {
-                result_.strings.push_back(std::move(*string_));
-                string_.reset();
-            }
-            return true;
-        }
-        if (!isText(type))
-            return true; // comments, processing instructions, the document type
-        if (string_ && depth == valueDepth_ + 2) {
-            if (const xmlChar* text = xmlTextReaderConstValue(reader))
-                string_->append(reinterpret_cast<const char*>(text));
-            return true;
-        }
-        // Blanks may stand between elements, and a value that is no string
-        // holds text of its own; other text stands where no value can.
-        if (isWhitespace(type))
-            return true;
-        return depth > valueDepth_ && !(rootIsArray_ && depth == valueDepth_ + 1);
+        const std::size_t depth = depth_++;
+        // An element at depth d is level d + 1.
+        if (depth >= maxDepth_)
+            return refuse("nested deeper than " + std::to_string(maxDepth_) + " levels");
+        return element(name, depth) || refuse();
     }
 
-    // The array, once the whole document has been read.
-    Result<StringArray> finish()
+    void close()
     {
+        --depth_;
+        if (string_ && depth_ == valueDepth_ + 1) {
+            result_.strings.push_back(std::move(*string_));
+            string_.reset();
+        }
+    }
+
+    // Character data, a CDATA section's among it: text that is not all
+    // blanks (or is a CDATA section) stands only where a value may hold it.
+    bool text(std::string_view text, bool blank)
+    {
+        if (string_) {
+            string_->append(text);
+            return true;
+        }
+        return blank || (depth_ > valueDepth_ && !(rootIsArray_ && depth_ == valueDepth_ + 1)) ||
+               refuse();
+    }
+
+    bool refuse(std::string why = "not a property list")
+    {
+        if (!refusal_)
+            refusal_ = std::move(why);
+        return false;
+    }
+
+    // The array, once the whole document has been read; the parser found
+    // the bytes well-formed or not.
+    Result<StringArray> finish(bool wellFormed)
+    {
+        if (refusal_)
+            return failure(*refusal_);
+        if (!wellFormed)
+            return failure("not a property list");
         if (!rootIsArray_)
             return failure(values_ == 0 ? "not a property list"
                                         : "the root of the property list is not an array");
@@ -95,7 +100,7 @@ public:
     }
 
 private:
-    bool element(std::string_view name, std::size_t depth, bool empty)
+    bool element(std::string_view name, std::size_t depth)
     {
         if (depth == 0 && name == "plist") {
             valueDepth_ = 1;
@@ -109,22 +114,83 @@ private:
         }
         if (!rootIsArray_ || depth != valueDepth_ + 1)
             return !string_; // a string holds text only
-        if (name != "string") {
-            ++result_.otherElements;
-        } else if (empty) {
-            result_.strings.emplace_back();
-        } else {
+        if (name == "string")
             string_.emplace();
-        }
+        else
+            ++result_.otherElements;
         return true;
     }
 
+    std::size_t maxDepth_;
+    std::size_t depth_ = 0;
     std::size_t valueDepth_ = 0;
     std::size_t values_ = 0;
     bool rootIsArray_ = false;
     std::optional<std::string> string_; // the text of the string being read
+    std::optional<std::string> refusal_;
     StringArray result_;
 };
+
+ArrayWalk& walkOf(void* parser)
+{
+    return *static_cast<ArrayWalk*>(static_cast<xmlParserCtxtPtr>(parser)->_private);
+}
+
+void stopUnless(void* parser, bool taken)
+{
+    if (!taken)
+        xmlStopParser(static_cast<xmlParserCtxtPtr>(parser));
+}
+
+std::string_view view(const xmlChar* text, int length)
+{
+    return {reinterpret_cast<const char*>(text), static_cast<std::size_t>(length)};
+}
+
+// The events of the bytes' elements and text; comments, processing
+// instructions and the document type make none, so the parser keeps nothing
+// of them. An element whose prefix names no namespace keeps the prefix in its
+// name, as a tree of the document would.
+xmlSAXHandler walkEvents()
+{
+    xmlSAXHandler events{};
+    events.initialized = XML_SAX2_MAGIC;
+    events.startElementNs = [](void* parser, const xmlChar* localName, const xmlChar* prefix,
+                               const xmlChar* uri, int, const xmlChar**, int, int,
+                               const xmlChar**) {
+        std::string name = reinterpret_cast<const char*>(localName);
+        if (prefix != nullptr && uri == nullptr)
+            name = reinterpret_cast<const char*>(prefix) + (":" + name);
+        stopUnless(parser, walkOf(parser).open(name));
+    };
+    events.endElementNs = [](void* parser, const xmlChar*, const xmlChar*, const xmlChar*) {
+        walkOf(parser).close();
+    };
+    events.characters = [](void* parser, const xmlChar* text, int length) {
+        stopUnless(parser,
+                   walkOf(parser).text(view(text, length), isBlankText(view(text, length))));
+    };
+    events.ignorableWhitespace = events.characters;
+    events.cdataBlock = [](void* parser, const xmlChar* text, int length) {
+        stopUnless(parser, walkOf(parser).text(view(text, length), false));
+    };
+    // An entity of the document's own: none in a list.
+    events.reference = [](void* parser, const xmlChar*) {
+        stopUnless(parser, walkOf(parser).refuse());
+    };
+    events.serror = ignoreError;
+    return events;
+}
+
+// Hands the parser the next piece of the bytes.
+int readPiece(void* unread, char* buffer, int length)
+{
+    std::string_view& rest = *static_cast<std::string_view*>(unread);
+    const std::size_t piece = std::min(rest.size(), static_cast<std::size_t>(length));
+    std::memcpy(buffer, rest.data(), piece);
+    rest.remove_prefix(piece);
+    return static_cast<int>(piece);
+}
 
 } // namespace
 
@@ -135,39 +201,30 @@ Result<StringArray> stringArrayFromXml(std::string_view bytes, std::size_t maxDe
     const Error notAPropertyList = failure("not a property list");
     if (bytes.empty() || bytes.size() > INT_MAX || !isUtf8(bytes))
         return notAPropertyList;
-    // The reader reads UTF-8 whatever the bytes declare, as the bound on
-    // attributes read them. The bound also leaves out comments and processing
-    // instructions, of which the reader would hold a node each until the
-    // element around them ends.
+    // The parser reads UTF-8 whatever the bytes declare, as the bound on
+    // attributes read them.
     const std::optional<std::string> bounded =
-        boundAttributes(bytes, MarkupSyntax::Xml, kMaxAttributes);
+        boundAttributes(bytes, MarkupSyntax::Xml, maxXmlTagAttributes);
     if (!bounded || bounded->empty())
         return notAPropertyList;
-    // No network, no external document type, no entity replaced: the reader
-    // reads these bytes and nothing else.
-    const Reader reader(xmlReaderForMemory(
-        bounded->data(), static_cast<int>(bounded->size()), nullptr, "UTF-8",
-        XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_IGNORE_ENC));
-    if (!reader)
+    const Parser parser(xmlNewParserCtxt());
+    if (!parser)
         return notAPropertyList;
-    xmlTextReaderSetStructuredErrorHandler(reader.get(), ignoreError, nullptr);
-
-    ArrayWalk walk;
-    int status = 0;
-    while ((status = xmlTextReaderRead(reader.get())) == 1) {
-        const int type = xmlTextReaderNodeType(reader.get());
-        const int depth = xmlTextReaderDepth(reader.get());
-        if (depth < 0)
-            return notAPropertyList;
-        // An element at depth d is level d + 1.
-        if (type == XML_READER_TYPE_ELEMENT && static_cast<std::size_t>(depth) >= maxDepth)
-            return failure("nested deeper than " + std::to_string(maxDepth) + " levels");
-        if (!walk.take(reader.get(), type, static_cast<std::size_t>(depth)))
-            return notAPropertyList;
-    }
-    if (status != 0)
-        return notAPropertyList;
-    return walk.finish();
+    *parser->sax = walkEvents();
+    ArrayWalk walk(maxDepth);
+    parser->_private = &walk;
+    // No network, no external document type, no entity replaced: the parser
+    // reads these bytes and nothing else, a piece at a time, so that it holds
+    // no copy of them all; the events build no document. A byte-order mark,
+    // which a parser handed the whole bytes at once passes over, would be
+    // text to one handed them in pieces: it is passed over here.
+    std::string_view unread = *bounded;
+    if (unread.starts_with("\xEF\xBB\xBF"))
+        unread.remove_prefix(3);
+    xmlFreeDoc(xmlCtxtReadIO(parser.get(), readPiece, nullptr, &unread, nullptr, "UTF-8",
+                             XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
+                                 XML_PARSE_IGNORE_ENC));
+    return walk.finish(parser->wellFormed == 1);
 }
 
 } // namespace platform

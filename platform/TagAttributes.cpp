@@ -327,8 +327,7 @@ private:
 // blank-separated attributes, each a name, '=' and a quoted value holding no
 // '<'; comments, CDATA sections, processing instructions and the document
 // type end at the first mark that ends them. Anything else is refused, so the
-// parser never reads a tag this pass did not count. Comments and processing
-// instructions are not written: the parser would keep a node of each.
+// parser never reads a tag this pass did not count.
 class XmlPass {
 public:
     XmlPass(std::string_view bytes, std::size_t maxAttributes) : in_(bytes), max_(maxAttributes)
@@ -362,7 +361,7 @@ private:
         if (rest.starts_with("<!--")) {
             const std::size_t dashes = in_.find("--", at_ + 4);
             return dashes != std::string_view::npos && in_.substr(dashes).starts_with("-->") &&
-                   skipTo(dashes + 3);
+                   copyTo(dashes + 3);
         }
         if (rest.starts_with("<![CDATA["))
             return copyTo(endOf("]]>", at_ + 9));
@@ -370,13 +369,8 @@ private:
             return documentType();
         if (rest.starts_with("<!"))
             return false;
-        if (rest.starts_with("<?")) {
-            // The XML declaration is kept, and so is a misplaced one, which
-            // the parser refuses.
-            const std::string_view target = rest.substr(2, rest.find_first_of(" \t\r\n?", 2) - 2);
-            const std::size_t end = endOf("?>", at_ + 2);
-            return sameIgnoringCase(target, "xml") ? copyTo(end) : skipTo(end);
-        }
+        if (rest.starts_with("<?"))
+            return copyTo(endOf("?>", at_ + 2));
         if (rest.starts_with("</")) {
             const std::size_t close = in_.find_first_of("<>", at_ + 2);
             return close != std::string_view::npos && in_[close] == '>' && copyTo(close + 1);
@@ -391,20 +385,12 @@ private:
         return found == std::string_view::npos ? found : found + mark.size();
     }
 
-    bool skipTo(std::size_t end)
+    bool copyTo(std::size_t end)
     {
         if (end == std::string_view::npos || end > in_.size())
             return false;
+        out_.append(in_.substr(at_, end - at_));
         at_ = end;
-        return true;
-    }
-
-    bool copyTo(std::size_t end)
-    {
-        const std::size_t from = at_;
-        if (!skipTo(end))
-            return false;
-        out_.append(in_.substr(from, end - from));
         return true;
     }
 

@@ -22,12 +22,12 @@ enum class MarkupSyntax {
     // reads what is written the way this pass read the page.
     Html,
     // libxml2's XML parser, reading UTF-8. The bytes are kept as they are but
-    // for the attributes past the bound, and for comments and processing
-    // instructions (the XML declaration is kept), left out so that the parser
-    // holds no node for any of them; bytes that are not well-formed in a way
-    // the pass can tell (a NUL, a '<' inside a value, a tag or comment not
-    // closed) are refused, and so is a document type with declarations of its
-    // own, which could give a tag default attributes.
+    // for the attributes past the bound, so the parser reads every comment,
+    // processing instruction and reference where it stands, and judges them;
+    // bytes that are not well-formed in a way the pass can tell (a NUL, a '<'
+    // inside a value, a tag or comment not closed) are refused, and so is a
+    // document type with declarations of its own, which could give a tag
+    // default attributes.
     Xml,
 };
 

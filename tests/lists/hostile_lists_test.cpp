@@ -194,6 +194,42 @@ TEST_F(HostileLists, NestingIsCountedAsAnXmlParserReadsIt)
     EXPECT_EQ(platform::stringArrayFromPropertyList(laughs).error(), "not a property list");
 }
 
+// A comment or processing instruction stands between the text on either side
+// of it, which it joins into no reference and no markup; a declaration after
+// one is out of place, as anywhere but at the very start. Each list is read
+// with the values written, or refused.
+TEST(XmlLists, CommentsAndInstructionsJoinNothing)
+{
+    const std::string declaration = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
+    const std::string bom = "\xEF\xBB\xBF";
+    const auto list = [](const std::string& string) {
+        return "<plist version=\"1.0\"><array><string>" + string + "</string></array></plist>\n";
+    };
+    const std::string refused = "refused: not a property list";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {declaration + list("]]<!---->>"), "]]>"},
+        {declaration + list("a\r<?p?>\nb"), "a\n\nb"},
+        {declaration + list("&amp;<!---->amp;"), "&amp;"},
+        {bom + declaration + list("C&#x23;"), "C#"},
+        {declaration + list("C&#x<!---->23;"), refused},
+        {declaration + list("C&am<!---->p;G"), refused},
+        {declaration + list("&l<!---->t;b&g<!---->t;"), refused},
+        {"<!-- c -->" + declaration + list("C"), refused},
+        {"<?p?>" + declaration + list("C"), refused},
+        {bom + "<!---->" + declaration + list("C"), refused},
+        {" " + declaration + list("C"), refused},
+        {declaration + list("<?xml?>C"), refused},
+    };
+    for (const auto& [bytes, read] : cases) {
+        const auto array = platform::stringArrayFromPropertyList(bytes);
+        EXPECT_EQ(!array                       ? "refused: " + array.error()
+                  : array->strings.size() == 1 ? array->strings[0]
+                                               : "other strings",
+                  read)
+            << testing::PrintToString(bytes);
+    }
+}
+
 // A binary list of one long string that its array refers to again and again:
 // a parser that copies shared members would copy the string once per
 // reference.
