@@ -180,7 +180,7 @@ TEST(PageMarkup, PastTheTextBoundTheTextIsCutAndSaysSo)
     EXPECT_FALSE(pageToShow("<p>אב <b>Am</b> א</p>", limits).isText);
     const auto turning = pageToShow("<p>אב <b>Am</b> א Dm</p>", limits);
     EXPECT_TRUE(turning.isText);
-    EXPECT_EQ(turning.content, "אב Am א \n[…]\n[… texto cortado: mudanças de direção demais]");
+    EXPECT_EQ(turning.content, "אב Am א \n[…]\n[… texto cortado: mudanças de direção ou de escrita demais]");
 }
 
 // The view decodes the page as the import does: a NUL no longer ends it, and

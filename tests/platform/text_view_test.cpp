@@ -58,7 +58,7 @@ TEST(TextToShow, TextIsCutPastTheBoundOfDirectionChangesAndSaysSo)
 {
     const ShownTextLimits limits{1024, 1024, 2};
     const auto cut = [](const std::string& shown, const std::string& text) {
-        return shown + "\n[… texto cortado: mudanças de direção demais]" +
+        return shown + "\n[… texto cortado: mudanças de direção ou de escrita demais]" +
                "\n[… texto cortado: mostrados " + std::to_string(shown.size()) + " de " +
                std::to_string(text.size()) + " bytes]";
     };
