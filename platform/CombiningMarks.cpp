@@ -36,11 +36,9 @@ void CombiningMarks::append(std::string& out, std::string_view text)
         const std::size_t length = utf8SequenceLength(text, at);
         const char32_t c = length == 0 ? 0 : codePointAt(text, at, length);
         bool leftOut = false;
-        if (length == 0) {
-            run_ = 0;
-        } else if (isInvisibleFormat(c)) {
+        if (length > 0 && isInvisibleFormat(c)) {
             leftOut = run_ > kMaxMarkRun; // within a run already cut
-        } else if (QChar::isMark(c)) {
+        } else if (length > 0 && QChar::isMark(c)) {
             leftOut = ++run_ > kMaxMarkRun;
         } else {
             run_ = 0;

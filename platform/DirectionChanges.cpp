@@ -100,11 +100,9 @@ std::size_t DirectionChanges::fit(std::string_view text)
             }
         } else if (run != Run::None) {
             std::size_t changes = 0;
-            if (run == Run::Control)
-                changes = 1;
-            else if (isNumber(run) && isNumber(last_))
+            if (isNumber(run) && isNumber(last_))
                 changes = gap_ > 0 && !gapJoins(run) ? 2 : 0;
-            else if (last_ != Run::None && run != last_)
+            else if (run == Run::Control || (last_ != Run::None && run != last_))
                 changes = 1;
             if (scriptChanges(c) && changes == 0)
                 changes = 1;

@@ -162,6 +162,8 @@ const int registered = [] {
     // Digits and the white space between them after right-to-left text.
     registerPage("hebrewSpacedDigits5M", "<pre>\u05D0" + pageOf(" 1", 5 * 1024 * 1024 - 7));
     registerPage("hebrewTabbedDigits5M", "<pre>\u05D0" + pageOf("\t1", 5 * 1024 * 1024 - 7));
+    // Latin and Greek letters one after another: a change of script at each.
+    registerPage("latinGreek5M", pageOf("a\u03B1", 5 * 1024 * 1024));
     // One tag of many attributes, valued or not, distinct or repeated.
     for (const bool valued : {true, false}) {
         for (const bool distinct : {true, false}) {

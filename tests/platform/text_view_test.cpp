@@ -53,10 +53,13 @@ TEST(TextToShow, RunsOfCombiningMarksAreCutTo30AndSaySo)
          "\u0628" + times("\u064B", 30) + "\u200C" + said},
         // A visible sign, even a format character, is a letter of its own.
         {"a" + acutes + acutes + "\u0600" + acutes, "a" + acutes + acutes + "\u0600" + acutes}};
-    for (const std::string invisible : {"\u00AD", "\u200B", "\u200C", "\u200D", "\u200E", "\u200F",
-                                        "\u202B", "\u2060", "\u2066", "\uFEFF", "\U000E0041"})
-        texts.push_back({"a" + acutes + invisible + acutes + invisible + "\u0301" + invisible + "b",
-                         "a" + acutes + invisible + acutes + invisible + "b" + said});
+    const auto splitBy = [&](const std::string& invisible) {
+        return std::pair{"a" + acutes + invisible + acutes + invisible + "\u0301" + invisible + "b",
+                         "a" + acutes + invisible + acutes + invisible + "b" + said};
+    };
+    for (const char* invisible : {"\u00AD", "\u200B", "\u200C", "\u200D", "\u200E", "\u200F",
+                                  "\u202B", "\u2060", "\u2066", "\uFEFF", "\U000E0041"})
+        texts.push_back(splitBy(invisible));
     for (const auto& [text, shown] : texts)
         EXPECT_EQ(textToShow(text), shown) << text;
     // Cut both ways, the lines say each.
