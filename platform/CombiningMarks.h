@@ -9,7 +9,7 @@
 
 namespace platform {
 
-// Combining marks kept in a row, and the line that ends a text shown with
+// Combining marks kept on one letter, and the line that ends a text shown with
 // longer runs cut.
 inline constexpr std::size_t kMaxMarkRun = 30;
 inline constexpr std::string_view kMarksCutLine = "[… marcas combinantes além de 30 omitidas]";
