@@ -50,9 +50,9 @@ constexpr std::array<std::string_view, 3> kListElements = {"ul", "ol", "li"};
 // Past the line-break bound, a line break is written as an empty block,
 // which ends the line as well but draws no blank line after another.
 constexpr std::string_view kLineBreak = "br";
-// Elements that start a block of text, or a line of one, in the layout:
-// past the block bound, the page is read no further. So are newlines in
-// preformatted text.
+// Elements that start a block of text, or a line of one, in the layout; a
+// newline in preformatted text starts one too. Past the block bound, the
+// page is read no further.
 constexpr std::array<std::string_view, 20> kBlocks = {
     "p",  "div", "br", "hr",  "h1",         "h2",     "h3",      "h4", "h5", "h6",
     "ul", "ol",  "li", "pre", "blockquote", "center", "address", "dl", "dt", "dd"};
