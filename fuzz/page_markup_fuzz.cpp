@@ -1,7 +1,8 @@
 // The page view's markup on any page, read back by Qt's rich-text engine: the
 // markup must be bare tags of ours with escaped text, nested within the
-// bounds, and the engine must find no image in it and ask for no resource
-// while it reads, lays out and draws it.
+// bounds, and the engine must find no image in it, hold no more blocks than
+// the bound lets through, and ask for no resource while it reads, lays out
+// and draws it.
 #include "platform/PageMarkup.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -99,6 +100,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         QString::fromUtf8(page.content.data(), static_cast<qsizetype>(page.content.size())));
     // No frame inside the page: the engine makes one for each table it reads.
     if (!document.rootFrame()->childFrames().isEmpty())
+        std::abort();
+    // Blocks within the bound: each block element or separator counted
+    // starts one, and text after a block's end may start one more; the last
+    // lines saying what was cut add a few.
+    if (static_cast<std::size_t>(document.blockCount()) > 2 * limits.maxBlocks + 16)
         std::abort();
     document.setTextWidth(200);
     (void)document.documentLayout()->documentSize();

@@ -4,6 +4,7 @@
 #include "platform/CombiningMarks.h"
 #include "platform/PageText.h"
 #include "platform/TagAttributes.h"
+#include "platform/TextBlocks.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/parserInternals.h>
@@ -49,6 +50,13 @@ constexpr std::array<std::string_view, 3> kListElements = {"ul", "ol", "li"};
 // Past the line-break bound, a line break is written as an empty block,
 // which ends the line as well but draws no blank line after another.
 constexpr std::string_view kLineBreak = "br";
+// Elements that start a block of text, or a line of one, in the layout; a
+// newline in preformatted text starts one too. Past the block bound, the
+// page is read no further.
+constexpr std::array<std::string_view, 20> kBlocks = {
+    "p",  "div", "br", "hr",  "h1",         "h2",     "h3",      "h4", "h5", "h6",
+    "ul", "ol",  "li", "pre", "blockquote", "center", "address", "dl", "dt", "dd"};
+constexpr std::string_view kPreformatted = "pre";
 
 template <std::size_t N>
 const std::string_view* find(const std::array<std::string_view, N>& set, std::string_view name)
@@ -114,14 +122,20 @@ public:
             return;
         }
         ++elements_;
-        open_.push_back(role(name));
-        const Open& element = open_.back();
+        const Open element = role(name);
+        if (element.kind == Kind::Written && find(kBlocks, element.name) != nullptr &&
+            !blocks_.add()) {
+            stop();
+            return;
+        }
+        open_.push_back(element);
         if (element.kind == Kind::Written) {
             markup_ += '<';
             markup_ += element.name;
             markup_ += '>';
             if (find(kEmpty, element.name) == nullptr)
                 ++writtenDepth_;
+            preformatted_ += element.name == kPreformatted ? 1 : 0;
         }
         if (leftOut_ == 0 && find(kTableCells, name) != nullptr)
             text(" ");
@@ -137,6 +151,7 @@ public:
         case Kind::Written:
             if (find(kEmpty, element.name) == nullptr)
                 close(element.name);
+            preformatted_ -= element.name == kPreformatted ? 1 : 0;
             break;
         case Kind::LeftOut:
             --leftOut_;
@@ -158,6 +173,9 @@ public:
             broken.resize(fitting);
             textCut_ = true;
         }
+        if (const std::size_t fitting = blocks_.fit(broken, preformatted_ > 0);
+            fitting < broken.size())
+            broken.resize(fitting);
         if (broken.size() > limits_.maxTextBytes - text_.size()) {
             // Cut at a character's first byte, so the text stays UTF-8.
             std::size_t keep = limits_.maxTextBytes - text_.size();
@@ -168,21 +186,31 @@ public:
         }
         text_ += broken;
         appendEscaped(markup_, broken);
-        if (textCut_)
+        if (textCut_ || blocks_.exceeded())
             stop();
     }
 
     ShownPage result()
     {
+        const bool asText = textCut_ || elements_ > limits_.maxElements;
+        std::string text;
+        TextBlocks textBlocks(limits_.maxBlocks);
+        if (asText) {
+            // As text, every newline starts a block.
+            text = withNewlines(text_);
+            text.resize(textBlocks.fit(text, true));
+        }
+        const bool blocksCut = blocks_.exceeded() || textBlocks.exceeded();
         std::vector<std::string_view> lines; // saying what was cut or simplified
-        if (textCut_ || stopped_)
+        if (textCut_ || stopped_ || blocksCut)
             lines.push_back(kCutMark);
         if (marks_.cut())
             lines.push_back(kMarksCutLine);
         if (directions_.exceeded())
             lines.push_back(kDirectionsCutLine);
-        if (textCut_ || elements_ > limits_.maxElements) {
-            std::string text = withNewlines(text_);
+        if (blocksCut)
+            lines.push_back(kBlocksCutLine);
+        if (asText) {
             for (const std::string_view line : lines)
                 (text += '\n') += line;
             return {std::move(text), true};
@@ -251,10 +279,12 @@ private:
     CombiningMarks marks_;
     DirectionChanges directions_{limits_.maxDirectionChanges};
     BreakPoints breaks_;
+    TextBlocks blocks_{limits_.maxBlocks};
     std::vector<Open> open_; // every element the parser holds open
     std::size_t elements_ = 0;
     std::size_t writtenDepth_ = 0; // written elements open
     std::size_t leftOut_ = 0;      // open elements left out with their content
+    std::size_t preformatted_ = 0; // written <pre> open
     std::size_t listElements_ = 0; // lists and items met, written as such up to the bound
     bool listsFlattened_ = false;  // some were written as blocks
     std::size_t lineBreaks_ = 0;   // line breaks met, written as such up to the bound

@@ -5,10 +5,11 @@
 // Nothing of the page's own markup is copied through, so whatever the page
 // holds, the rich-text engine reads markup of ours. It names no resource to
 // load, carries no attribute, and nests no deeper, nor holds more list items,
-// line breaks or changes of writing direction, than the engine lays out
-// quickly; for a page with more elements than it can lay out within about a
-// second, it is the page's text alone.
+// line breaks, blocks or changes of writing direction, than the engine lays
+// out quickly; for a page with more elements than it can lay out within
+// about a second, it is the page's text alone.
 #include "platform/DirectionChanges.h"
+#include "platform/TextBlocks.h"
 
 #include <cstddef>
 #include <string>
@@ -23,6 +24,7 @@ struct PageMarkupLimits {
     std::size_t maxDirectionChanges = kMaxDirectionChanges; // past this, likewise
     std::size_t maxListElements = 1000; // lists and items; past this, written as blocks
     std::size_t maxLineBreaks = 5000;   // past this, a line break is an empty block
+    std::size_t maxBlocks = kMaxBlocks; // blocks and lines; past this, the page is cut
     // Elements the parser holds open at once. Some steps of HTML parsing look
     // through every open element, so a page nested deeper would take time
     // growing with the square of its size; the page is read up to there.
@@ -62,7 +64,10 @@ inline constexpr std::string_view kBreaksAsBlocksLine =
 // newline; past the text bound, that text cut there and followed by the cut
 // mark on a line of its own; likewise past the bound of changes of writing
 // direction (as DirectionChanges counts them), followed by a line saying so
-// too. Any thread.
+// too. Past the block bound (the blocks, rules and line breaks written, and
+// the separators TextBlocks counts in the text: newlines only in <pre>, or
+// in the page shown as text), the page is cut before the block one too many
+// and ends with the cut mark and a line saying so. Any thread.
 ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits = {});
 
 } // namespace platform

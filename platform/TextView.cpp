@@ -3,6 +3,7 @@
 #include "platform/BreakPoints.h"
 #include "platform/CombiningMarks.h"
 #include "platform/DirectionChanges.h"
+#include "platform/TextBlocks.h"
 
 namespace platform {
 
@@ -14,6 +15,8 @@ std::string textToShow(std::string_view text, const ShownTextLimits& limits)
         --keep;
     DirectionChanges directions(limits.maxDirectionChanges);
     keep = directions.fit(text.substr(0, keep));
+    TextBlocks blocks(limits.maxBlocks);
+    keep = blocks.fit(text.substr(0, keep), true);
     CombiningMarks marks;
     std::string marked;
     marks.append(marked, text.substr(0, keep));
@@ -24,6 +27,8 @@ std::string textToShow(std::string_view text, const ShownTextLimits& limits)
         shown += "\n" + std::string(kMarksCutLine);
     if (directions.exceeded())
         shown += "\n" + std::string(kDirectionsCutLine);
+    if (blocks.exceeded())
+        shown += "\n" + std::string(kBlocksCutLine);
     if (keep < text.size())
         shown += "\n[… texto cortado: mostrados " + std::to_string(keep) + " de " +
                  std::to_string(text.size()) + " bytes]";

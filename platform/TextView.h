@@ -4,11 +4,12 @@
 // shown a page as it came could hold the screen for minutes. This one keeps
 // the text it is given whole, for whoever reads it, and shows what it can lay
 // out quickly: the text itself when it is short and has no long unbroken run
-// nor many changes of writing direction, else its beginning up to where the
-// changes pass their bound, with places to break long runs, runs of combining
-// marks cut short, and last lines saying what was cut. Tab moves the keyboard focus
-// on, as in other controls.
+// nor many lines or changes of writing direction, else its beginning up to
+// where the lines or the changes pass their bound, with places to break long
+// runs, runs of combining marks cut short, and last lines saying what was
+// cut. Tab moves the keyboard focus on, as in other controls.
 #include "platform/DirectionChanges.h"
+#include "platform/TextBlocks.h"
 
 #include <QTextEdit>
 
@@ -23,11 +24,13 @@ struct ShownTextLimits {
     std::size_t maxBytes = 64 * 1024; // shown at most
     std::size_t maxWordBytes = 1024;  // an unbroken run longer than this gets breaks
     std::size_t maxDirectionChanges = kMaxDirectionChanges; // shown at most
+    std::size_t maxBlocks = kMaxBlocks;                     // lines shown past the first
 };
 
 // What a box shows of a text: the text when it fits the limits, else its
 // first maxBytes (never cutting a character), cut before the change of
-// direction past maxDirectionChanges (as DirectionChanges counts them), with
+// direction past maxDirectionChanges (as DirectionChanges counts them) and
+// before the line past maxBlocks (as TextBlocks counts newlines), with
 // a zero-width space in every run longer than maxWordBytes, runs of combining
 // marks cut as CombiningMarks does, and a line saying so for each cut (for
 // the bytes, how much is shown). Any thread.

@@ -99,6 +99,57 @@ TEST(PageMarkup, PastTheStructureBoundsListsAndLineBreaksAreBlocksAndSaySo)
         EXPECT_EQ(markupOf(page, limits), markup) << page;
 }
 
+// The bounds as they stand: the last element within each is written as it
+// is, and the next one turned.
+TEST(PageMarkup, TheDefaultStructureBoundsHoldTheirValues)
+{
+    const std::string lists = "<p>[… listas longas mostradas como linhas]</p>";
+    const std::string breaks = "<p>[… linhas em branco omitidas: quebras de linha demais]</p>";
+    const std::string blocks = "<p>[…]</p><p>[… texto cortado: linhas demais]</p>";
+    const std::vector<std::pair<std::string, std::string>> pages{
+        // 1,000 lists and items.
+        {"<ul>" + repeated("<li>x", 999), "<li>x</li></ul>"},
+        {"<ul>" + repeated("<li>x", 1000), "<li>x</li><div>x</div></ul>" + lists},
+        // 5,000 line breaks.
+        {repeated("x<br>", 5000), "x<br></p>"},
+        {repeated("x<br>", 5001), "x<br>x<div></div></p>" + breaks},
+        // 10,000 blocks and newlines in <pre>.
+        {repeated("<p>x", 10000), "<p>x</p><p>x</p>"},
+        {repeated("<p>x", 10001), "<p>x</p><p>x</p>" + blocks},
+        {"<pre>x" + repeated("\nx", 9999), "\nx\nx</pre>"},
+        {"<pre>x" + repeated("\nx", 10000), "\nx\nx</pre>" + blocks}};
+    for (const auto& [page, end] : pages)
+        EXPECT_TRUE(markupOf(page).ends_with(end)) << page.substr(0, 20) << " " << page.size();
+}
+
+// The text layout's time grows with the blocks of text and the lines of
+// preformatted text, and past some hundreds of thousands it never ends:
+// past the bound, the page is cut before the block one too many, and says
+// so. Newlines start blocks only in <pre>, or in a page shown as text; the
+// separators the rich-text engine starts a block at count anywhere.
+TEST(PageMarkup, PastTheBlockBoundThePageIsCutAndSaysSo)
+{
+    PageMarkupLimits limits;
+    limits.maxBlocks = 3;
+    const std::string cut = "<p>[…]</p><p>[… texto cortado: linhas demais]</p>";
+    const std::vector<std::pair<std::string, std::string>> pages{
+        {"<p>a<p>b<p>c", "<p>a</p><p>b</p><p>c</p>"},
+        {"<p>a<p>b<p>c<p>d", "<p>a</p><p>b</p><p>c</p>" + cut},
+        {"<h1>a</h1>b<br>c<hr>d", "<h1>a</h1>b<br>c<hr>d"},
+        {"<h1>a</h1>b<br>c<hr>d<div>e", "<h1>a</h1>b<br>c<hr>d" + cut},
+        {"<pre>a\nb\nc\nd</pre>", "<pre>a\nb\nc</pre>" + cut},
+        {"<pre><b>a\nb</b>\nc\nd</pre>", "<pre><b>a\nb</b>\nc</pre>" + cut},
+        {"<p>a\nb\nc\nd\ne</p>", "<p>a\nb\nc\nd\ne</p>"},
+        {"<p>a\u2029b\uFDD0c\uFDD1d</p>", "<p>a\u2029b\uFDD0c</p>" + cut}};
+    for (const auto& [page, markup] : pages)
+        EXPECT_EQ(markupOf(page, limits), markup) << page;
+    // A page shown as text: every newline starts a block.
+    limits.maxElements = 2;
+    EXPECT_EQ(pageToShow("<p>a\nb\nc\nd</p>", limits).content, "a\nb\nc\nd");
+    EXPECT_EQ(pageToShow("<p>a\nb\nc\u2028d\ne</p>", limits).content,
+              "a\nb\nc\nd\n[…]\n[… texto cortado: linhas demais]");
+}
+
 TEST(PageMarkup, PastTheParseDepthThePageIsReadNoFurtherAndSaysSo)
 {
     PageMarkupLimits limits;
@@ -180,7 +231,8 @@ TEST(PageMarkup, PastTheTextBoundTheTextIsCutAndSaysSo)
     EXPECT_FALSE(pageToShow("<p>אב <b>Am</b> א</p>", limits).isText);
     const auto turning = pageToShow("<p>אב <b>Am</b> א Dm</p>", limits);
     EXPECT_TRUE(turning.isText);
-    EXPECT_EQ(turning.content, "אב Am א \n[…]\n[… texto cortado: mudanças de direção demais]");
+    EXPECT_EQ(turning.content,
+              "אב Am א \n[…]\n[… texto cortado: mudanças de direção ou de escrita demais]");
 }
 
 // The view decodes the page as the import does: a NUL no longer ends it, and

@@ -86,7 +86,8 @@ TEST(PageText, Utf32IsAProblemWithOrWithoutItsMark)
     for (const bool littleEndian : {true, false})
         for (const std::u32string_view page :
              {U"<p>Dó <b>Am</b> \U0001F3B8</p>", U"\uFEFF<p>x</p>", U"\uFEFF", U"ação <b>C</b>",
-              U"aé"}) { // half the units ASCII, in the fewest bytes that show it
+              U"ççç <p>x</p>", // past ASCII at the start, ASCII further on
+              U"aé"}) {        // half the units ASCII, in the fewest bytes that show it
             const auto decoded = pageText(utf32(page, littleEndian));
             EXPECT_EQ(decoded.problem, "UTF-32, not read") << littleEndian;
             EXPECT_EQ(decoded.text, "");
@@ -106,9 +107,15 @@ TEST(PageText, BrokenUtf16IsReplacedWhereItBreaks)
 
 TEST(PageText, StrayZeroBytesLeaveAPageUtf8)
 {
-    // One NUL among the first bytes is no sign of UTF-16, nor is a short page.
+    // One NUL among the first bytes is no sign of UTF-16, nor is a short page;
+    // nor of UTF-32 are NULs alone, or a page shorter than two units.
     EXPECT_EQ(pageText(std::string("<p>a\0b</p>", 10)).text, "<p>a" + kReplacement + "b</p>");
     EXPECT_EQ(pageText(std::string("<\0", 2)).text, "<" + kReplacement);
+    EXPECT_EQ(pageText(std::string(8, '\0')).text, kReplacement + kReplacement + kReplacement +
+                                                       kReplacement + kReplacement + kReplacement +
+                                                       kReplacement + kReplacement);
+    EXPECT_EQ(pageText(std::string("a\0\0\0", 4)).text,
+              "a" + kReplacement + kReplacement + kReplacement);
 }
 
 TEST(PageText, DecodedTextDecodesToItself)
