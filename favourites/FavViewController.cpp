@@ -3,7 +3,7 @@
 #include "platform/Alert.h"
 #include "platform/Bundle.h"
 #include "platform/Log.h"
-#include "platform/PropertyList.h"
+#include "platform/lists/PropertyList.h"
 #include "ui_FavViewController.h"
 
 #include <QAbstractButton>

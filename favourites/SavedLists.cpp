@@ -3,7 +3,7 @@
 #include "finder/FavouriteList.h"
 #include "platform/Description.h"
 #include "platform/Log.h"
-#include "platform/PropertyList.h"
+#include "platform/lists/PropertyList.h"
 
 #include <algorithm>
 #include <string_view>

@@ -4,9 +4,9 @@
 #include "finder/ChordNameScan.h"
 #include "platform/ActivityIndicator.h"
 #include "platform/Log.h"
-#include "platform/PageText.h"
 #include "platform/PageView.h"
 #include "platform/TextView.h"
+#include "platform/page/PageText.h"
 
 #include <QLabel>
 #include <QLineEdit>

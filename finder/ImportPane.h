@@ -5,7 +5,7 @@
 // nothing starts a second fetch or re-enters the screen, and is greyed with an
 // activity indicator turning over it; afterwards the control that had the
 // keyboard focus has it again.
-#include "platform/PageFetch.h"
+#include "platform/page/PageFetch.h"
 
 #include <QObject>
 #include <QPointer>

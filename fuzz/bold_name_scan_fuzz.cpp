@@ -2,8 +2,8 @@
 // and their look-up, checked against a pass over the catalogue per name;
 // then the copy of the page the page view would show.
 #include "finder/ChordNameScan.h"
-#include "platform/PageMarkup.h"
-#include "platform/PageText.h"
+#include "platform/page/PageMarkup.h"
+#include "platform/page/PageText.h"
 
 #include <cstdint>
 #include <cstdlib>

@@ -3,7 +3,7 @@
 // bounds, and the engine must find no image in it, hold no more blocks than
 // the bound lets through, and ask for no resource while it reads, lays out
 // and draws it.
-#include "platform/PageMarkup.h"
+#include "platform/page/PageMarkup.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>

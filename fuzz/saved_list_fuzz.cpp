@@ -10,10 +10,10 @@
 // overflow its stack or fill the memory.)
 #include "favourites/SavedLists.h"
 #include "platform/Log.h"
-#include "platform/PropertyList.h"
-#include "platform/PropertyListBinary.h"
-#include "platform/PropertyListXml.h"
 #include "platform/TagAttributes.h"
+#include "platform/lists/PropertyList.h"
+#include "platform/lists/PropertyListBinary.h"
+#include "platform/lists/PropertyListXml.h"
 #include "tests/lists/LibraryLists.h"
 
 #include <libxml/parser.h>

@@ -4,8 +4,8 @@
 // with more attributes than the bound, else the pass read some tag otherwise
 // than libxml2 does and this stops. The first byte picks the syntax and the
 // bound; the pass must also read what it wrote as it wrote it.
-#include "platform/PageText.h"
 #include "platform/TagAttributes.h"
+#include "platform/page/PageText.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/parserInternals.h>

@@ -3,7 +3,7 @@
 // parse tree (see pageToShow), which names nothing to load and lays out
 // quickly; and whatever the document asks for still gets a blank answer of
 // its own, never a file, local or remote, nor data an address holds.
-#include "platform/PageMarkup.h"
+#include "platform/page/PageMarkup.h"
 
 #include <QTextBrowser>
 

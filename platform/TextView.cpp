@@ -1,9 +1,9 @@
 #include "platform/TextView.h"
 
-#include "platform/BreakPoints.h"
-#include "platform/CombiningMarks.h"
-#include "platform/DirectionChanges.h"
-#include "platform/TextBlocks.h"
+#include "platform/page/BreakPoints.h"
+#include "platform/page/CombiningMarks.h"
+#include "platform/page/DirectionChanges.h"
+#include "platform/page/TextBlocks.h"
 
 namespace platform {
 

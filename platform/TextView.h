@@ -8,8 +8,8 @@
 // where the lines or the changes pass their bound, with places to break long
 // runs, runs of combining marks cut short, and last lines saying what was
 // cut. Tab moves the keyboard focus on, as in other controls.
-#include "platform/DirectionChanges.h"
-#include "platform/TextBlocks.h"
+#include "platform/page/DirectionChanges.h"
+#include "platform/page/TextBlocks.h"
 
 #include <QTextEdit>
 

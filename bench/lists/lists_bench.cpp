@@ -8,7 +8,7 @@
 #include "bench/support/ManyAttributes.h"
 #include "favourites/SavedLists.h"
 #include "platform/Log.h"
-#include "platform/PropertyList.h"
+#include "platform/lists/PropertyList.h"
 #include "tests/lists/BinaryListBytes.h"
 #include "tests/lists/LibraryLists.h"
 

@@ -4,7 +4,7 @@
 #include "finder/ChordListModel.h"
 #include "platform/Alert.h"
 #include "platform/Log.h"
-#include "platform/PropertyList.h"
+#include "platform/lists/PropertyList.h"
 #include "support/FocusStops.h"
 #include "support/StandardError.h"
 

@@ -5,8 +5,8 @@
 // it.
 #include "LocalHttpServer.h"
 
-#include "platform/PageFetch.h"
-#include "platform/ReservedAddress.h"
+#include "platform/page/PageFetch.h"
+#include "platform/page/ReservedAddress.h"
 
 #include <gtest/gtest.h>
 

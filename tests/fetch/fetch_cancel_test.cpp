@@ -1,8 +1,8 @@
 // Quitting the program while a page is fetched wakes the transfer's wait at
 // once. The transfer runs here over a stand-in for libcurl's multi interface
 // whose wait, unlike libcurl's, never ends by itself: only a wakeup ends it.
-#include "platform/CurlLibrary.h"
-#include "platform/PageFetch.h"
+#include "platform/page/CurlLibrary.h"
+#include "platform/page/PageFetch.h"
 
 #include <QApplication>
 #include <QTimer>

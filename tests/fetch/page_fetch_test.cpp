@@ -1,6 +1,6 @@
 #include "LocalHttpServer.h"
 
-#include "platform/PageFetch.h"
+#include "platform/page/PageFetch.h"
 
 #include <QFile>
 #include <QTemporaryDir>

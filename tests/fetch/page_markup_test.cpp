@@ -1,5 +1,5 @@
 #include "PageTestSupport.h"
-#include "platform/PageMarkup.h"
+#include "platform/page/PageMarkup.h"
 
 #include <gtest/gtest.h>
 

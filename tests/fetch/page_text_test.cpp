@@ -1,5 +1,5 @@
 // Decoding a fetched page, once for the page view and the import's name scan.
-#include "platform/PageText.h"
+#include "platform/page/PageText.h"
 
 #include <gtest/gtest.h>
 

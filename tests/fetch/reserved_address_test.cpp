@@ -1,7 +1,7 @@
 // Which addresses a redirect from a public address may not reach: every
 // special-purpose block, IPv4 and IPv6, checked at its first and last address,
 // with the public addresses just outside it.
-#include "platform/ReservedAddress.h"
+#include "platform/page/ReservedAddress.h"
 
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // The property-list library's own writing and reading of an array of
 // strings, which the saved-list tests, the lists benchmark and the fuzz
 // target hold our reader against.
-#include "platform/PropertyList.h"
+#include "platform/lists/PropertyList.h"
 
 #include <plist/plist.h>
 

@@ -6,7 +6,7 @@
 #include "LibraryLists.h"
 #include "ListsTestSupport.h"
 #include "catalogue/SourceFiles.h"
-#include "platform/PropertyList.h"
+#include "platform/lists/PropertyList.h"
 
 #include <gtest/gtest.h>
 #include <plist/plist.h>

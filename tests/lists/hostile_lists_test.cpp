@@ -6,8 +6,8 @@
 #include "favourites/SavedLists.h"
 #include "platform/Documents.h"
 #include "platform/Log.h"
-#include "platform/PropertyList.h"
-#include "platform/PropertyListBinary.h"
+#include "platform/lists/PropertyList.h"
+#include "platform/lists/PropertyListBinary.h"
 
 #include <gtest/gtest.h>
 

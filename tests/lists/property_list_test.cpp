@@ -1,4 +1,4 @@
-#include "platform/PropertyList.h"
+#include "platform/lists/PropertyList.h"
 
 #include <gtest/gtest.h>
 

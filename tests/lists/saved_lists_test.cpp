@@ -2,7 +2,7 @@
 
 #include "favourites/SavedLists.h"
 #include "platform/Log.h"
-#include "platform/PropertyList.h"
+#include "platform/lists/PropertyList.h"
 
 #include <gtest/gtest.h>
 

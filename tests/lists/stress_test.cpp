@@ -4,7 +4,7 @@
 #include "ListsTestSupport.h"
 
 #include "favourites/SavedLists.h"
-#include "platform/PropertyList.h"
+#include "platform/lists/PropertyList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 #pragma once
 // A page fetcher for screen tests: answers from canned pages and remembers
 // every address it was asked for. An address without a page fails.
-#include "platform/PageFetch.h"
+#include "platform/page/PageFetch.h"
 
 #include <functional>
 #include <map>

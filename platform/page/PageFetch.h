@@ -1,8 +1,8 @@
 #pragma once
 // Fetching the bytes of a web address, synchronously: the caller gets the
 // page or an error saying why there is none.
-#include "platform/ReservedAddress.h"
 #include "platform/Result.h"
+#include "platform/page/ReservedAddress.h"
 
 #include <chrono>
 #include <cstddef>

@@ -1,4 +1,4 @@
-#include "platform/PropertyListBinary.h"
+#include "platform/lists/PropertyListBinary.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/PageText.h"
+#include "platform/page/PageText.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -1,4 +1,4 @@
-#include "platform/ReservedAddress.h"
+#include "platform/page/ReservedAddress.h"
 
 #include <arpa/inet.h>
 

@@ -1,4 +1,4 @@
-#include "platform/BreakPoints.h"
+#include "platform/page/BreakPoints.h"
 
 #include <cctype>
 

@@ -6,8 +6,8 @@
 // parser goes, so bytes nested deeper than allowed are refused the moment
 // they pass the bound, whatever they hide in attributes, comments or
 // processing instructions.
-#include "platform/PropertyList.h"
 #include "platform/Result.h"
+#include "platform/lists/PropertyList.h"
 
 #include <cstddef>
 #include <string_view>

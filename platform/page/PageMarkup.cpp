@@ -1,10 +1,10 @@
-#include "platform/PageMarkup.h"
+#include "platform/page/PageMarkup.h"
 
-#include "platform/BreakPoints.h"
-#include "platform/CombiningMarks.h"
-#include "platform/PageText.h"
 #include "platform/TagAttributes.h"
-#include "platform/TextBlocks.h"
+#include "platform/page/BreakPoints.h"
+#include "platform/page/CombiningMarks.h"
+#include "platform/page/PageText.h"
+#include "platform/page/TextBlocks.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/parserInternals.h>

@@ -18,8 +18,8 @@
 // small file whose array refers to one long string a million times would
 // fill the memory. Here such a list is refused, whatever sizes its fields
 // are written in.
-#include "platform/PropertyList.h"
 #include "platform/Result.h"
+#include "platform/lists/PropertyList.h"
 
 #include <cstddef>
 #include <string_view>

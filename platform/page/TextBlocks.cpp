@@ -1,4 +1,4 @@
-#include "platform/TextBlocks.h"
+#include "platform/page/TextBlocks.h"
 
 namespace platform {
 

@@ -1,4 +1,4 @@
-#include "platform/CurlLibrary.h"
+#include "platform/page/CurlLibrary.h"
 
 #include <dlfcn.h>
 #include <type_traits>

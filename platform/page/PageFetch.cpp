@@ -1,9 +1,9 @@
-#include "platform/PageFetch.h"
+#include "platform/page/PageFetch.h"
 
-#include "platform/CurlLibrary.h"
 #include "platform/RegularFile.h"
-#include "platform/ReservedAddress.h"
 #include "platform/RunAndWait.h"
+#include "platform/page/CurlLibrary.h"
+#include "platform/page/ReservedAddress.h"
 
 #include <QUrl>
 

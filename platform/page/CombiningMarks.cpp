@@ -1,6 +1,6 @@
-#include "platform/CombiningMarks.h"
+#include "platform/page/CombiningMarks.h"
 
-#include "platform/PageText.h"
+#include "platform/page/PageText.h"
 
 #include <QChar>
 

@@ -1,6 +1,6 @@
-#include "platform/DirectionChanges.h"
+#include "platform/page/DirectionChanges.h"
 
-#include "platform/PageText.h"
+#include "platform/page/PageText.h"
 
 #include <QChar>
 

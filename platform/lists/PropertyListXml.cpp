@@ -1,7 +1,7 @@
-#include "platform/PropertyListXml.h"
+#include "platform/lists/PropertyListXml.h"
 
-#include "platform/PageText.h"
 #include "platform/TagAttributes.h"
+#include "platform/page/PageText.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>

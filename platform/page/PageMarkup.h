@@ -8,8 +8,8 @@
 // line breaks, blocks or changes of writing direction, than the engine lays
 // out quickly; for a page with more elements than it can lay out within
 // about a second, it is the page's text alone.
-#include "platform/DirectionChanges.h"
-#include "platform/TextBlocks.h"
+#include "platform/page/DirectionChanges.h"
+#include "platform/page/TextBlocks.h"
 
 #include <cstddef>
 #include <string>

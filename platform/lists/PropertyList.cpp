@@ -1,7 +1,7 @@
-#include "platform/PropertyList.h"
+#include "platform/lists/PropertyList.h"
 
-#include "platform/PropertyListBinary.h"
-#include "platform/PropertyListXml.h"
+#include "platform/lists/PropertyListBinary.h"
+#include "platform/lists/PropertyListXml.h"
 
 #include <plist/plist.h>
 
