@@ -225,6 +225,23 @@ TEST(ChordBook, FirstVoicingsAreTheBooksFirstShapes)
     EXPECT_EQ(same, 111);
 }
 
+TEST(ChordBook, TheBooksOtherShapesAreAmongTheVoicings)
+{
+    // The barre after the open grip of a chord of two voicings, the C form
+    // of a seventh chord, the open chord over an open bass string.
+    const std::pair<const char*, const char*> shapes[] = {
+        {"Csus", "x,3,5,5,6,3"},
+        {"D7", "x,5,4,5,3,x"},
+        {"A/E", "0,0,2,2,2,0"},
+        {"D/A", "x,0,0,2,3,2"},
+    };
+    const auto voicings = voicingsBySymbol();
+    for (const auto& [symbol, shape] : shapes) {
+        const auto& held = voicings.at(symbol);
+        EXPECT_TRUE(std::find(held.begin(), held.end(), shape) != held.end()) << symbol;
+    }
+}
+
 TEST(ChordBook, EveryBarreLiesOnStringsItHolds)
 {
     for (const auto& r : *committedCatalogue()) {

@@ -45,6 +45,10 @@ TEST(GripShape, SilentStringsInsideOnlyWhereAFingerDampsThem)
     EXPECT_FALSE(hasMutedGap(book({M, M, 3, M, 3, 3}), F));
     EXPECT_TRUE(isBookFourNoteGrip(book({M, M, 3, 4, 3, 4}), F));
     EXPECT_TRUE(isBookFourNoteGrip(book({2, M, 1, 2, 1, M}), 6));
+    // The C form of D7 doubles the root in place of the fifth; doubling the
+    // third is no book grip.
+    EXPECT_TRUE(isBookFourNoteGrip(book({M, 5, 4, 5, 3, M}), D));
+    EXPECT_FALSE(isBookFourNoteGrip(book({M, 5, 4, 5, 7, M}), D));
     // Four notes low on the neck reaching no higher than string 3 are not.
     EXPECT_FALSE(isBookFourNoteGrip(book({2, 3, 1, 2, M, M}), 6));
 }

@@ -179,7 +179,7 @@ struct Search {
         if (wantedBass(shape))
             return Bass::Wanted;
         const unsigned heard = heardTones(shape, rootPc);
-        const bool rootless = !(heard & 1u) && (heard & (1u << chord.third));
+        const bool rootless = !(heard & 1u) && chord.third >= 0 && (heard & (1u << chord.third));
         return rootless && bassInterval < 0 && thirdOrSeventh(bassTone(shape, rootPc))
                    ? Bass::Rootless
                    : Bass::Other;
