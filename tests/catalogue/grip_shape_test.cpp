@@ -91,6 +91,7 @@ TEST(GripShape, TheSharpNineSoundsAboveTheThird)
         {" 7(13/#9) ", C, book({8, M, 8, 8, 5, 5}), true},  // C7(13/#9)
         {sharpNine, A, book({5, M, 7, 6, 8, 8}), false},    // the #9 on top
         {" 7(13/#9) ", C, book({8, 7, 8, 8, M, 5}), false}, // ... an octave up
+        {sharpNine, C, book({M, 3, 1, M, 5, 6}), false},    // D#3 an octave under E4
         {" m7 ", A, book({5, M, 5, 5, 5, M}), false},       // no #9: a minor third
     };
     for (const auto& [tipo, root, frets, under] : cases)
