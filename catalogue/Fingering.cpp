@@ -237,14 +237,29 @@ Fingering fingeringOf(const FretPattern& frets)
     return hand;
 }
 
-bool withinReach(const Fingering& hand)
+Reach reachOf(const Fingering& hand)
 {
-    if (hand.lowest == 0)
-        return true;
+    constexpr int kWideFrets = 6;   // the hand at this fret or lower reaches three frets
+    constexpr int kStretchFrom = 5; // a large hand stretches to four from here
     const int span = hand.highest - hand.lowest;
-    if (hand.lowest < 5)
-        return span <= 3;
-    return span <= (hand.lowest < 7 ? 4 : 5);
+    if (hand.lowest == 0 || span <= 3 || (span == 4 && hand.lowest > kWideFrets))
+        return Reach::Within;
+    return span == 4 && hand.lowest >= kStretchFrom ? Reach::Stretch : Reach::Beyond;
+}
+
+bool isContorted(const Fingering& hand)
+{
+    if (!hand.held() || hand.fingers.front().liesFlat())
+        return false;
+    const auto& index = hand.fingers.front();
+    bool higher = false; // a finger far up on a higher-pitched string
+    bool lower = false;  // ... and on a lower-pitched one
+    for (const auto& place : hand.fingers)
+        if (place.fret >= index.fret + 3) {
+            higher = higher || place.fromString < index.fromString;
+            lower = lower || place.toString > index.fromString;
+        }
+    return higher && lower;
 }
 
 std::string playabilityProblem(const FretPattern& frets)

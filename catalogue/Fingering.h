@@ -58,11 +58,17 @@ struct Fingering {
 
 Fingering fingeringOf(const FretPattern& frets);
 
-// Whether one hand spans the shape's fretted notes where it sits: the frets
-// are widest at the nut, so below fret 5 the hand covers four frets (the
-// highest at most three above the lowest), from fret 5 five, and six only
-// from fret 7 up.
-bool withinReach(const Fingering& hand);
+// How far the hand reaches from the index to the little finger where it
+// sits. The frets are widest near the nut: with the hand at fret 6 or lower
+// the two lie at most three frets apart, four only from fret 7 up. Four
+// apart at fret 5 or 6 is a stretch only a large hand makes; at fret 4 or
+// lower no hand makes it.
+enum class Reach { Within, Stretch, Beyond };
+Reach reachOf(const Fingering& hand);
+
+// Whether the index holds one string alone with fingers three frets or more
+// up on strings on both sides of it: no hand turns that way.
+bool isContorted(const Fingering& hand);
 
 // Why the pattern is no voicing the catalogue can hold, or empty when it is:
 // frets 0 to 15, at least three strings sounding, string 3 sounding, at least

@@ -308,7 +308,9 @@ TEST_F(Catalogue, RootInTheBassAndTheThirdSounding)
         const auto frets = *FretPattern::of(*r);
         const auto& chord = *chordTonesOf(r->Tipo);
         const unsigned heard = heardTones(frets, pitchOf(*r));
-        EXPECT_TRUE(heard & 1u) << r->Cifra << " " << frets.format() << ": no root";
+        // Only a chord of six tones that must sound leaves its root out.
+        EXPECT_TRUE((heard & 1u) || chord.mustCount() >= 6)
+            << r->Cifra << " " << frets.format() << ": no root";
         thirdLeftOut += chord.third >= 0 && !(heard & (1u << chord.third));
         if (!isSlashType(r->Tipo)) {
             ++nonSlash;

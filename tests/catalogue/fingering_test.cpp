@@ -67,6 +67,8 @@ TEST(Fingering, WhereTheIndexBars)
     EXPECT_FALSE(fingeringOf({M, 1, 0, 2, 3, M}).barre());
     EXPECT_FALSE(fingeringOf({0, 2, 2, 2, 0, M}).barre());
     EXPECT_FALSE(fingeringOf({2, 3, 0, 2, M, M}).barre());
+    // A muted string between leaves the open string above the run in the way.
+    EXPECT_FALSE(fingeringOf({0, M, 3, 3, 5, M}).barre());
     EXPECT_FALSE(fingeringOf({0, 0, 0, 0, 0, 0}).barre());
     EXPECT_FALSE(fingeringOf({M, M, M, M, M, M}).barre());
 }
@@ -78,6 +80,9 @@ TEST(Fingering, FlatFingerOnlyWhenFourFingersDoNotSuffice)
     const auto hand = fingeringOf({3, 5, 5, 5, 3, 5});
     EXPECT_EQ(hand.needed, 3);
     EXPECT_EQ(places({3, 5, 5, 5, 3, 5}), "1@3:1-5 3@5:6-6 4@5:2-4");
+    // Flat over strings 1 to 3 or over 2 to 4 holds as well: the first
+    // found, from string 1, stays.
+    EXPECT_EQ(places({3, 3, 3, 3, 1, M}), "1@1:5-5 3@3:4-4 4@3:1-3");
     EXPECT_EQ(fingeringOf({4, 2, 3, 5, 1, M}).needed, 5);
     EXPECT_TRUE(fingeringOf({4, 2, 3, 5, 1, M}).fingers.empty());
 }
@@ -154,17 +159,52 @@ TEST(Fingering, AHandHoldsOnlyWhatItsFingersReachInOrder)
 
 TEST(Fingering, AHandReachesFurtherUpTheNeck)
 {
-    auto reaches = [](const FretPattern& frets) { return withinReach(fingeringOf(frets)); };
-    // At the nut four frets, the highest three above the lowest.
-    EXPECT_TRUE(reaches({M, 1, 0, 2, 3, M}));
-    EXPECT_TRUE(reaches({1, 1, 2, 4, M, M}));
-    EXPECT_FALSE(reaches({1, 1, 2, 5, M, M}));
-    EXPECT_FALSE(reaches({4, 4, 5, 8, M, M}));
-    // From fret 5 five frets; six only from fret 7.
-    EXPECT_TRUE(reaches({5, 5, 6, 9, M, M}));
-    EXPECT_FALSE(reaches({5, 5, 6, 10, M, M}));
-    EXPECT_FALSE(reaches({6, 6, 7, 11, M, M}));
-    EXPECT_TRUE(reaches({7, 7, 8, 12, M, M}));
-    // Open strings need no reach.
-    EXPECT_TRUE(reaches({0, 0, 0, 2, 2, 0}));
+    // Written from string 1 to string 6. With the hand at fret 6 or lower
+    // index and little finger lie three frets apart; four apart is a stretch
+    // at fret 5 or 6 and beyond any hand lower down; from fret 7 four are in
+    // reach.
+    struct Case {
+        FretPattern frets;
+        Reach reach;
+    };
+    const Case cases[] = {
+        {{M, 1, 0, 2, 3, M}, Reach::Within},    // open C
+        {{0, 0, 0, 2, 2, 0}, Reach::Within},    // open strings need no reach
+        {{3, 2, 2, 4, M, 5}, Reach::Within},    // A7(13) 5x4223
+        {{3, 2, 1, 0, 2, 0}, Reach::Within},    // E7(13/#9) 020123
+        {{5, M, 3, 2, 3, 2}, Reach::Within},    // F#7(#9/#11) 2323x5
+        {{8, 10, 9, 8, 9, M}, Reach::Within},   // ... x989(10)8
+        {{6, 5, 5, 7, 9, M}, Reach::Stretch},   // ... x97556
+        {{6, 5, 5, 5, 9, M}, Reach::Stretch},   // F#7(b9/#11) x95556
+        {{7, 6, 9, 6, 10, M}, Reach::Stretch},  // G7(13/b9) x(10)6967
+        {{6, 6, 8, 10, M, 9}, Reach::Stretch},  // C#maj7(6/9) 9x(10)866
+        {{9, 10, 10, 6, 6, 7}, Reach::Stretch}, // B7(9/#11/13) 766(10)(10)9
+        {{1, 1, 2, 5, M, M}, Reach::Beyond},    // four apart at the nut
+        {{4, 4, 5, 8, M, M}, Reach::Beyond},    // ... at fret 4
+        {{7, 7, 8, 11, M, M}, Reach::Within},   // ... at fret 7
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(reachOf(fingeringOf(c.frets)), c.reach) << c.frets.format();
+}
+
+TEST(Fingering, TheIndexNeverTurnsInsideTheGrip)
+{
+    // Written from string 1 to string 6: the index alone on a string with
+    // fingers three frets or more up on both sides of it.
+    const std::pair<FretPattern, bool> cases[] = {
+        {{M, 12, 12, 9, M, 12}, true},  // Em (12)x9(12)(12)x
+        {{M, 6, 6, 3, M, 6}, true},     // Bbm 6x366x
+        {{10, 12, 12, 9, M, 12}, true}, // Em7 (12)x9(12)(12)(10)
+        {{4, 6, 6, 3, M, 6}, true},     // Bbm7 6x3664
+        {{4, 4, 1, 3, 4, M}, true},     // C#add9 x43144
+        {{M, 4, 1, 2, 4, M}, true},     // C#m(add9) x4214x
+        {{M, 3, 5, 2, M, 5}, true},     // Am(add4) 5x253x
+        {{M, 4, 1, 4, 4, 0}, true},     // Emaj7(6/9) 04414x
+        {{M, 4, 3, 6, 4, M}, false},    // C#add9 x4364x: the index at the bass
+        {{1, 1, 2, 3, 3, 1}, false},    // F: the index bars
+        {{M, 5, 5, 2, M, M}, false},    // fingers far up on one side only
+        {{M, 4, 2, 4, 4, M}, false},    // two frets up
+    };
+    for (const auto& [frets, contorted] : cases)
+        EXPECT_EQ(isContorted(fingeringOf(frets)), contorted) << frets.format();
 }

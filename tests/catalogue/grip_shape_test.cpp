@@ -45,6 +45,10 @@ TEST(GripShape, SilentStringsInsideOnlyWhereAFingerDampsThem)
     EXPECT_FALSE(hasMutedGap(book({M, M, 3, M, 3, 3}), F));
     EXPECT_TRUE(isBookFourNoteGrip(book({M, M, 3, 4, 3, 4}), F));
     EXPECT_TRUE(isBookFourNoteGrip(book({2, M, 1, 2, 1, M}), 6));
+    // The C form of D7 doubles the root in place of the fifth; doubling the
+    // third is no book grip.
+    EXPECT_TRUE(isBookFourNoteGrip(book({M, 5, 4, 5, 3, M}), D));
+    EXPECT_FALSE(isBookFourNoteGrip(book({M, 5, 4, 5, 7, M}), D));
     // Four notes low on the neck reaching no higher than string 3 are not.
     EXPECT_FALSE(isBookFourNoteGrip(book({2, 3, 1, 2, M, M}), 6));
 }
@@ -57,6 +61,41 @@ TEST(GripShape, NoWholeStepAboveALowBass)
     EXPECT_FALSE(secondAboveLowBass(book({M, 3, 2, 0, 3, 0})));
     // Higher up a second is a colour, not a blur.
     EXPECT_FALSE(secondAboveLowBass(book({M, M, 5, 7, M, M})));
+}
+
+TEST(GripShape, TheLowVoicesStayClear)
+{
+    // Low E to high e. The two lowest notes no second apart below D3, no
+    // third apart below G2.
+    const std::pair<FretPattern, bool> cases[] = {
+        {book({9, 8, 0, 0, 0, 6}), true},  // C#7(b9/#11/13): C#3 under the open D3
+        {book({1, 0, 0, 4, 4, 2}), true},  // F7(b9/b5/13): F2 under the open A2
+        {book({1, 0, 0, 0, 1, 1}), true},  // F6/9
+        {book({M, 3, 0, 0, 1, 0}), true},  // Cadd9 with the open D over the C
+        {book({3, 0, 0, 0, 0, 3}), true},  // Gadd9 with the open A over the G
+        {book({M, 5, 2, 2, 3, 2}), false}, // Dadd9: a second from D3 up
+        {book({M, 6, 3, 4, 3, 3}), false}, // Ebmaj7(#5/9)
+        {book({M, 3, 2, 0, 3, 3}), false}, // Cadd9: C3 and E3
+        {book({3, 2, 0, 0, 0, 3}), false}, // G: G2 and B2, a third from G2 up
+        {book({M, M, 5, 7, M, M}), false},
+    };
+    for (const auto& [frets, muddy] : cases)
+        EXPECT_EQ(muddyLowVoices(frets), muddy) << frets.format();
+}
+
+TEST(GripShape, TheSharpNineSoundsAboveTheThird)
+{
+    const char* const sharpNine = " 7(#9) ";
+    const std::tuple<const char*, int, FretPattern, bool> cases[] = {
+        {sharpNine, A, book({5, M, 5, 5, 2, M}), true},     // A7(#9): C4 under C#4
+        {" 7(13/#9) ", C, book({8, M, 8, 8, 5, 5}), true},  // C7(13/#9)
+        {sharpNine, A, book({5, M, 7, 6, 8, 8}), false},    // the #9 on top
+        {" 7(13/#9) ", C, book({8, 7, 8, 8, M, 5}), false}, // ... an octave up
+        {sharpNine, C, book({M, 3, 1, M, 5, 6}), false},    // D#3 an octave under E4
+        {" m7 ", A, book({5, M, 5, 5, 5, M}), false},       // no #9: a minor third
+    };
+    for (const auto& [tipo, root, frets, under] : cases)
+        EXPECT_EQ(sharpNineUnderThird(frets, root, *chordTonesOf(tipo)), under) << frets.format();
 }
 
 TEST(GripShape, OpenGripsBeginnersAreTaught)

@@ -176,7 +176,7 @@ private:
         const auto& candidates = candidatesFor(s);
         auto picked =
             pickVoicings(candidates, standing, preferred, slots,
-                         s.voicings >= 3 && leadsAtTheNut(*chordTonesOf(s.tipo), s.bassInterval));
+                         s.voicings >= 2 && leadsAtTheNut(*chordTonesOf(s.tipo), s.bassInterval));
         if (static_cast<int>(picked.order.size() + standing.size()) != s.voicings)
             throw std::runtime_error("no voicings of " + s.cifra +
                                      " fit between its fixed records");

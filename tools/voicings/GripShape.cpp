@@ -2,22 +2,24 @@
 
 #include "catalogue/ChordNaming.h"
 
+#include <algorithm>
 #include <bit>
 
 namespace voicings {
 using namespace catalogue;
 
 namespace {
-// Below G3 two notes a whole step apart blur into one.
+// Below D3 two notes a second apart blur into one, below G2 a third too;
+// up to G3 a whole step above the bass still blurs a little.
+constexpr int kSecondsClearFrom = 50;
 constexpr int kLowRegisterMidi = 55;
+constexpr int kThirdsClearFrom = 43;
+// From this fret up the strings sound thin.
+constexpr int kHighNeckFret = 12;
 constexpr int kOpenGripFingers = 3;
 constexpr int kNutFrets = 3;
 constexpr int kCloseFrets = 2;
 
-int noteAt(const FretPattern& frets, int string)
-{
-    return kOpenStringMidi[static_cast<std::size_t>(string - 1)] + frets.fret(string);
-}
 } // namespace
 
 StringSpan spanOf(const FretPattern& frets)
@@ -119,17 +121,51 @@ bool hasTensions(const ChordTones& chord, int bassInterval)
     return (allowedTones(chord, bassInterval) & kTensions) != 0;
 }
 
+bool muddyLowVoices(const FretPattern& frets)
+{
+    const auto notes = frets.pitches();
+    if (notes.size() < 2)
+        return false;
+    const int apart = notes[1] - notes[0];
+    return (apart <= 2 && notes[0] < kSecondsClearFrom) ||
+           (apart <= 4 && notes[0] < kThirdsClearFrom);
+}
+
 bool secondAboveLowBass(const FretPattern& frets)
 {
-    const auto span = spanOf(frets);
-    if (!span.sounding)
+    const auto notes = frets.pitches();
+    return !notes.empty() && notes[0] < kLowRegisterMidi &&
+           std::find(notes.begin(), notes.end(), notes[0] + 2) != notes.end();
+}
+
+bool sharpNineUnderThird(const FretPattern& frets, int rootPc, const ChordTones& chord)
+{
+    constexpr int kSharpNine = 3;
+    constexpr int kMajorThird = 4;
+    if (chord.third != kMajorThird || !((chord.must | chord.optional) & (1u << kSharpNine)))
         return false;
-    const int bass = noteAt(frets, span.bass);
-    if (bass >= kLowRegisterMidi)
-        return false;
-    for (int s = span.top; s < span.bass; ++s)
-        if (frets.fret(s) != kMuted && noteAt(frets, s) == bass + 2)
+    const auto notes = frets.pitches();
+    for (std::size_t i = 1; i < notes.size(); ++i)
+        if (mod12(notes[i] - rootPc) == kMajorThird && notes[i - 1] == notes[i] - 1)
             return true;
+    return false;
+}
+
+bool isThinHighGrip(const FretPattern& frets)
+{
+    return spanOf(frets).sounding <= 3 && frets.lowestFret() >= kHighNeckFret;
+}
+
+bool reachesRoundTwoFingers(const Fingering& hand)
+{
+    for (const auto& finger : hand.fingers) {
+        int round = 0;
+        for (const auto& other : hand.fingers)
+            round += other.finger > 1 && other.finger < finger.finger && other.fret < finger.fret &&
+                     other.toString < finger.fromString;
+        if (round >= 2)
+            return true;
+    }
     return false;
 }
 
@@ -142,7 +178,14 @@ bool isOpenPosition(const FretPattern& frets, int rootPc, int bassInterval)
 
 bool isBookFourNoteGrip(const FretPattern& frets, int rootPc)
 {
-    if (!isFourNoteGrip(frets, rootPc))
+    // Each a different tone, or the root doubled in place of the fifth, as
+    // in the C form of a seventh chord.
+    const unsigned heard = heardTones(frets, rootPc);
+    const auto notes = frets.pitches();
+    const auto roots = std::count_if(notes.begin(), notes.end(),
+                                     [&](int note) { return mod12(note - rootPc) == 0; });
+    const bool rootForFifth = std::popcount(heard) == 3 && roots == 2 && !(heard & (1u << 7));
+    if (!isFourNoteGrip(frets, rootPc) && !rootForFifth)
         return false;
     const auto span = spanOf(frets);
     if (span.sounding != 4 || span.top > 2)

@@ -68,8 +68,26 @@ bool isFourToneChord(const catalogue::ChordTones& chord);
 // the E and A barres cannot hold without stretching beyond them.
 bool hasTensions(const catalogue::ChordTones& chord, int bassInterval);
 
-// A tone a whole step above a bass in the low register: a muddy cluster.
+// The two lowest notes blur into one: a second apart below D3, or a third
+// apart below G2.
+bool muddyLowVoices(const catalogue::FretPattern& frets);
+
+// A tone a whole step above a bass below G3: a cluster that blurs a little.
 bool secondAboveLowBass(const catalogue::FretPattern& frets);
+
+// A #9 sounding a semitone under the 3rd, where it rubs against it instead
+// of sounding as the colour above it.
+bool sharpNineUnderThird(const catalogue::FretPattern& frets, int rootPc,
+                         const catalogue::ChordTones& chord);
+
+// Three notes with the hand at fret 12 or higher: high on the neck, where
+// the strings sound thin, a voicing has four notes or more.
+bool isThinHighGrip(const catalogue::FretPattern& frets);
+
+// A finger reaching round two others: on a lower string than two fingers
+// that lie in front of it at a lower fret, as the little finger does on the
+// A string of the E-form major-seventh barre.
+bool reachesRoundTwoFingers(const catalogue::Fingering& hand);
 
 // At the nut: an open string sounds, every fretted note lies within the
 // first four frets, and the bass is the one the symbol asks for.

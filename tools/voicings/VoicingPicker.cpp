@@ -21,8 +21,10 @@ constexpr int kSameShapeCost = 400000;
 // First voicings rank in tiers of this width: the open grips, the barres,
 // the other shapes over the named bass, the rest.
 constexpr int kLeadTier = 100000;
-// A symbol of two or more voicings has one with the hand below this fret.
+// A symbol of two or more voicings has one with the hand below this fret;
+// one without weighs as much as two voicings given up.
 constexpr int kLowHandFret = 7;
+constexpr int kNoLowHandCompromise = 2;
 
 // One shape with strings left out or added: equal wherever both sound. A
 // four-note grip inside a strummed shape of five or six strings is a voicing
@@ -80,14 +82,23 @@ int fittingSlot(const std::vector<Slot>& slots, const std::vector<int>& left, in
             return static_cast<int>(i);
     return -1;
 }
-} // namespace
-
-Picked pickVoicings(const std::vector<Candidate>& candidates,
-                    const std::vector<FretPattern>& standing,
-                    const std::vector<FretPattern>& preferred, const std::vector<Slot>& slots,
-                    bool bookPair)
-{
+// What a pick gave up: voicings over another bass than the root or the
+// named one, grips a player avoids, repeats; and which candidate leads.
+struct Attempt {
     Picked picked;
+    int compromises = 0;
+    long lead = -1;
+};
+
+// Picks with the candidate `forcedLead` as the first voicing, or with the
+// best first voicing when it is -1.
+Attempt pickWithLead(const std::vector<Candidate>& candidates,
+                     const std::vector<FretPattern>& standing,
+                     const std::vector<FretPattern>& preferred, const std::vector<Slot>& slots,
+                     bool bookPair, long forcedLead)
+{
+    Attempt attempt;
+    Picked& picked = attempt.picked;
     picked.slots.resize(slots.size());
     std::vector<int> left;
     int toPick = 0;
@@ -131,6 +142,7 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
         if (slot == 0 && picked.slots[0].empty())
             open[0].minSum = std::max(open[0].minSum, candidates[i].sum);
         used[i] = true;
+        attempt.compromises += candidates[i].otherBass + candidates[i].lastResort();
         --left[static_cast<std::size_t>(slot)];
         --toPick;
         chosen.push_back({candidates[i].frets, candidates[i].position, notes[i]});
@@ -177,18 +189,25 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
     // The symbol's first voicing, unless a fixed record or the twin's
     // choice stands there: the best as a first voicing.
     if (left[0] > 0 && picked.slots[0].empty()) {
-        const long lead = bestLead([&](std::size_t i) { return slotFor(i) == 0; });
+        const long lead = forcedLead >= 0 && slotFor(static_cast<std::size_t>(forcedLead)) == 0
+                              ? forcedLead
+                              : bestLead([&](std::size_t i) { return slotFor(i) == 0; });
+        attempt.lead = lead;
         if (lead >= 0) {
             take(static_cast<std::size_t>(lead), 0);
             // Of a chord taught at the nut whose first shape is no open grip,
             // the book's other shape of the same kind follows; an open grip
-            // has its variants at the nut, which are no further position.
+            // has its variants at the nut, which are no further position,
+            // but a chord of two voicings shows the open grip and the barre.
             const int tier = candidates[static_cast<std::size_t>(lead)].lead / kLeadTier;
+            const auto count = standing.size() + picked.order.size() + toPick;
+            const int pairTier = tier > 0 ? (count >= 3 ? tier : -1) : count == 2 ? 1 : -1;
             const long next =
-                bookPair && tier > 0 && toPick > 0
+                bookPair && pairTier > 0 && toPick > 0
                     ? bestLead([&](std::size_t i) { return slotFor(i) >= 0 && !nearChosen(i); })
                     : -1;
-            if (next >= 0 && candidates[static_cast<std::size_t>(next)].lead / kLeadTier == tier)
+            if (next >= 0 &&
+                candidates[static_cast<std::size_t>(next)].lead / kLeadTier == pairTier)
                 take(static_cast<std::size_t>(next), slotFor(static_cast<std::size_t>(next)));
         }
     }
@@ -214,16 +233,19 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
         long best = -1;
         int bestTotal = 0;
         int bestSlot = -1;
-        // First within every rule of a symbol's voicings, then giving up a
-        // hand low on the neck, then a second region, then the rule against
-        // near copies; always sounding notes of its own.
-        for (int rules = 3; rules >= 0 && best < 0; --rules) {
+        // The best voicing within `rules` of a symbol's voicings (3: every
+        // one; 2: giving up a hand low on the neck; 1: giving up a second
+        // region too; 0: giving up the rule against near copies as well),
+        // over another bass or not, a grip a player avoids or not; always
+        // sounding notes of its own.
+        auto scan = [&](int rules, bool otherBass, bool lastResort) {
             for (std::size_t i = 0; i < candidates.size(); ++i) {
                 const auto& c = candidates[i];
                 // Candidates come best ranked first and likeness only adds.
                 if (best >= 0 && c.rank >= bestTotal)
                     break;
-                if (used[i] || soundsAsChosen(i))
+                if (used[i] || soundsAsChosen(i) || c.otherBass != otherBass ||
+                    c.lastResort() != lastResort)
                     continue;
                 if ((rules >= 3 && comeDown && !handLow(c.frets)) ||
                     (rules >= 2 && moveOn &&
@@ -244,7 +266,19 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
                     bestSlot = slot;
                 }
             }
-        }
+        };
+        // Over the root (or the named bass) before over another; within
+        // each, giving up the rules one by one, and at each step a grip a
+        // player avoids only where no other fits; near copies last of all.
+        for (int otherBass = 0; otherBass <= 1; ++otherBass)
+            for (int rules = 3; rules >= 1; --rules)
+                for (int lastResort = 0; lastResort <= 1; ++lastResort)
+                    if (best < 0)
+                        scan(rules, otherBass != 0, lastResort != 0);
+        for (int otherBass = 0; otherBass <= 1; ++otherBass)
+            for (int lastResort = 0; lastResort <= 1; ++lastResort)
+                if (best < 0)
+                    scan(0, otherBass != 0, lastResort != 0);
         if (best >= 0) {
             take(static_cast<std::size_t>(best), bestSlot);
             continue;
@@ -258,12 +292,50 @@ Picked pickVoicings(const std::vector<Candidate>& candidates,
                 continue;
             take(i, slot);
             ++picked.repeated;
+            ++attempt.compromises;
             filled = true;
         }
         if (!filled)
             break;
     }
-    return picked;
+    // A symbol of two or more voicings without a hand low on the neck gave
+    // up more than one voicing's worth.
+    if (voicings >= 2 && noneLow())
+        attempt.compromises += kNoLowHandCompromise;
+    return attempt;
+}
+} // namespace
+
+Picked pickVoicings(const std::vector<Candidate>& candidates,
+                    const std::vector<FretPattern>& standing,
+                    const std::vector<FretPattern>& preferred, const std::vector<Slot>& slots,
+                    bool bookPair)
+{
+    auto best = pickWithLead(candidates, standing, preferred, slots, bookPair, -1);
+    if (best.compromises == 0 || best.lead < 0)
+        return best.picked;
+    // The others sum no less than the first voicing: one summing much keeps
+    // out grips over the root that sum less. Where the pick gave something
+    // up, a first voicing over the root summing less, with the hand no
+    // higher, leads instead if that gives up less; the best ranked first.
+    const auto& first = candidates[static_cast<std::size_t>(best.lead)];
+    std::vector<std::size_t> leads;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        const auto& c = candidates[i];
+        if (c.sum < first.sum && !c.otherBass && !c.avoided &&
+            c.frets.lowestFret() <= std::max(first.frets.lowestFret(), kLowHandFret - 1))
+            leads.push_back(i);
+    }
+    std::stable_sort(leads.begin(), leads.end(), [&](std::size_t a, std::size_t b) {
+        return candidates[a].lead < candidates[b].lead;
+    });
+    for (auto i : leads) {
+        auto attempt =
+            pickWithLead(candidates, standing, preferred, slots, bookPair, static_cast<long>(i));
+        if (attempt.lead == static_cast<long>(i) && attempt.compromises < best.compromises)
+            best = std::move(attempt);
+    }
+    return best.picked;
 }
 
 } // namespace voicings

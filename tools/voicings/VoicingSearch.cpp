@@ -17,6 +17,9 @@ constexpr int kNoFormCost = 10;
 // An open grip that is no open major shape's own ranks after one that is,
 // unless it sums three frets less.
 constexpr int kOtherOpenGripCost = 30;
+// A barre whose little finger reaches round two fingers (the E-form
+// major seventh) comes after the four-note grip of its fret.
+constexpr int kCrossedBarreCost = 100;
 // The E and A barres lead in the lower half of the neck; for a chord with a
 // tension, whose barre adds a stretch, only on the lowest frets.
 constexpr int kLowerHalf = 7;
@@ -35,16 +38,24 @@ constexpr int kOpenUpTheNeckCost = 400;
 // reaches holds the chord over it.
 constexpr int kOtherBassCost = 1500;
 constexpr int kNoThirdCost = 60;
+// A chord of six tones leaves its root out where no grip over it lies well.
+constexpr int kRootlessCost = 1000;
 // The lower and middle neck first: a bass note on the narrow frets 13 to 15,
 // where the low strings sound dull, only where nothing lower holds a sound
 // of its own; on fret 15 hardly ever.
 constexpr int kTopFret = 13;
+// No voicing sums more frets than the highest of the data the catalogue
+// stands for: six strings at frets 14 and 15 are no grip.
+constexpr int kHighestFretSum = 84;
 constexpr int kTopFretBassCost = 300;
 constexpr int kLastFretBassCost = 1200;
 // The barres and four-note grips a chord book teaches after the open chord
 // come first among its further voicings.
 constexpr int kBookBarreBonus = 120;
 constexpr int kBookGripBonus = 40;
+// A whole step above a bass below G3 blurs a little: such a grip comes
+// after one as good without.
+constexpr int kLowSecondCost = 50;
 // A suspended chord keeps its fifth where the strings have room for it.
 constexpr int kSusWithoutFifthCost = 40;
 // A first voicing with the hand from fret 7 up only where no lower one holds
@@ -55,6 +66,13 @@ constexpr int kMiddleFirstFret = 7;
 constexpr int kHighFirstFret = 8;
 constexpr int kHighFirstCost = 10000000;
 constexpr int kFirstOverOtherBassCost = 2 * kHighFirstCost;
+// A chord of six tones that must sound may open with a grip leaving out its
+// root, the 7th or the 3rd lowest, where no grip over the root lies low: after
+// a grip over the root at fret 7, before one from fret 8 up.
+constexpr int kSixTones = 6;
+constexpr int kRootlessFirstCost = 3 * kHighFirstCost / 4;
+// A grip a player avoids opens a symbol only where nothing else does.
+constexpr int kLastResortFirstCost = 4 * kHighFirstCost;
 
 // What the hand's place costs: a stretch over five or six frets, and the
 // narrow frets high up the neck.
@@ -110,29 +128,67 @@ struct Search {
         int sounding = 0;
         for (int f : frets)
             sounding += f != kMuted;
-        if (sounding < kMinSoundingStrings || frets.lowestFret() == 0)
+        if (sounding < kMinSoundingStrings || frets.lowestFret() == 0 ||
+            frets.fretSum() > kHighestFretSum)
             return;
         const unsigned heard = heardTones(frets, rootPc);
-        // Every voicing sounds its root.
-        if (!(heard & 1u) ||
-            toneFault(heard, bassTone(frets, rootPc), chord, bassInterval) != ToneFault::None)
+        const int bass = bassTone(frets, rootPc);
+        // Every voicing sounds its root, but a chord of six tones that must
+        // sound, which five strings hold only without it. A symbol naming no
+        // bass never has a third or a seventh lowest, but for those chords.
+        const bool sixTones = chord.mustCount() >= kSixTones;
+        if ((!(heard & 1u) && !sixTones) ||
+            (bassInterval < 0 && !sixTones && thirdOrSeventh(bass)) ||
+            toneFault(heard, bass, chord, bassInterval) != ToneFault::None)
             return;
         const auto hand = fingeringOf(frets);
+        const auto reach = reachOf(hand);
         const bool openString = spanOf(frets).open > 0;
-        if (!hand.held() || !withinReach(hand) || (openString && hand.lowest >= kOpenHandBelow) ||
-            hasMutedGap(frets, rootPc) || secondAboveLowBass(frets) ||
+        if (!hand.held() || reach == Reach::Beyond ||
+            (openString && hand.lowest >= kOpenHandBelow) || hasMutedGap(frets, rootPc) ||
             !givingWayProblem(heard, sounding, chord, bassInterval).empty())
             return;
+        // Grips a player avoids, taken only where nothing else fills a slot:
+        // a low stretch, the index turned inside the grip, muddy low voices,
+        // a #9 rubbing the 3rd, three thin notes high up.
+        const bool stretch = reach == Reach::Stretch;
+        const bool avoided = isContorted(hand) || muddyLowVoices(frets) ||
+                             sharpNineUnderThird(frets, rootPc, chord) || isThinHighGrip(frets);
         const auto form = forms.classify(frets, rootPc);
         const int cost = voicingCost(frets, rootPc, chord, bassInterval, form, hand);
         const int further = furtherCost(frets, hand, form);
+        const auto lowest = bassOf(frets);
+        static constexpr int kFirstBassCost[] = {0, kRootlessFirstCost, kFirstOverOtherBassCost};
         const int lead = (leadsAtTheNut(chord, bassInterval) ? rankOf(frets, form, hand, cost)
-                                                             : closedLead(frets, further)) +
+                                                             : closedLead(frets, cost, further)) +
                          (hand.lowest >= kHighFirstFret     ? kHighFirstCost
                           : hand.lowest >= kMiddleFirstFret ? kHighFirstCost / 2
                                                             : 0) +
-                         (wantedBass(frets) ? 0 : kFirstOverOtherBassCost);
-        found.push_back({frets, cost, lead, further, neckPosition(frets), frets.fretSum()});
+                         kFirstBassCost[static_cast<int>(lowest)] +
+                         (stretch || avoided ? kLastResortFirstCost : 0);
+        found.push_back({frets, cost, lead, further, neckPosition(frets), frets.fretSum(), stretch,
+                         avoided, lowest == Bass::Other});
+    }
+
+    // The lowest note: the root or the named bass; in a grip of a chord of
+    // six tones that leaves its root out but keeps its third, the 3rd or the
+    // 7th; else another.
+    enum class Bass { Wanted, Rootless, Other };
+    Bass bassOf(const FretPattern& shape) const
+    {
+        if (wantedBass(shape))
+            return Bass::Wanted;
+        const unsigned heard = heardTones(shape, rootPc);
+        const bool rootless = !(heard & 1u) && chord.third >= 0 && (heard & (1u << chord.third));
+        return rootless && bassInterval < 0 && thirdOrSeventh(bassTone(shape, rootPc))
+                   ? Bass::Rootless
+                   : Bass::Other;
+    }
+
+    // A third or a seventh, minor or major.
+    static bool thirdOrSeventh(int interval)
+    {
+        return interval == 3 || interval == 4 || interval == 10 || interval == 11;
     }
 
     bool wantedBass(const FretPattern& shape) const
@@ -149,7 +205,7 @@ struct Search {
     // the nut, the barres and grips a book teaches next lead.
     int furtherCost(const FretPattern& shape, const Fingering& hand, const FormMatch& form) const
     {
-        static constexpr int kFamilyCost[] = {0, 60, 100, 600, 120};
+        static constexpr int kFamilyCost[] = {0, 40, 100, 600, 120};
         const auto strings = spanOf(shape);
         int c =
             chord.complete ? triadCost(strings) : kFamilyCost[static_cast<int>(gripFamily(shape))];
@@ -164,8 +220,8 @@ struct Search {
         // against a hand far up the neck.
         if (strings.open > 0)
             c += hand.highest > kOpenGripFrets ? kOpenUpTheNeckCost : kOpenAtTheNutCost;
-        if (!wantedBass(shape))
-            c += kOtherBassCost;
+        static constexpr int kBassCost[] = {0, kRootlessCost, kOtherBassCost};
+        c += kBassCost[static_cast<int>(bassOf(shape))];
         const unsigned heard = heardTones(shape, rootPc);
         if (chord.third >= 0 && !(heard & (1u << chord.third)))
             c += kNoThirdCost;
@@ -181,7 +237,21 @@ struct Search {
         for (int s = 5; s <= 6; ++s)
             if (shape.fret(s) >= kTopFret)
                 c += shape.fret(s) == kHighestFret ? kLastFretBassCost : kTopFretBassCost;
+        if (secondAboveLowBass(shape))
+            c += kLowSecondCost;
         return c + 2 * hand.effort + reachCost(hand);
+    }
+
+    // A chord taught at the nut over a named bass on an open string leads
+    // with its own open grip over that string (A/E 002220).
+    bool openOverNamedBass(const FretPattern& shape) const
+    {
+        const auto strings = spanOf(shape);
+        if (bassInterval < 0 || !leadsAtTheNut(chord, -1) || shape.fret(strings.bass) != 0)
+            return false;
+        auto above = shape;
+        above[static_cast<std::size_t>(strings.bass - 1)] = kMuted;
+        return isOpenGrip(above, rootPc, chord, -1, fingeringOf(above));
     }
 
     // A triad type is the close triad on three adjacent strings, at home on
@@ -195,15 +265,18 @@ struct Search {
 
     // As the first voicing of a chord players take as a closed grip: a
     // closed grip (a close triad for a triad type) over the named bass,
-    // lowest on the neck, then the rest.
-    int closedLead(const FretPattern& shape, int further) const
+    // lowest on the neck, then the rest. A chord taught at the nut over a
+    // named bass on an open string leads with its open grip over it.
+    int closedLead(const FretPattern& shape, int cost, int further) const
     {
+        if (openOverNamedBass(shape))
+            return 10 * shape.fretSum() + cost;
         const auto strings = spanOf(shape);
         const auto family = gripFamily(shape);
         const bool grip = chord.complete ? triadCost(strings) < 100
                                          : family != GripFamily::Six && family != GripFamily::Other;
         const bool closed = strings.open == 0 && wantedBass(shape) && grip;
-        return (closed ? 0 : 1000000) + 20 * handPosition(shape) + further;
+        return (closed ? 100000 : 1100000) + 20 * handPosition(shape) + further;
     }
 
     // The order a chord book shows a chord's grips in: the open grips at the
@@ -225,7 +298,8 @@ struct Search {
                 return 100000 + 20 * handPosition(shape) + cost;
         } else if (form.formClass <= FormClass::LowestBarre &&
                    hand.lowest <= (hasTensions(chord, bassInterval) ? kLowFrets : kLowerHalf)) {
-            return 100000 + 1000 * hand.lowest + cost;
+            return 100000 + 1000 * hand.lowest + cost +
+                   (reachesRoundTwoFingers(hand) ? kCrossedBarreCost : 0);
         }
         const int noForm = form.formClass == FormClass::NoForm ? kNoFormCost : 0;
         const bool namedBass = bassTone(shape, rootPc) == (bassInterval < 0 ? 0 : bassInterval);
@@ -325,6 +399,8 @@ int voicingCost(const FretPattern& frets, int rootPc, const ChordTones& chord, i
         if (open && hand.highest >= 5)
             cost += 25 + 5 * (hand.highest - 5);
     }
+    if (secondAboveLowBass(frets))
+        cost += kLowSecondCost;
     return cost + hand.lowest / 2 + reachCost(hand);
 }
 

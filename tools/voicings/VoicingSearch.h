@@ -23,6 +23,13 @@ struct Candidate {
     int rank = 0;
     int position = 0; // 0 for a shape with open strings, else the lowest fret
     int sum = 0;      // fret sum, the catalogue's last order key
+    // Grips taken only where no other fills a slot: a low stretch, and the
+    // grips a player avoids (the index turned inside the grip, muddy low
+    // voices, a #9 under the 3rd, three thin notes high up).
+    bool stretch = false;
+    bool avoided = false;
+    bool lastResort() const { return stretch || avoided; }
+    bool otherBass = false; // lowest neither the root nor the named bass
 };
 
 // All legal voicings of the chord over rootPc (bassInterval -1 unless a slash
