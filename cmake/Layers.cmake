@@ -23,6 +23,12 @@ set(CIFRARIO_LAYERS "")
 cifrario_layer(catalogue OWNS catalogue QT none)
 cifrario_layer(fretboard_model OWNS fretboard/model USES catalogue QT none)
 # The one layer on Qt and the system libraries; it knows nothing of chords.
+# Its rooms are part of it: platform/audio (the audio engine, players and
+# session on PortAudio and mpg123), platform/page (the page import: the fetch
+# on libcurl, the address gate, decoding, the page view's markup and the
+# bounds on its layout) and platform/lists (property lists read and written);
+# the windows, controls, bundle, log and files stand in platform itself, with
+# the attribute pass that the page markup and the XML lists both use.
 cifrario_layer(platform OWNS platform QT any)
 # The fret geometry, shared by the fretboard view and the build-time drawing.
 cifrario_layer(fretboard_geometry
