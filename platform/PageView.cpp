@@ -17,10 +17,8 @@ void PageView::showPage(std::string_view html)
     const ShownPage page = pageToShow(html);
     const QString content =
         QString::fromUtf8(page.content.data(), static_cast<qsizetype>(page.content.size()));
-    if (page.isText)
-        setPlainText(content);
-    else
-        setHtml(content);
+    showWithinBudget(*this, content, page.isText ? BoxContent::Text : BoxContent::Markup, budget_,
+                     {kCutMark, kLayoutCutLine});
 }
 
 QVariant PageView::loadResource(int type, const QUrl&)

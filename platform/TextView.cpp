@@ -3,6 +3,7 @@
 #include "platform/page/BreakPoints.h"
 #include "platform/page/CombiningMarks.h"
 #include "platform/page/DirectionChanges.h"
+#include "platform/page/LongBlocks.h"
 #include "platform/page/TextBlocks.h"
 
 namespace platform {
@@ -21,8 +22,11 @@ std::string textToShow(std::string_view text, const ShownTextLimits& limits)
     std::string marked;
     marks.append(marked, text.substr(0, keep));
     BreakPoints breaks(limits.maxWordBytes);
+    std::string broken;
+    breaks.append(broken, marked);
+    LongBlocks longBlocks(limits.maxBlockChars);
     std::string shown;
-    breaks.append(shown, marked);
+    longBlocks.append(shown, broken, true, "\n");
     if (marks.cut())
         shown += "\n" + std::string(kMarksCutLine);
     if (directions.exceeded())
@@ -45,10 +49,10 @@ TextView::TextView(QWidget* parent) : QTextEdit(parent)
 
 void TextView::setText(std::string text)
 {
-    std::string shown = textToShow(text);
-    const bool whole = shown == text;
-    setPlainText(QString::fromStdString(shown));
-    if (whole) {
+    const std::string shown = textToShow(text);
+    const bool cut = showWithinBudget(*this, QString::fromStdString(shown), BoxContent::Text,
+                                      budget_, {kLayoutCutLine});
+    if (!cut && shown == text) {
         whole_.reset();
         if (madeReadOnly_)
             setReadOnly(false);

@@ -164,6 +164,23 @@ const int registered = [] {
     registerPage("hebrewTabbedDigits5M", "<pre>\u05D0" + pageOf("\t1", 5 * 1024 * 1024 - 7));
     // Latin and Greek letters one after another: a change of script at each.
     registerPage("latinGreek5M", pageOf("a\u03B1", 5 * 1024 * 1024));
+    // Characters the layout takes long over wherever they stand: a Hangul
+    // filler under an acute accent, and an accent on other letters a font
+    // may lack.
+    registerPage("hangulFillerMarks500k", "<p>" + pageOf("\u0301\u3164", 500 * 1000));
+    const std::pair<const char*, const char*> accented[] = {
+        {"FFFD", "\uFFFD"}, {"2800", "\u2800"}, {"1160", "\u1160"}, {"115F", "\u115F"},
+        {"E000", "\uE000"}, {"FDD2", "\uFDD2"}, {"00A0", "\u00A0"}};
+    for (const auto& [code, letter] : accented)
+        registerPage(std::string("accented500k/U+") + code,
+                     "<p>a" + pageOf(std::string("\u0301") + letter, 500 * 1000));
+    // Inline formats one after another, and one preformatted block of lines
+    // split by line separators.
+    for (const char* tag : {"b", "i", "big", "code", "sub", "sup"})
+        registerPage(std::string("formats99k/") + tag,
+                     pageOf(std::string("a<") + tag + ">b</" + tag + ">",
+                            99000 * (7 + 2 * std::string(tag).size())));
+    registerPage("preLineSeparators125k", "<pre>" + pageOf("x\u2028", 125000 * 4));
     // One tag of many attributes, valued or not, distinct or repeated.
     for (const bool valued : {true, false}) {
         for (const bool distinct : {true, false}) {

@@ -3,6 +3,7 @@
 #include "platform/TagAttributes.h"
 #include "platform/page/BreakPoints.h"
 #include "platform/page/CombiningMarks.h"
+#include "platform/page/LongBlocks.h"
 #include "platform/page/PageText.h"
 #include "platform/page/TextBlocks.h"
 
@@ -57,6 +58,9 @@ constexpr std::array<std::string_view, 20> kBlocks = {
     "p",  "div", "br", "hr",  "h1",         "h2",     "h3",      "h4", "h5", "h6",
     "ul", "ol",  "li", "pre", "blockquote", "center", "address", "dl", "dt", "dd"};
 constexpr std::string_view kPreformatted = "pre";
+// Splits a block too long to lay out quickly: in markup as in text, the
+// document starts a block at it.
+constexpr std::string_view kParagraphSeparator = "\u2029";
 
 template <std::size_t N>
 const std::string_view* find(const std::array<std::string_view, N>& set, std::string_view name)
@@ -129,6 +133,8 @@ public:
             return;
         }
         open_.push_back(element);
+        if (startsBlock(element))
+            longBlocks_.blockEnded();
         if (element.kind == Kind::Written) {
             markup_ += '<';
             markup_ += element.name;
@@ -151,6 +157,8 @@ public:
         case Kind::Written:
             if (find(kEmpty, element.name) == nullptr)
                 close(element.name);
+            if (startsBlock(element))
+                longBlocks_.blockEnded();
             preformatted_ -= element.name == kPreformatted ? 1 : 0;
             break;
         case Kind::LeftOut:
@@ -173,6 +181,9 @@ public:
             broken.resize(fitting);
             textCut_ = true;
         }
+        std::string split;
+        longBlocks_.append(split, broken, preformatted_ > 0, kParagraphSeparator);
+        broken = std::move(split);
         if (const std::size_t fitting = blocks_.fit(broken, preformatted_ > 0);
             fitting < broken.size())
             broken.resize(fitting);
@@ -196,8 +207,10 @@ public:
         std::string text;
         TextBlocks textBlocks(limits_.maxBlocks);
         if (asText) {
-            // As text, every newline starts a block.
-            text = withNewlines(text_);
+            // As text, every newline starts a block, and the blocks of the
+            // markup run together.
+            LongBlocks longBlocks(limits_.maxBlockChars);
+            longBlocks.append(text, withNewlines(text_), true, "\n");
             text.resize(textBlocks.fit(text, true));
         }
         const bool blocksCut = blocks_.exceeded() || textBlocks.exceeded();
@@ -219,6 +232,8 @@ public:
             lines.push_back(kListsFlattenedLine);
         if (breaksAsBlocks_)
             lines.push_back(kBreaksAsBlocksLine);
+        if (formatsDropped_)
+            lines.push_back(kFormatsDroppedLine);
         for (auto it = open_.rbegin(); it != open_.rend(); ++it)
             if (it->kind == Kind::Written && find(kEmpty, it->name) == nullptr)
                 close(it->name);
@@ -248,6 +263,10 @@ private:
             find(kTableBlocks, name) != nullptr ? &kBlock : find(kWritten, name);
         if (written == nullptr || writtenDepth_ >= limits_.maxDepth)
             return {Kind::ContentOnly, {}};
+        if (find(kBlocks, *written) == nullptr && ++formatChanges_ > limits_.maxFormatChanges) {
+            formatsDropped_ = true;
+            return {Kind::ContentOnly, {}};
+        }
         if (find(kListElements, *written) != nullptr && ++listElements_ > limits_.maxListElements) {
             listsFlattened_ = true;
             written = &kBlock;
@@ -256,6 +275,15 @@ private:
             written = &kBlock;
         }
         return {Kind::Written, *written};
+    }
+
+    // Whether the text layout starts a block at the element and after it: a
+    // block element written, but a line break, which starts a line within
+    // its block.
+    static bool startsBlock(const Open& element)
+    {
+        return element.kind == Kind::Written && find(kBlocks, element.name) != nullptr &&
+               element.name != kLineBreak;
     }
 
     void close(std::string_view name)
@@ -280,17 +308,20 @@ private:
     DirectionChanges directions_{limits_.maxDirectionChanges};
     BreakPoints breaks_;
     TextBlocks blocks_{limits_.maxBlocks};
+    LongBlocks longBlocks_{limits_.maxBlockChars};
     std::vector<Open> open_; // every element the parser holds open
     std::size_t elements_ = 0;
-    std::size_t writtenDepth_ = 0; // written elements open
-    std::size_t leftOut_ = 0;      // open elements left out with their content
-    std::size_t preformatted_ = 0; // written <pre> open
-    std::size_t listElements_ = 0; // lists and items met, written as such up to the bound
-    bool listsFlattened_ = false;  // some were written as blocks
-    std::size_t lineBreaks_ = 0;   // line breaks met, written as such up to the bound
-    bool breaksAsBlocks_ = false;  // some were written as empty blocks
-    bool textCut_ = false;         // the text bound was reached
-    bool stopped_ = false;         // the page is read no further
+    std::size_t writtenDepth_ = 0;  // written elements open
+    std::size_t leftOut_ = 0;       // open elements left out with their content
+    std::size_t preformatted_ = 0;  // written <pre> open
+    std::size_t listElements_ = 0;  // lists and items met, written as such up to the bound
+    bool listsFlattened_ = false;   // some were written as blocks
+    std::size_t lineBreaks_ = 0;    // line breaks met, written as such up to the bound
+    bool breaksAsBlocks_ = false;   // some were written as empty blocks
+    std::size_t formatChanges_ = 0; // inline elements met, written up to the bound
+    bool formatsDropped_ = false;   // some were not written
+    bool textCut_ = false;          // the text bound was reached
+    bool stopped_ = false;          // the page is read no further
 };
 
 Writer& writerOf(void* context)

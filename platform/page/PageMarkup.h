@@ -9,6 +9,7 @@
 // out quickly; for a page with more elements than it can lay out within
 // about a second, it is the page's text alone.
 #include "platform/page/DirectionChanges.h"
+#include "platform/page/LongBlocks.h"
 #include "platform/page/TextBlocks.h"
 
 #include <cstddef>
@@ -20,11 +21,15 @@ namespace platform {
 struct PageMarkupLimits {
     std::size_t maxDepth = 24;        // elements written open at once; deeper tags are left out
     std::size_t maxElements = 100000; // past this, the page is shown as text
-    std::size_t maxTextBytes = 512 * 1024;                  // past this, as its text cut here
+    std::size_t maxTextBytes = kMaxShownBytes;              // past this, as its text cut here
     std::size_t maxDirectionChanges = kMaxDirectionChanges; // past this, likewise
-    std::size_t maxListElements = 1000; // lists and items; past this, written as blocks
-    std::size_t maxLineBreaks = 5000;   // past this, a line break is an empty block
-    std::size_t maxBlocks = kMaxBlocks; // blocks and lines; past this, the page is cut
+    std::size_t maxListElements = 1000;         // lists and items; past this, written as blocks
+    std::size_t maxLineBreaks = 5000;           // past this, a line break is an empty block
+    std::size_t maxBlocks = kMaxBlocks;         // blocks and lines; past this, the page is cut
+    std::size_t maxBlockChars = kMaxBlockChars; // past this, a block is split
+    // Inline elements (bold, italic, size, font, sub- and superscript and
+    // the like); past this, their text is written plain.
+    std::size_t maxFormatChanges = 2000;
     // Elements the parser holds open at once. Some steps of HTML parsing look
     // through every open element, so a page nested deeper would take time
     // growing with the square of its size; the page is read up to there.
@@ -43,6 +48,10 @@ inline constexpr std::string_view kCutMark = "[…]";
 inline constexpr std::string_view kListsFlattenedLine = "[… listas longas mostradas como linhas]";
 inline constexpr std::string_view kBreaksAsBlocksLine =
     "[… linhas em branco omitidas: quebras de linha demais]";
+// The line that ends a page whose inline elements past the bound were
+// written as plain text.
+inline constexpr std::string_view kFormatsDroppedLine =
+    "[… formatação omitida: mudanças de formato demais]";
 
 // The page, decoded as for the import (pageText: a NUL becomes U+FFFD, UTF-16
 // is known by its bytes), its tags' attributes left out before the parser
@@ -55,7 +64,10 @@ inline constexpr std::string_view kBreaksAsBlocksLine =
 // element not in that set leaves its content alone. Elements opened past the
 // depth bound leave their content alone too. Lists and list items past the
 // list bound are written as blocks, and line breaks past the line-break
-// bound as empty blocks; the page ends with a line saying so.
+// bound as empty blocks, and inline elements past the format bound leave
+// their content alone; the page ends with a line saying so. A block whose
+// text passes the bound of characters in a block is split there by a
+// paragraph separator (U+2029), which starts a block of its own.
 // A run of text without white space gets a zero-width space every 64 bytes,
 // where the layout may break it; runs of combining marks are cut as
 // CombiningMarks does, and the page ends with a line saying so. Past the
@@ -65,9 +77,11 @@ inline constexpr std::string_view kBreaksAsBlocksLine =
 // mark on a line of its own; likewise past the bound of changes of writing
 // direction (as DirectionChanges counts them), followed by a line saying so
 // too. Past the block bound (the blocks, rules and line breaks written, and
-// the separators TextBlocks counts in the text: newlines only in <pre>, or
-// in the page shown as text), the page is cut before the block one too many
-// and ends with the cut mark and a line saying so. Any thread.
+// the separators TextBlocks counts in the text: line separators, and
+// newlines only in <pre>, or in the page shown as text), the page is cut
+// before the block one too many and ends with the cut mark and a line saying
+// so. The page shown as text has its blocks split by newlines where they pass
+// the bound of characters. Any thread.
 ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits = {});
 
 } // namespace platform

@@ -2,6 +2,18 @@
 
 namespace platform {
 
+std::size_t blockSeparatorLength(std::string_view text, std::size_t at, bool newlinesCount)
+{
+    using namespace std::string_view_literals;
+    const char c = text[at];
+    if (c == '\n' || c == '\r')
+        return newlinesCount ? 1 : 0;
+    if (c != '\xE2' && c != '\xEF')
+        return 0;
+    const std::string_view three = text.substr(at, 3);
+    return three == "\u2029"sv || three == "\uFDD0"sv || three == "\uFDD1"sv ? 3 : 0;
+}
+
 bool TextBlocks::add()
 {
     if (blocks_ >= maxBlocks_) {
@@ -16,15 +28,11 @@ std::size_t TextBlocks::fit(std::string_view text, bool newlinesCount)
 {
     using namespace std::string_view_literals;
     for (std::size_t at = 0; at < text.size(); ++at) {
-        const char c = text[at];
         const bool afterReturn = afterReturn_;
-        afterReturn_ = c == '\r';
-        bool starts = false;
-        if (c == '\n' || c == '\r')
-            starts = newlinesCount && !(c == '\n' && afterReturn);
-        else if (c == '\xE2' || c == '\xEF')
-            starts = text.substr(at, 3) == "\u2029"sv || text.substr(at, 3) == "\uFDD0"sv ||
-                     text.substr(at, 3) == "\uFDD1"sv;
+        afterReturn_ = text[at] == '\r';
+        const bool starts = (blockSeparatorLength(text, at, newlinesCount) > 0 &&
+                             !(text[at] == '\n' && afterReturn)) ||
+                            text.substr(at, 3) == "\u2028"sv;
         if (starts && !add())
             return at;
     }

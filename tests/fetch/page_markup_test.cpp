@@ -76,13 +76,15 @@ TEST(PageMarkup, TablesAreWrittenAsLinesOfTheirCells)
 // items, and lays a paragraph of many lines out slowly: past the bounds,
 // lists and items are blocks, however they are split or nested, line breaks
 // are empty blocks, and the page says so.
-TEST(PageMarkup, PastTheStructureBoundsListsAndLineBreaksAreBlocksAndSaySo)
+TEST(PageMarkup, PastTheStructureBoundsListsLineBreaksAndFormatsAreSimplifiedAndSaySo)
 {
     PageMarkupLimits limits;
     limits.maxListElements = 3;
     limits.maxLineBreaks = 2;
+    limits.maxFormatChanges = 2;
     const std::string lists = "<p>[… listas longas mostradas como linhas]</p>";
     const std::string breaks = "<p>[… linhas em branco omitidas: quebras de linha demais]</p>";
+    const std::string formats = "<p>[… formatação omitida: mudanças de formato demais]</p>";
     const std::vector<std::pair<std::string, std::string>> pages{
         {"<ul><li>a<li>b</ul>", "<ul><li>a</li><li>b</li></ul>"},
         {"<ul><li>a<li>b<li>c</ul>", "<ul><li>a</li><li>b</li><div>c</div></ul>" + lists},
@@ -94,9 +96,37 @@ TEST(PageMarkup, PastTheStructureBoundsListsAndLineBreaksAreBlocksAndSaySo)
         {"<dl><dt>a<dd>b<dt>c<dd>d</dl>", "<dl><dt>a</dt><dd>b</dd><dt>c</dt><dd>d</dd></dl>"},
         {"a<br>b<br>c", "<p>a<br>b<br>c</p>"},
         {"a<br>b<br>c<br><b>d<br>e</b>",
-         "<p>a<br>b<br>c<div></div><b>d<div></div>e</b></p>" + breaks}};
+         "<p>a<br>b<br>c<div></div><b>d<div></div>e</b></p>" + breaks},
+        // Inline elements, however nested; blocks change no format here.
+        {"<h1>a</h1><b>b</b><sub>c</sub>", "<h1>a</h1><b>b</b><sub>c</sub>"},
+        {"<b>a</b><i>b</i><big>c</big>d", "<b>a</b><i>b</i>cd" + formats},
+        {"<b><i><code>x</code></i></b>", "<b><i>x</i></b>" + formats}};
     for (const auto& [page, markup] : pages)
         EXPECT_EQ(markupOf(page, limits), markup) << page;
+}
+
+// Qt lays a block out whole, in time growing faster than its length: a
+// block is split by a paragraph separator before the character one too many,
+// however the markup breaks its text up. Its blocks start at block elements,
+// and at newlines only in <pre>; a line break starts none.
+TEST(PageMarkup, ABlockPastTheBoundOfCharactersIsSplit)
+{
+    PageMarkupLimits limits;
+    limits.maxBlockChars = 3;
+    const std::vector<std::pair<std::string, std::string>> pages{
+        {"<p>abc<p>def", "<p>abc</p><p>def</p>"},
+        {"<p>abcdefg", "<p>abc\u2029def\u2029g</p>"},
+        {"<p>ab<b>cd</b>e", "<p>ab<b>c\u2029d</b>e</p>"},
+        {"<p>éééé", "<p>ééé\u2029é</p>"},
+        {"<p>a<br>bcd", "<p>a<br>bc\u2029d</p>"},
+        {"<h1>ab</h1>cd<div>ef</div>g", "<h1>ab</h1>cd<div>ef</div>g"},
+        {"<pre>ab\ncdef</pre>", "<pre>ab\ncde\u2029f</pre>"}};
+    for (const auto& [page, markup] : pages)
+        EXPECT_EQ(markupOf(page, limits), markup) << page;
+    // Shown as text, the blocks of the markup run together, and newlines
+    // split them.
+    limits.maxElements = 2;
+    EXPECT_EQ(pageToShow("<p>ab<p>cd<pre>e\nfghi</pre>", limits).content, "abc\nde\nfgh\u2029i");
 }
 
 // The bounds as they stand: the last element within each is written as it
@@ -106,6 +136,7 @@ TEST(PageMarkup, TheDefaultStructureBoundsHoldTheirValues)
     const std::string lists = "<p>[… listas longas mostradas como linhas]</p>";
     const std::string breaks = "<p>[… linhas em branco omitidas: quebras de linha demais]</p>";
     const std::string blocks = "<p>[…]</p><p>[… texto cortado: linhas demais]</p>";
+    const std::string formats = "<p>[… formatação omitida: mudanças de formato demais]</p>";
     const std::vector<std::pair<std::string, std::string>> pages{
         // 1,000 lists and items.
         {"<ul>" + repeated("<li>x", 999), "<li>x</li></ul>"},
@@ -117,16 +148,27 @@ TEST(PageMarkup, TheDefaultStructureBoundsHoldTheirValues)
         {repeated("<p>x", 10000), "<p>x</p><p>x</p>"},
         {repeated("<p>x", 10001), "<p>x</p><p>x</p>" + blocks},
         {"<pre>x" + repeated("\nx", 9999), "\nx\nx</pre>"},
-        {"<pre>x" + repeated("\nx", 10000), "\nx\nx</pre>" + blocks}};
+        {"<pre>x" + repeated("\nx", 10000), "\nx\nx</pre>" + blocks},
+        // 1,000 characters in a block.
+        {"<p>" + repeated("a ", 500), "a </p>"},
+        {"<p>" + repeated("a ", 500) + "b", "a \u2029b</p>"},
+        // 2,000 inline elements.
+        {repeated("<b>x</b>", 2000), "<b>x</b><b>x</b>"},
+        {repeated("<b>x</b>", 2001), "<b>x</b>x" + formats}};
     for (const auto& [page, end] : pages)
         EXPECT_TRUE(markupOf(page).ends_with(end)) << page.substr(0, 20) << " " << page.size();
+    // 64 KiB of text.
+    const std::string text = repeated("<p>" + repeated("a ", 256), 128);
+    EXPECT_FALSE(pageToShow(text).isText);
+    EXPECT_TRUE(pageToShow(text + "b").isText);
 }
 
 // The text layout's time grows with the blocks of text and the lines of
 // preformatted text, and past some hundreds of thousands it never ends:
 // past the bound, the page is cut before the block one too many, and says
 // so. Newlines start blocks only in <pre>, or in a page shown as text; the
-// separators the rich-text engine starts a block at count anywhere.
+// separators the rich-text engine starts a block at count anywhere, and so
+// do line separators, which start lines of a block in <pre>.
 TEST(PageMarkup, PastTheBlockBoundThePageIsCutAndSaysSo)
 {
     PageMarkupLimits limits;
@@ -140,7 +182,9 @@ TEST(PageMarkup, PastTheBlockBoundThePageIsCutAndSaysSo)
         {"<pre>a\nb\nc\nd</pre>", "<pre>a\nb\nc</pre>" + cut},
         {"<pre><b>a\nb</b>\nc\nd</pre>", "<pre><b>a\nb</b>\nc</pre>" + cut},
         {"<p>a\nb\nc\nd\ne</p>", "<p>a\nb\nc\nd\ne</p>"},
-        {"<p>a\u2029b\uFDD0c\uFDD1d</p>", "<p>a\u2029b\uFDD0c</p>" + cut}};
+        {"<p>a\u2029b\uFDD0c\uFDD1d</p>", "<p>a\u2029b\uFDD0c</p>" + cut},
+        {"<pre>a\u2028b\u2028c\u2028d</pre>", "<pre>a\u2028b\u2028c</pre>" + cut},
+        {"<p>a\u2028b\u2028c\u2028d</p>", "<p>a\u2028b\u2028c</p>" + cut}};
     for (const auto& [page, markup] : pages)
         EXPECT_EQ(markupOf(page, limits), markup) << page;
     // A page shown as text: every newline starts a block.

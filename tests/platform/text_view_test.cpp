@@ -5,6 +5,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <string>
 #include <utility>
 #include <vector>
@@ -101,16 +102,19 @@ TEST(TextToShow, TextIsCutPastTheBoundOfDirectionChangesAndSaysSo)
         EXPECT_EQ(textToShow(text, ShownTextLimits{1024, 1024, 2}),
                   shown.empty() ? text : cut(shown, text))
             << text;
-    // 10,000 changes by default.
+    // 10,000 changes by default, on a line that is not split.
+    ShownTextLimits oneLine;
+    oneLine.maxBlockChars = SIZE_MAX;
     const std::string turning = times("a א ", 5000) + "a";
-    EXPECT_EQ(textToShow(turning), turning);
-    EXPECT_EQ(textToShow(turning + " א"), cut(turning + " ", turning + " א"));
+    EXPECT_EQ(textToShow(turning, oneLine), turning);
+    EXPECT_EQ(textToShow(turning + " א", oneLine), cut(turning + " ", turning + " א"));
 }
 
 // Each line lays out as a block of its own, and the layout's time grows
 // with them: past the bound, the text is cut before the line one too many
 // and lines say so. A carriage return, a newline or the two together end a
-// line, and so does a paragraph separator.
+// line, and so does a paragraph separator; a line separator starts a line
+// within its block.
 TEST(TextToShow, TextIsCutPastTheBoundOfLinesAndSaysSo)
 {
     ShownTextLimits limits;
@@ -125,7 +129,7 @@ TEST(TextToShow, TextIsCutPastTheBoundOfLinesAndSaysSo)
         {"a\r\nb\r\nc", ""},
         {"a\rb\rc\rd", "a\rb\rc"},
         {"a\u2029b\nc\u2029d", "a\u2029b\nc"},
-        {"a\u2028b\u2028c\u2028d", ""}}; // a line separator starts no block
+        {"a\u2028b\u2028c\u2028d", "a\u2028b\u2028c"}};
     for (const auto& [text, shown] : texts)
         EXPECT_EQ(textToShow(text, limits), shown.empty() ? text : cut(shown, text)) << text;
     // 10,000 by default.
