@@ -15,15 +15,20 @@ void LongBlocks::append(std::string& out, std::string_view text, bool newlinesCo
             chars_ = 0;
             continue;
         }
-        if (chars_ >= maxChars_) {
+        if (splitBefore()) {
             out.append(text.substr(from, at - from));
             out.append(separator);
             from = at;
-            chars_ = 0;
         }
-        ++chars_;
     }
     out.append(text.substr(from));
+}
+
+bool LongBlocks::splitBefore()
+{
+    const bool split = chars_ >= maxChars_;
+    chars_ = split ? 1 : chars_ + 1;
+    return split;
 }
 
 } // namespace platform

@@ -26,6 +26,10 @@ public:
     void append(std::string& out, std::string_view text, bool newlinesCount,
                 std::string_view separator);
 
+    // Counts one character that markup writes (a line break, which is a
+    // character of its block). True when a block must start before it.
+    bool splitBefore();
+
     // Markup ended the block, or started another.
     void blockEnded() { chars_ = 0; }
 

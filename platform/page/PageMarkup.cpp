@@ -132,6 +132,15 @@ public:
             stop();
             return;
         }
+        // A line break is a character of its block.
+        if (element.kind == Kind::Written && element.name == kLineBreak &&
+            longBlocks_.splitBefore()) {
+            if (!blocks_.add()) {
+                stop();
+                return;
+            }
+            markup_ += kParagraphSeparator;
+        }
         open_.push_back(element);
         if (startsBlock(element))
             longBlocks_.blockEnded();

@@ -118,7 +118,8 @@ TEST(PageMarkup, ABlockPastTheBoundOfCharactersIsSplit)
         {"<p>abcdefg", "<p>abc\u2029def\u2029g</p>"},
         {"<p>ab<b>cd</b>e", "<p>ab<b>c\u2029d</b>e</p>"},
         {"<p>éééé", "<p>ééé\u2029é</p>"},
-        {"<p>a<br>bcd", "<p>a<br>bc\u2029d</p>"},
+        {"<p>a<br>bcd", "<p>a<br>b\u2029cd</p>"}, // a line break is a character
+        {"<p>ab<br><br>c", "<p>ab<br>\u2029<br>c</p>"},
         {"<h1>ab</h1>cd<div>ef</div>g", "<h1>ab</h1>cd<div>ef</div>g"},
         {"<pre>ab\ncdef</pre>", "<pre>ab\ncde\u2029f</pre>"}};
     for (const auto& [page, markup] : pages)

@@ -5,6 +5,7 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -34,6 +35,15 @@ TEST(TextToShow, ShortTextsShowWholeLongOnesTheirBeginningWithBreaksAndACutLine)
               "ab cd ef g\n[… texto cortado: mostrados 10 de 14 bytes]");
     EXPECT_EQ(textToShow("ab cd ef é", limits),
               "ab cd ef \n[… texto cortado: mostrados 9 de 11 bytes]");
+    // A line longer than its bound shows as lines of that many characters.
+    ShownTextLimits lines;
+    lines.maxBlockChars = 3;
+    for (const auto& [text, shown] : std::vector<std::pair<std::string, std::string>>{
+             {"abc\ndef", "abc\ndef"},
+             {"abcdefg", "abc\ndef\ng"},
+             {"ééééé", "ééé\néé"},
+             {"ab\r\ncdef\u2029ghij", "ab\r\ncde\nf\u2029ghi\nj"}})
+        EXPECT_EQ(textToShow(text, lines), shown) << text;
 }
 
 // Marks of every kind, non-spacing, spacing and enclosing, count in one run
@@ -157,6 +167,17 @@ TEST(TextView, ShownCutItKeepsTheWholeTextAndTakesNoEdits)
     box.moveCursor(QTextCursor::End);
     QTest::keyClicks(&box, "<b>G7</b>");
     EXPECT_EQ(box.text(), "<b>Am</b><b>G7</b>");
+
+    // Past the budget of layout time (each line takes a millisecond here),
+    // the text is cut and says so; the box keeps it whole.
+    box.setLayoutBudget(
+        {std::chrono::milliseconds(1), [now = std::chrono::nanoseconds{0}]() mutable {
+             return now += std::chrono::milliseconds(1);
+         }});
+    box.setText("Am\nG7\nC");
+    EXPECT_EQ(box.toPlainText(), "Am\nG7\n[… texto cortado: lento demais para exibir]");
+    EXPECT_EQ(box.text(), "Am\nG7\nC");
+    EXPECT_TRUE(box.isReadOnly());
 
     // A box read-only by design stays so.
     platform::TextView fixed;
