@@ -210,6 +210,14 @@ public:
             stop();
     }
 
+    // The parser met an error. It reports each one at some cost, and a page
+    // can hold one at every few bytes (closing tags nothing opened, say).
+    void error()
+    {
+        if (!stopped_ && ++errors_ > limits_.maxParseErrors)
+            stop();
+    }
+
     ShownPage result()
     {
         const bool asText = textCut_ || elements_ > limits_.maxElements;
@@ -320,6 +328,7 @@ private:
     LongBlocks longBlocks_{limits_.maxBlockChars};
     std::vector<Open> open_; // every element the parser holds open
     std::size_t elements_ = 0;
+    std::size_t errors_ = 0;
     std::size_t writtenDepth_ = 0;  // written elements open
     std::size_t leftOut_ = 0;       // open elements left out with their content
     std::size_t preformatted_ = 0;  // written <pre> open
@@ -356,6 +365,10 @@ htmlSAXHandler saxHandler()
     };
     handler.ignorableWhitespace = handler.characters;
     handler.cdataBlock = handler.characters;
+    // Errors come to the writer, which counts them; the magic number lets
+    // the parser hand them over.
+    handler.initialized = XML_SAX2_MAGIC;
+    handler.serror = [](void* context, xmlErrorPtr) { writerOf(context).error(); };
     return handler;
 }
 

@@ -34,6 +34,10 @@ struct PageMarkupLimits {
     // through every open element, so a page nested deeper would take time
     // growing with the square of its size; the page is read up to there.
     std::size_t maxParseDepth = 128;
+    // Errors the parser reports (a tag it does not know, a closing tag that
+    // nothing opened and the like). Each costs it a message written out; a
+    // page holding more is read up to there.
+    std::size_t maxParseErrors = 100000;
 };
 
 struct ShownPage {
@@ -74,7 +78,8 @@ inline constexpr std::string_view kFormatsDroppedLine =
 // parse depth, the page is read no further and ends with the cut mark. Past
 // the element bound, the page's text alone, each line separator in it a
 // newline; past the text bound, that text cut there and followed by the cut
-// mark on a line of its own; likewise past the bound of changes of writing
+// mark on a line of its own; past the bound of parse errors, the page is read
+// no further and ends with the cut mark; likewise past the bound of changes of writing
 // direction (as DirectionChanges counts them), followed by a line saying so
 // too. Past the block bound (the blocks, rules and line breaks written, and
 // the separators TextBlocks counts in the text: line separators, and

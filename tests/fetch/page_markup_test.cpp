@@ -206,6 +206,13 @@ TEST(PageMarkup, PastTheParseDepthThePageIsReadNoFurtherAndSaysSo)
               "<p>z<b><b>" + std::string("</b></b></p><p>[…]</p>"));
     EXPECT_EQ(markupOf(repeated("<div>", 100000) + "fim"),
               repeated("<div>", 24) + repeated("</div>", 24) + "<p>[…]</p>");
+    // Likewise past the bound of parse errors: here closing tags that close
+    // nothing.
+    limits = {};
+    limits.maxParseErrors = 2;
+    EXPECT_EQ(markupOf("<p>a</i>b</i>c</i>d</i>e", limits), "<p>abc</p><p>[…]</p>");
+    EXPECT_TRUE(markupOf(repeated("</i>", 99000) + "fim").ends_with("fim</p>"));
+    EXPECT_TRUE(markupOf(repeated("</i>", 101000) + "fim").ends_with("<p>[…]</p>"));
 }
 
 TEST(PageMarkup, LongWordsGetPlacesToBreak)
