@@ -103,6 +103,8 @@ TEST(TextToShow, TextIsCutPastTheBoundOfDirectionChangesAndSaysSo)
         {"a\u202Bb\u202C", "a\u202Bb"},      // an embedding and its end
         {"a\u202B\u202Bb", "a\u202B\u202B"}, // two embeddings in a row
         {"א 1,5%2-3 a", ""},                 // separators and signs within numbers
+        {"א 1,,5", "א 1,,"},                 // two separators join no numbers
+        {"א\u0661,1", "א\u0661,"},           // nor one between numbers of two kinds
         {"א 1 2", "א 1 "},                   // a space between digits after Hebrew
         {"א 1\t2", "א 1\t"},                 // a tab there
         {"a\u0661 \u0662", "a\u0661 "},      // a space between Arabic digits
