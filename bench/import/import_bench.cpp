@@ -4,24 +4,18 @@
 // "Abrir" (the page fetched from a file address, shown in the page view and
 // the source box) and "Ler cifras" (the names read, the text box filled).
 // The longest single pass of the event loop, the longest a key press waits,
-// is the counter "longestPass". The pages are the ones that froze the screen: tags whose
-// quotes hide an image, deep nesting, unclosed table cells, long unbroken
-// lines, 5 MiB of bold chord names, long lists, many line breaks or line
-// separators, runs of combining marks, text changing direction at every
-// letter, and one tag of 100,000 attributes or of as many as fit in the 5 MiB
-// fetch bound.
+// is the counter "longestPass". The pages are the ones that froze the
+// screen: tags whose quotes hide an image, deep nesting, unclosed table
+// cells, long unbroken lines, 5 MiB of bold chord names, long lists, many line
+// breaks or line separators, runs of combining marks, text changing
+// direction at every letter, characters slow to lay out wherever they stand,
+// inline formats one after another, and one tag of 100,000 attributes or of
+// as many as fit in the 5 MiB fetch bound. (import_sweep_bench goes through
+// a character of every script and kind.)
+#include "ImportScreen.h"
 #include "bench/support/ManyAttributes.h"
 #include "bench/support/RepeatedPage.h"
-#include "finder/FirstViewController.h"
-#include "tests/support/UntilIdle.h"
 
-#include <QAbstractButton>
-#include <QApplication>
-#include <QDir>
-#include <QFile>
-#include <QLineEdit>
-#include <QTabWidget>
-#include <QTemporaryDir>
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -32,70 +26,41 @@
 namespace {
 using benchsupport::pageOf;
 
-struct Screen {
-    std::shared_ptr<finder::FirstViewController> controller =
-        std::make_shared<finder::FirstViewController>();
-    Screen()
-    {
-        // The import tab in front, as when the user clicks its buttons.
-        controller->outlet<QTabWidget>("painelLateral")
-            ->setCurrentWidget(controller->outlet<QWidget>("abaImportar"));
-        controller->view()->show();
-        QCoreApplication::processEvents();
-    }
-    // Clicks the button and runs the event loop until the screen is idle,
-    // at most a minute.
-    void click(benchmark::State& state, const char* button)
-    {
-        const untilidle::Passes passes = untilidle::untilIdleAfter(
-            *controller->view(), [&] { controller->outlet<QAbstractButton>(button)->click(); }, 60);
-        state.counters["longestPass"] =
-            std::max(state.counters["longestPass"].value, passes.longestSeconds);
-        if (!passes.idle)
-            state.SkipWithError("not idle within a minute");
-    }
-};
-
 // One screen for every benchmark, never destroyed: it must not outlive the
 // application object, which main() destroys before the statics go.
-Screen& screen()
+importbench::ImportScreen& screen()
 {
-    static auto* shared = new Screen;
+    static auto* shared = new importbench::ImportScreen;
     return *shared;
 }
 
-// The page written to a file, and its address typed into the pane.
-void typePage(const std::string& page)
+// Clicks the button, counts the click's longest pass and fails a click that
+// never ends.
+void click(benchmark::State& state, const char* button)
 {
-    static QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("page.html"));
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
-        file.write(page.data(), static_cast<qint64>(page.size())) !=
-            static_cast<qint64>(page.size()))
-        std::abort();
-    file.close();
-    screen()
-        .controller->outlet<QLineEdit>("LinkCifra")
-        ->setText(QUrl::fromLocalFile(path).toString());
+    const untilidle::Passes passes = screen().click(button);
+    state.counters["longestPass"] =
+        std::max(state.counters["longestPass"].value, passes.longestSeconds);
+    if (!passes.idle)
+        state.SkipWithError("not idle within a minute");
 }
 
 void openPage(benchmark::State& state, const std::string& page)
 {
-    typePage(page);
+    screen().typePage(page);
     for (auto _ : state)
-        screen().click(state, "buttonAbrirCifra");
+        click(state, "buttonAbrirCifra");
 }
 
 void readNames(benchmark::State& state, const std::string& page)
 {
-    typePage(page);
-    screen().click(state, "buttonAbrirCifra");
+    screen().typePage(page);
+    click(state, "buttonAbrirCifra");
     state.counters.clear();
     for (auto _ : state) {
-        screen().click(state, "buttonLerCifras");
+        click(state, "buttonLerCifras");
         state.PauseTiming();
-        screen().controller->ClearFavorites();
+        screen().controller().ClearFavorites();
         state.ResumeTiming();
     }
 }
