@@ -5,6 +5,7 @@
 #include "fetch/PageTestSupport.h"
 #include "finder/ChordFinder.h"
 #include "finder/FirstViewController.h"
+#include "platform/PageView.h"
 #include "platform/TextView.h"
 
 #include <QAbstractButton>
@@ -14,6 +15,7 @@
 #include <QTextEdit>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <sys/stat.h>
@@ -173,4 +175,33 @@ TEST_F(HostilePages, ATagOfManyAttributesShowsAtOnce)
         }
     }
     ASSERT_EQ(screen_->finder().filteredFavorite()->size(), 1u);
+}
+
+// The view shows a page cut, or its formats dropped, at its bounds and past
+// its budget of layout time, and says so; the names are read from the page
+// whole, past every cut.
+TEST_F(HostilePages, NamesPastEveryCutOfTheViewAreRead)
+{
+    const std::vector<std::pair<std::string, std::string>> pages{
+        {"/formatos", repeated("<i>x</i>", 2500) + "<b>Dm</b>"},
+        {"/erros", repeated("</u>", 101000) + "<b>G7</b>"},
+        {"/texto", "<p>" + repeated("x ", 40000) + "<b>Em</b>"},
+        {"/linhas", "<pre>" + repeated("x\n", 10001) + "</pre><b>A</b>"},
+        {"/tempo", "<p>a<p>b<p><b>C</b>"}};
+    auto* view = outlet<platform::PageView>("WebViewCifra");
+    for (const auto& [path, page] : pages) {
+        if (path == "/tempo") // each block takes a millisecond, past the budget
+            view->setLayoutBudget(
+                {std::chrono::nanoseconds(0), [now = std::chrono::nanoseconds{0}]() mutable {
+                     return now += std::chrono::milliseconds(1);
+                 }});
+        pages_[path] = page;
+        open(server_.url(path));
+        EXPECT_TRUE(view->toPlainText().contains("[…")) << path;
+        readNames();
+    }
+    std::vector<std::string> names;
+    for (const auto& record : *screen_->finder().filteredFavorite())
+        names.push_back(record->Cifra);
+    EXPECT_EQ(names, (std::vector<std::string>{"Dm", "G7", "Em", "A", "C"}));
 }
