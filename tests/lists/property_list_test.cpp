@@ -60,8 +60,10 @@ TEST(PropertyList, RefusesWhatIsNotAnArrayAndCountsOtherElements)
     // A property list holds one value: none, or a second one, is no list.
     EXPECT_FALSE(stringArrayFromPropertyList(header + "</plist>\n"));
     EXPECT_FALSE(stringArrayFromPropertyList(header + "<array/><array/></plist>\n"));
-    // Text stands only inside a value.
+    // Text stands only inside a value; a CDATA section, even of blanks, is
+    // text.
     EXPECT_FALSE(stringArrayFromPropertyList(header + "<array>001319</array></plist>\n"));
+    EXPECT_FALSE(stringArrayFromPropertyList(header + "<array><![CDATA[ ]]></array></plist>\n"));
     // A string's text is all its pieces: character references, CDATA, and
     // text on both sides of a comment; blanks in it are kept.
     const auto pieces = stringArrayFromPropertyList(
@@ -73,12 +75,13 @@ TEST(PropertyList, RefusesWhatIsNotAnArrayAndCountsOtherElements)
     EXPECT_EQ(stringArrayFromPropertyList("<array><string>001319</string></array>")->strings,
               std::vector<std::string>{"001319"});
 
+    // An element whose prefix names no namespace is no <string>.
     const auto mixed = stringArrayFromPropertyList(
         header + "<array><string>001319</string><integer>7</integer><array/>"
-                 "<string>000002</string></array></plist>\n");
+                 "<x:string>001319</x:string><string>000002</string></array></plist>\n");
     ASSERT_TRUE(mixed);
     EXPECT_EQ(mixed->strings, (std::vector<std::string>{"001319", "000002"}));
-    EXPECT_EQ(mixed->otherElements, 2u);
+    EXPECT_EQ(mixed->otherElements, 3u);
 }
 
 // The reader reads the bytes as UTF-8, as the bound on tag attributes reads
