@@ -5,16 +5,17 @@
 // elements; else the two read the format differently and this stops. For
 // binary bytes that is the property-list library, whose tree must also nest
 // and weigh no more than the reader allowed; for XML bytes, libxml2 alone on
-// the bytes as they are, comments and all. (Bytes the reader refuses are not
-// handed to the property-list library: they may be the very ones that would
-// overflow its stack or fill the memory.)
+// the bytes as they are, comments, every attribute and the declared encoding
+// and all. (Bytes the reader refuses are not handed to the property-list
+// library: they may be the very ones that would overflow its stack or fill
+// the memory.)
 #include "favourites/SavedLists.h"
 #include "platform/Log.h"
-#include "platform/TagAttributes.h"
 #include "platform/lists/PropertyList.h"
 #include "platform/lists/PropertyListBinary.h"
 #include "platform/lists/PropertyListXml.h"
 #include "tests/lists/LibraryLists.h"
+#include "tests/lists/Libxml2Lists.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
@@ -110,51 +111,14 @@ void checkAgainstTheLibrary(std::string_view bytes,
 }
 void ignoreError(void*, xmlErrorPtr) {}
 
-std::string nameOf(xmlNodePtr node)
-{
-    return reinterpret_cast<const char*>(node->name);
-}
-
-// libxml2 alone on the bytes, building the whole tree with the reader's
-// options: the root array's strings and other elements, or nothing when it
-// refuses the bytes or their root is no array.
-std::optional<platform::StringArray> libxml2Array(std::string_view bytes)
-{
-    const std::unique_ptr<xmlDoc, void (*)(xmlDocPtr)> document(
-        xmlReadMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, "UTF-8",
-                      XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
-                          XML_PARSE_IGNORE_ENC),
-        xmlFreeDoc);
-    xmlNodePtr array = document ? xmlDocGetRootElement(document.get()) : nullptr;
-    if (array && nameOf(array) == "plist")
-        array = xmlFirstElementChild(array);
-    if (!array || nameOf(array) != "array")
-        return std::nullopt;
-    platform::StringArray read;
-    for (xmlNodePtr item = xmlFirstElementChild(array); item; item = xmlNextElementSibling(item)) {
-        if (nameOf(item) != "string") {
-            ++read.otherElements;
-            continue;
-        }
-        xmlChar* text = xmlNodeGetContent(item);
-        read.strings.emplace_back(text ? reinterpret_cast<const char*>(text) : "");
-        xmlFree(text);
-    }
-    return read;
-}
-
-// Attributes past those the reader hands the parser go unread: only bytes
-// with none are held against libxml2's reading of them all.
+// Attributes past those the reader hands the parser are judged, not read:
+// the bytes are held against libxml2's reading of them all the same.
 void checkXmlAgainstLibxml2(std::string_view bytes,
                             const platform::Result<platform::StringArray>& ours)
 {
-    using platform::boundAttributes;
-    if (bytes.starts_with("bplist00") || !ours ||
-        boundAttributes(bytes, platform::MarkupSyntax::Xml, platform::maxXmlTagAttributes) !=
-            boundAttributes(bytes, platform::MarkupSyntax::Xml, SIZE_MAX))
+    if (bytes.starts_with("bplist00") || !ours)
         return;
-    const auto theirs = libxml2Array(bytes);
-    if (!theirs || theirs->strings != ours->strings || theirs->otherElements != ours->otherElements)
+    if (!liststest::libxml2ReadsAs(bytes, *ours))
         std::abort();
 }
 } // namespace

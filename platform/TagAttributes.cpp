@@ -1,14 +1,12 @@
 #include "platform/TagAttributes.h"
 
+#include "platform/XmlSyntax.h"
+
 #include <algorithm>
+#include <unordered_set>
 
 namespace platform {
 namespace {
-
-bool isBlank(char c)
-{
-    return c == ' ' || c == '\t' || c == '\n' || c == '\r';
-}
 
 bool isAsciiLetter(char c)
 {
@@ -18,12 +16,6 @@ bool isAsciiLetter(char c)
 char lower(char c)
 {
     return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-}
-
-bool sameIgnoringCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return lower(x) == lower(y); });
 }
 
 // libxml2's HTML parser, read from its sources (2.9.14): how it reads names,
@@ -48,7 +40,7 @@ public:
                 at_ = next;
             } else if (peek(1) == '/') {
                 endTag();
-            } else if (peek(1) == '!' && sameIgnoringCase(in_.substr(at_ + 2, 7), "DOCTYPE")) {
+            } else if (peek(1) == '!' && sameIgnoringAsciiCase(in_.substr(at_ + 2, 7), "DOCTYPE")) {
                 documentType();
             } else if (in_.substr(at_).starts_with("<!--")) {
                 comment();
@@ -79,7 +71,7 @@ private:
 
     void skipBlanks()
     {
-        while (at_ < in_.size() && isBlank(in_[at_]))
+        while (at_ < in_.size() && isXmlBlank(in_[at_]))
             ++at_;
     }
 
@@ -149,7 +141,7 @@ private:
                 }
             } else {
                 // Bytes that open no attribute are dropped up to a blank or the end.
-                while (at_ < in_.size() && !isBlank(peek()) && peek() != '>' &&
+                while (at_ < in_.size() && !isXmlBlank(peek()) && peek() != '>' &&
                        !(peek() == '/' && peek(1) == '>'))
                     ++at_;
             }
@@ -163,7 +155,7 @@ private:
             out_ += '>';
             // Their content is text up to their own end tag.
             for (const std::string_view rawElement : {"script", "style"}) {
-                if (sameIgnoringCase(name, rawElement)) {
+                if (sameIgnoringAsciiCase(name, rawElement)) {
                     raw_ = rawElement;
                     rawStart_ = true;
                 }
@@ -184,7 +176,7 @@ private:
             at_ = std::min(end + 1, in_.size());
             return in_.substr(from + 1, end - from - 1);
         }
-        while (at_ < in_.size() && !isBlank(peek()) && peek() != '>')
+        while (at_ < in_.size() && !isXmlBlank(peek()) && peek() != '>')
             ++at_;
         return in_.substr(from, at_ - from);
     }
@@ -238,8 +230,8 @@ private:
             ++at_;
         skipBlanks();
         const std::string_view keyword = in_.substr(at_, 6);
-        const bool isPublic = sameIgnoringCase(keyword, "PUBLIC");
-        if (isPublic || sameIgnoringCase(keyword, "SYSTEM")) {
+        const bool isPublic = sameIgnoringAsciiCase(keyword, "PUBLIC");
+        if (isPublic || sameIgnoringAsciiCase(keyword, "SYSTEM")) {
             at_ += 6;
             skipBlanks();
             skipLiteral();
@@ -276,7 +268,7 @@ private:
         }
         for (std::size_t close = in_.find("</", at_); close != std::string_view::npos;
              close = in_.find("</", close + 2)) {
-            if (sameIgnoringCase(nameAt(close + 2), raw_)) {
+            if (sameIgnoringAsciiCase(nameAt(close + 2), raw_)) {
                 at_ = close;
                 raw_ = {};
                 endTag();
@@ -327,7 +319,10 @@ private:
 // blank-separated attributes, each a name, '=' and a quoted value holding no
 // '<'; comments, CDATA sections, processing instructions and the document
 // type end at the first mark that ends them. Anything else is refused, so the
-// parser never reads a tag this pass did not count.
+// parser never reads a tag this pass did not count. A name given twice in a
+// tag is refused, and each attribute past the bound is judged here as the
+// parser would judge it, so that leaving one out never takes bytes the parser
+// would refuse.
 class XmlPass {
 public:
     XmlPass(std::string_view bytes, std::size_t maxAttributes) : in_(bytes), max_(maxAttributes)
@@ -352,7 +347,8 @@ public:
 private:
     static bool endsName(char c)
     {
-        return isBlank(c) || c == '/' || c == '>' || c == '<' || c == '=' || c == '"' || c == '\'';
+        return isXmlBlank(c) || c == '/' || c == '>' || c == '<' || c == '=' || c == '"' ||
+               c == '\'';
     }
 
     bool markup()
@@ -416,7 +412,7 @@ private:
     std::size_t skipBlanks()
     {
         const std::size_t from = at_;
-        while (at_ < in_.size() && isBlank(in_[at_]))
+        while (at_ < in_.size() && isXmlBlank(in_[at_]))
             ++at_;
         return at_ - from;
     }
@@ -438,6 +434,9 @@ private:
         out_ += '<';
         out_ += name;
         std::size_t count = 0;
+        // The tag's attribute names, so that a repeated one is found at once
+        // however many come before it.
+        std::unordered_set<std::string_view> names;
         while (true) {
             const std::size_t blanks = skipBlanks();
             if (at_ >= in_.size())
@@ -449,7 +448,8 @@ private:
             if (blanks == 0)
                 return false;
             const std::size_t from = at_;
-            if (readName().empty())
+            const std::string_view attribute = readName();
+            if (attribute.empty())
                 return false;
             skipBlanks();
             if (at_ >= in_.size() || in_[at_] != '=')
@@ -458,15 +458,29 @@ private:
             skipBlanks();
             if (at_ >= in_.size() || (in_[at_] != '"' && in_[at_] != '\''))
                 return false;
+            const std::size_t open = at_;
             const std::size_t close = in_.find_first_of(std::string{in_[at_], '<'}, at_ + 1);
             if (close == std::string_view::npos || in_[close] == '<')
                 return false;
             at_ = close + 1;
+            if (!names.insert(attribute).second)
+                return false; // a name given twice
             if (count++ < max_) {
                 out_ += ' ';
                 out_.append(in_.substr(from, at_ - from));
+            } else if (!isLeftOutAsXml(attribute, in_.substr(open + 1, close - open - 1))) {
+                return false;
             }
         }
+    }
+
+    // An attribute the parser never reads is judged here as it would judge
+    // it. A namespace declaration is refused: it would bind a prefix of the
+    // elements the parser reads.
+    static bool isLeftOutAsXml(std::string_view name, std::string_view value)
+    {
+        return name != "xmlns" && !name.starts_with("xmlns:") && isXmlQualifiedName(name) &&
+               isXmlAttributeValue(value);
     }
 
     std::string_view in_;

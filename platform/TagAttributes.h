@@ -25,9 +25,12 @@ enum class MarkupSyntax {
     // for the attributes past the bound, so the parser reads every comment,
     // processing instruction and reference where it stands, and judges them;
     // bytes that are not well-formed in a way the pass can tell (a NUL, a '<'
-    // inside a value, a tag or comment not closed) are refused, and so is a
-    // document type with declarations of its own, which could give a tag
-    // default attributes.
+    // inside a value, a tag or comment not closed, an attribute name given
+    // twice in a tag) are refused, and so is a document type with
+    // declarations of its own, which could give a tag default attributes.
+    // The attributes left out are judged here as the parser would judge them
+    // (XmlSyntax.h): one it would refuse refuses the bytes, and so does a
+    // namespace declaration, which would bind a prefix of the elements read.
     Xml,
 };
 

@@ -1,6 +1,7 @@
 #include "platform/lists/PropertyListXml.h"
 
 #include "platform/TagAttributes.h"
+#include "platform/XmlSyntax.h"
 #include "platform/page/PageText.h"
 
 #include <libxml/parser.h>
@@ -15,6 +16,7 @@
 
 namespace platform {
 namespace {
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
 
 bool isUtf8(std::string_view bytes)
 {
@@ -25,6 +27,13 @@ bool isUtf8(std::string_view bytes)
         at += length;
     }
     return true;
+}
+
+// Whether the name is one that libxml2 itself takes for UTF-8 (any other
+// that it reads as UTF-8, it does through the system's converter).
+bool namesUtf8(std::string_view encoding)
+{
+    return sameIgnoringAsciiCase(encoding, "UTF-8") || sameIgnoringAsciiCase(encoding, "UTF8");
 }
 
 struct ParserFree {
@@ -201,8 +210,15 @@ Result<StringArray> stringArrayFromXml(std::string_view bytes, std::size_t maxDe
     const Error notAPropertyList = failure("not a property list");
     if (bytes.empty() || bytes.size() > INT_MAX || !isUtf8(bytes))
         return notAPropertyList;
-    // The parser reads UTF-8 whatever the bytes declare, as the bound on
-    // attributes read them.
+    // The bytes are read as UTF-8, as the bound on attributes reads them: a
+    // list that declares another encoding would be other characters to the
+    // parser, a '<' among them, and is refused rather than decoded.
+    std::string_view afterMark = bytes;
+    if (afterMark.starts_with(kByteOrderMark))
+        afterMark.remove_prefix(kByteOrderMark.size());
+    const std::optional<std::string_view> encoding = declaredEncoding(afterMark);
+    if (encoding && !namesUtf8(*encoding))
+        return notAPropertyList;
     const std::optional<std::string> bounded =
         boundAttributes(bytes, MarkupSyntax::Xml, maxXmlTagAttributes);
     if (!bounded || bounded->empty())
@@ -219,8 +235,8 @@ Result<StringArray> stringArrayFromXml(std::string_view bytes, std::size_t maxDe
     // which a parser handed the whole bytes at once passes over, would be
     // text to one handed them in pieces: it is passed over here.
     std::string_view unread = *bounded;
-    if (unread.starts_with("\xEF\xBB\xBF"))
-        unread.remove_prefix(3);
+    if (unread.starts_with(kByteOrderMark))
+        unread.remove_prefix(kByteOrderMark.size());
     xmlFreeDoc(xmlCtxtReadIO(parser.get(), readPiece, nullptr, &unread, nullptr, "UTF-8",
                              XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING |
                                  XML_PARSE_IGNORE_ENC));

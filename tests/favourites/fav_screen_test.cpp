@@ -378,6 +378,7 @@ TEST_F(FavScreen, AListThatCannotBeOpenedSaysWhyOnTheMessageLine)
     std::ofstream(documents() / "grande") << std::string(platform::maxPropertyListSize + 1, ' ');
     writeList("nomes", "Am");
     writeList("desconhecida", "000070");
+    writeList("noves", "999999");
     writeList("boa", "001319");
     const ChordList before{recordWithId("000007")};
     auto favourites = std::make_shared<ChordList>(before);
@@ -393,6 +394,7 @@ TEST_F(FavScreen, AListThatCannotBeOpenedSaysWhyOnTheMessageLine)
         {"nomes",
          "Nenhum item da lista é um identificador de acorde (como 001319); não foi aberta."},
         {"desconhecida", "Nenhum item da lista é um acorde do catálogo; não foi aberta."},
+        {"noves", "Nenhum item da lista é um acorde do catálogo; não foi aberta."},
         {"grande", "A lista passa de 4 MiB; não foi aberta."},
         {"pasta", "A lista não pôde ser lida; não foi aberta."}};
     const platform::LogCapture log;

@@ -1,6 +1,7 @@
 // Lists that a user or another program could leave in the Documents folder:
 // files that are not files, files nested or sized to exhaust the reader, and
 // very long lists.
+#include "Libxml2Lists.h"
 #include "ListsTestSupport.h"
 
 #include "favourites/SavedLists.h"
@@ -320,11 +321,79 @@ TEST_F(HostileLists, ATagOfManyAttributesIsReadAtOnce)
          at = valueless.find("=\"1\"", at))
         valueless.replace(at, 4, "    ");
     writeFile(documents / "sem valor", valueless);
+    // The last attribute named as the first: found among all the names of
+    // the tag at once, not against each in turn.
+    std::string lastAsFirst = listWith("a", true);
+    const std::size_t last = lastAsFirst.rfind(" a");
+    const std::size_t equals = lastAsFirst.find('=', last);
+    lastAsFirst.replace(last, equals - last, " a0" + std::string(equals - last - 3, ' '));
+    writeFile(documents / "último repete o primeiro", lastAsFirst);
     ASSERT_TRUE(lists.open("distintos", favourites, all));
     EXPECT_EQ(*favourites, ChordList{c});
     platform::LogCapture log;
     // A name given twice, or no value, is no XML.
-    for (const std::string name : {"repetidos", "sem valor"})
+    for (const std::string name : {"repetidos", "sem valor", "último repete o primeiro"})
         EXPECT_FALSE(lists.open(name, favourites, all)) << name;
     EXPECT_EQ(*favourites, ChordList{c});
+}
+
+// The attributes of a tag past the eighth, which libxml2 is never handed, are
+// judged as it judges them: each row, the <plist> tag's attributes past its
+// eighth, is a list the reader takes or refuses as libxml2 does, or more
+// strictly; and what it takes, libxml2 reads the same.
+TEST(XmlLists, AttributesPastTheEighthAreJudgedAsLibxml2JudgesThem)
+{
+    const auto listWith = [](const std::string& pastTheEighth) {
+        std::string xml = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\"";
+        for (int i = 1; i <= 7; ++i)
+            xml += " a" + std::to_string(i) + "=\"1\"";
+        return xml + pastTheEighth + "><array><string>001319</string></array></plist>\n";
+    };
+    const std::string read = "read", refused = "refused";
+    const std::string stricter = "refused, read by libxml2";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {"", read},
+        {" a8=\"&#65;&lt;&#x10FFFF;é\t\" a9='\"'", read},
+        {" é8=\"1\" a·9=\"1\" _:a-.10=\"1\" A1=\"1\"", read},
+        // A name given twice: the 9th an earlier one, or the 10th the 9th.
+        {" a1=\"2\"", refused},
+        {" version=\"1.0\"", refused},
+        {" a8=\"1\" a8=\"1\"", refused},
+        // References to no character XML allows, or malformed.
+        {" a8=\"&#0;\"", refused},
+        {" a8=\"&#xFFFE;\"", refused},
+        {" a8=\"&#1114112;\"", refused},
+        {" a8=\"&#X41;\"", refused},
+        {" a8=\"&#65\"", refused},
+        {" a8=\"& \"", refused},
+        {" a8=\"&c;\"", refused},
+        // Raw characters XML does not allow.
+        {" a8=\"\x01\"", refused},
+        {" a8=\"\xEF\xBF\xBF\"", refused},
+        // Names that are no XML names.
+        {" a8=\"1\" 9a=\"1\"", refused},
+        {" -a=\"1\"", refused},
+        {" \xC3\x97=\"1\"", refused},
+        {" a:b:9=\"1\"", refused},
+        {" " + std::string(50001, 'a') + "=\"1\"", refused},
+        // A name of other colons than a prefix's; a namespace declaration,
+        // which would bind prefixes the reader never saw.
+        {" :a8=\"1\"", stricter},
+        {" xmlns:x=\"urn:x\"", stricter},
+        {" xmlns=\"urn:x\"", stricter},
+    };
+    for (const auto& [pastTheEighth, verdict] : cases) {
+        const std::string bytes = listWith(pastTheEighth);
+        const auto ours = platform::stringArrayFromPropertyList(bytes);
+        EXPECT_EQ(ours                                         ? read
+                  : liststest::libxml2Array(bytes).has_value() ? stricter
+                                                               : refused,
+                  verdict)
+            << pastTheEighth;
+        if (ours) {
+            EXPECT_TRUE(liststest::libxml2ReadsAs(bytes, *ours)) << pastTheEighth;
+        } else {
+            EXPECT_EQ(ours.error(), "not a property list") << pastTheEighth;
+        }
+    }
 }

@@ -1,3 +1,4 @@
+#include "Libxml2Lists.h"
 #include "platform/lists/PropertyList.h"
 
 #include <gtest/gtest.h>
@@ -59,8 +60,10 @@ TEST(PropertyList, RefusesWhatIsNotAnArrayAndCountsOtherElements)
     // A property list holds one value: none, or a second one, is no list.
     EXPECT_FALSE(stringArrayFromPropertyList(header + "</plist>\n"));
     EXPECT_FALSE(stringArrayFromPropertyList(header + "<array/><array/></plist>\n"));
-    // Text stands only inside a value.
+    // Text stands only inside a value; a CDATA section, even of blanks, is
+    // text.
     EXPECT_FALSE(stringArrayFromPropertyList(header + "<array>001319</array></plist>\n"));
+    EXPECT_FALSE(stringArrayFromPropertyList(header + "<array><![CDATA[ ]]></array></plist>\n"));
     // A string's text is all its pieces: character references, CDATA, and
     // text on both sides of a comment; blanks in it are kept.
     const auto pieces = stringArrayFromPropertyList(
@@ -72,27 +75,59 @@ TEST(PropertyList, RefusesWhatIsNotAnArrayAndCountsOtherElements)
     EXPECT_EQ(stringArrayFromPropertyList("<array><string>001319</string></array>")->strings,
               std::vector<std::string>{"001319"});
 
+    // An element whose prefix names no namespace is no <string>.
     const auto mixed = stringArrayFromPropertyList(
         header + "<array><string>001319</string><integer>7</integer><array/>"
-                 "<string>000002</string></array></plist>\n");
+                 "<x:string>001319</x:string><string>000002</string></array></plist>\n");
     ASSERT_TRUE(mixed);
     EXPECT_EQ(mixed->strings, (std::vector<std::string>{"001319", "000002"}));
-    EXPECT_EQ(mixed->otherElements, 2u);
+    EXPECT_EQ(mixed->otherElements, 3u);
 }
 
-// The reader reads the bytes as UTF-8, as the bound on tag attributes read
-// them: a declared encoding that would make other characters of the same
-// bytes, '<' among them, is not followed; bytes that are not UTF-8 are no list.
-TEST(PropertyList, AnXmlListIsReadAsUtf8WhateverItDeclares)
+// The reader reads the bytes as UTF-8, as the bound on tag attributes reads
+// them: a list declaring another encoding, which would be other characters to
+// libxml2, '<' among them, is refused rather than read otherwise; so are bytes
+// that are not UTF-8. Whatever the reader takes, libxml2 on its own reads the
+// same.
+TEST(PropertyList, AnXmlListDeclaringAnotherEncodingThanUtf8IsRefused)
 {
-    for (const char* encoding : {"IBM037", "UTF-7", "UTF-16", "ISO-8859-1"}) {
-        const std::string xml = std::string("<?xml version=\"1.0\" encoding=\"") + encoding +
-                                "\"?>\n<plist version=\"1.0\"><array><string>Dó +ADw-</string>"
-                                "</array></plist>\n";
-        const auto read = stringArrayFromPropertyList(xml);
-        ASSERT_TRUE(read) << encoding;
-        EXPECT_EQ(read->strings, std::vector<std::string>{"Dó +ADw-"}) << encoding;
+    const auto listDeclaring = [](const std::string& declaration) {
+        return declaration + "\n<plist version=\"1.0\"><array><string>Dó +ADw-</string>"
+                             "</array></plist>\n";
+    };
+    const auto declaring = [&](const std::string& encoding) {
+        return listDeclaring("<?xml version=\"1.0\" encoding=\"" + encoding + "\"?>");
+    };
+    const std::string read = "Dó +ADw-";
+    const std::string refused = "refused: not a property list";
+    const std::vector<std::pair<std::string, std::string>> cases{
+        {declaring("UTF-8"), read},
+        {declaring("utf-8"), read},
+        {declaring("Utf8"), read},
+        {listDeclaring("<?xml version='1.0' encoding = 'UTF-8' standalone='yes'?>"), read},
+        {listDeclaring("<?xml version=\"1.0\"?>"), read},
+        {listDeclaring(""), read},
+        {"\xEF\xBB\xBF" + declaring("UTF-8"), read},
+        {declaring("ISO-8859-1"), refused},
+        {declaring("KOI8-R"), refused},
+        {declaring("UTF-16"), refused},
+        {declaring("IBM037"), refused},
+        {declaring("UTF-7"), refused},
+        {declaring("não-existe"), refused},
+        {declaring(""), refused},
+        {listDeclaring("<?xml version=\"1.0\"\tencoding=\"latin1\"?>"), refused},
+        {"\xEF\xBB\xBF" + declaring("ISO-8859-1"), refused},
+        {header + "<array><string>D\xF3</string></array></plist>", refused},
+    };
+    for (const auto& [bytes, expected] : cases) {
+        const auto array = stringArrayFromPropertyList(bytes);
+        EXPECT_EQ(!array                       ? "refused: " + array.error()
+                  : array->strings.size() == 1 ? array->strings[0]
+                                               : "other strings",
+                  expected)
+            << bytes;
+        if (array) {
+            EXPECT_TRUE(liststest::libxml2ReadsAs(bytes, *array)) << bytes;
+        }
     }
-    EXPECT_FALSE(stringArrayFromPropertyList(header + "<array><string>D\xF3</string></array>"
-                                                      "</plist>"));
 }
