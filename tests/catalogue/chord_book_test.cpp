@@ -1,6 +1,7 @@
 // The catalogue against a guitarist's chord book: the first voicing of the
 // chords a student meets first is the shape the book shows first, and every
 // record is a hand that can hold it and a chord that strums cleanly.
+#include "BookOrder.h"
 #include "CommittedCatalogue.h"
 #include "catalogue/ChordNaming.h"
 #include "catalogue/ChordTones.h"
@@ -19,18 +20,6 @@
 using namespace catalogue;
 
 namespace {
-
-// Written from the low E string to the high E, as chord books do.
-std::string lowToHigh(const FretPattern& p)
-{
-    std::string out;
-    for (int s = 6; s >= 1; --s) {
-        if (s < 6)
-            out += ',';
-        out += p.fret(s) == kMuted ? "x" : std::to_string(p.fret(s));
-    }
-    return out;
-}
 
 // The first shape a chord book shows, low E to high e.
 const std::map<std::string, std::string> kChordBook = {
@@ -192,7 +181,7 @@ std::map<std::string, std::vector<std::string>> voicingsBySymbol()
 {
     std::map<std::string, std::vector<std::string>> out;
     for (const auto& r : *committedCatalogue())
-        out[r->Cifra].push_back(lowToHigh(*FretPattern::of(*r)));
+        out[r->Cifra].push_back(bookText(*FretPattern::of(*r)));
     return out;
 }
 
@@ -247,10 +236,10 @@ TEST(ChordBook, EveryBarreLiesOnStringsItHolds)
     for (const auto& r : *committedCatalogue()) {
         const auto p = *FretPattern::of(*r);
         const auto hand = fingeringOf(p);
-        ASSERT_LE(hand.needed, kFingers) << r->Cifra << " " << lowToHigh(p);
+        ASSERT_LE(hand.needed, kFingers) << r->Cifra << " " << bookText(p);
         for (const auto& finger : hand.fingers)
             for (int s = finger.fromString; s <= finger.toString; ++s)
-                EXPECT_GE(p.fret(s), finger.fret) << r->Cifra << " " << lowToHigh(p) << ": finger "
+                EXPECT_GE(p.fret(s), finger.fret) << r->Cifra << " " << bookText(p) << ": finger "
                                                   << finger.finger << " lies across string " << s;
     }
 }
@@ -275,7 +264,7 @@ TEST(ChordBook, SilentStringsInsideAreDamped)
                 gaps.push_back(s);
         if (fixedPositions().count(position) || gaps.empty())
             continue;
-        const std::string what = r->Cifra + " " + lowToHigh(p);
+        const std::string what = r->Cifra + " " + bookText(p);
         if (gaps.front() == bass - 1) {
             EXPECT_GT(p.fret(bass), 0) << what << ": nothing damps the string by an open bass";
         }

@@ -1,5 +1,6 @@
 // The first voicing of a symbol is the one the main screen shows when the
 // chord is picked: the shape a chord book shows first.
+#include "BookOrder.h"
 #include "CommittedCatalogue.h"
 #include "catalogue/CatalogueLoader.h"
 #include "catalogue/ChordNaming.h"
@@ -22,15 +23,6 @@ const std::map<std::string, FretPattern>& firstVoicings()
         return out;
     }();
     return first;
-}
-
-// A pattern written from the low E string to the high E, as chord books do.
-FretPattern lowToHigh(const std::array<int, 6>& frets)
-{
-    FretPattern p;
-    for (std::size_t i = 0; i < 6; ++i)
-        p[5 - i] = frets[i];
-    return p;
 }
 
 int noteOf(const FretPattern& p, int string)
@@ -77,14 +69,10 @@ bool isGripFromTheLowE(const FretPattern& p, int rootPc)
 TEST(FirstVoicings, TheShapesPlayersExpect)
 {
     const std::map<std::string, FretPattern> expected = {
-        {"Bm", lowToHigh({kMuted, 2, 4, 4, 3, 2})},
-        {"Cm", lowToHigh({kMuted, 3, 5, 5, 4, 3})},
-        {"Bb", lowToHigh({kMuted, 1, 3, 3, 3, 1})},
-        {"C#m", lowToHigh({kMuted, 4, 6, 6, 5, 4})},
-        {"G#m", lowToHigh({4, 6, 6, 4, 4, 4})},
-        {"Bsus", lowToHigh({kMuted, 2, 4, 4, 5, 2})},
-        {"Bbmaj7", lowToHigh({kMuted, 1, 3, 2, 3, 1})},
-        {"C6", lowToHigh({kMuted, 3, 2, 2, 1, 0})},
+        {"Bm", book({kMuted, 2, 4, 4, 3, 2})},     {"Cm", book({kMuted, 3, 5, 5, 4, 3})},
+        {"Bb", book({kMuted, 1, 3, 3, 3, 1})},     {"C#m", book({kMuted, 4, 6, 6, 5, 4})},
+        {"G#m", book({4, 6, 6, 4, 4, 4})},         {"Bsus", book({kMuted, 2, 4, 4, 5, 2})},
+        {"Bbmaj7", book({kMuted, 1, 3, 2, 3, 1})}, {"C6", book({kMuted, 3, 2, 2, 1, 0})},
     };
     for (const auto& [symbol, frets] : expected)
         EXPECT_EQ(firstVoicings().at(symbol).format(), frets.format()) << symbol;
@@ -99,12 +87,9 @@ TEST(FirstVoicings, ExtendedChordsStartLowOnTheNeck)
     // the root (E7(13/b9): a closed first voicing summing more keeps the grips
     // over E that sum less out).
     const std::map<std::string, FretPattern> expected = {
-        {"C7(9)", lowToHigh({kMuted, 3, 2, 3, 3, 3})},
-        {"Cm7(9)", lowToHigh({kMuted, 3, 1, 3, 3, 3})},
-        {"C6/9", lowToHigh({kMuted, 3, 2, 2, 3, kMuted})},
-        {"Cdim", lowToHigh({kMuted, 3, 4, 2, 4, kMuted})},
-        {"E7(13/b9)", lowToHigh({0, 4, 3, 1, 3, kMuted})},
-        {"E7(9/b13)", lowToHigh({kMuted, 7, 6, 7, 7, 8})},
+        {"C7(9)", book({kMuted, 3, 2, 3, 3, 3})},     {"Cm7(9)", book({kMuted, 3, 1, 3, 3, 3})},
+        {"C6/9", book({kMuted, 3, 2, 2, 3, kMuted})}, {"Cdim", book({kMuted, 3, 4, 2, 4, kMuted})},
+        {"E7(13/b9)", book({0, 4, 3, 1, 3, kMuted})}, {"E7(9/b13)", book({kMuted, 7, 6, 7, 7, 8})},
     };
     for (const auto& [symbol, frets] : expected)
         EXPECT_EQ(firstVoicings().at(symbol).format(), frets.format()) << symbol;

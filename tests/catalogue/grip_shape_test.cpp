@@ -1,4 +1,5 @@
 // The shape rules the voicing generator ranks grips by.
+#include "BookOrder.h"
 #include "GripShape.h"
 #include "catalogue/ChordTones.h"
 
@@ -10,15 +11,6 @@ using namespace voicings;
 namespace {
 constexpr int M = kMuted;
 constexpr int C = 0, D = 2, E = 4, F = 5, A = 9, B = 11;
-
-// Written from the low E string to the high E, as chord books do.
-FretPattern book(const std::array<int, 6>& frets)
-{
-    FretPattern p;
-    for (std::size_t i = 0; i < 6; ++i)
-        p[5 - i] = frets[i];
-    return p;
-}
 
 bool openGrip(const char* tipo, int rootPc, const FretPattern& frets)
 {
@@ -88,6 +80,7 @@ TEST(GripShape, TheSharpNineSoundsAboveTheThird)
     const char* const sharpNine = " 7(#9) ";
     const std::tuple<const char*, int, FretPattern, bool> cases[] = {
         {sharpNine, A, book({5, M, 5, 5, 2, M}), true},     // A7(#9): C4 under C#4
+        {sharpNine, A, book({8, 4, 5, 6, M, M}), true},     // C3 under C#3, lowest of all
         {" 7(13/#9) ", C, book({8, M, 8, 8, 5, 5}), true},  // C7(13/#9)
         {sharpNine, A, book({5, M, 7, 6, 8, 8}), false},    // the #9 on top
         {" 7(13/#9) ", C, book({8, 7, 8, 8, M, 5}), false}, // ... an octave up
@@ -96,6 +89,17 @@ TEST(GripShape, TheSharpNineSoundsAboveTheThird)
     };
     for (const auto& [tipo, root, frets, under] : cases)
         EXPECT_EQ(sharpNineUnderThird(frets, root, *chordTonesOf(tipo)), under) << frets.format();
+}
+
+TEST(GripShape, ThreeNotesAreThinFromFret12Up)
+{
+    const std::pair<FretPattern, bool> cases[] = {
+        {book({M, M, 14, 13, 12, M}), true},   // three notes, the hand at fret 12
+        {book({M, M, 13, 12, 11, M}), false},  // the same shape at fret 11
+        {book({M, M, 14, 13, 12, 12}), false}, // four notes at fret 12
+    };
+    for (const auto& [frets, thin] : cases)
+        EXPECT_EQ(isThinHighGrip(frets), thin) << bookText(frets);
 }
 
 TEST(GripShape, OpenGripsBeginnersAreTaught)
