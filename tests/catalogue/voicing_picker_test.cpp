@@ -90,3 +90,18 @@ TEST(VoicingPicker, TheSecondOfTwoVoicings)
             << rule;
     }
 }
+
+TEST(VoicingPicker, WhereOnlyNearCopiesAreLeftTheOneNearFewestVoicingsComes)
+{
+    // x35553 and x35588 stand; every other candidate differs from one of
+    // them in one string. x35558 does from both, x35555 from x35553 alone:
+    // it comes third, though x35558 ranks better.
+    const FretPattern first = book({M, 3, 5, 5, 5, 3});
+    const FretPattern second = book({M, 3, 5, 5, 8, 8});
+    const FretPattern nearBoth = book({M, 3, 5, 5, 5, 8});
+    const FretPattern nearOne = book({M, 3, 5, 5, 5, 5});
+    const auto picked = pickVoicings(
+        {grip(first, 0, 0), grip(second, 10, 10), grip(nearBoth, 20, 20), grip(nearOne, 30, 30)},
+        {}, {}, {{0, kAnySum, 3}}, false);
+    EXPECT_EQ(picked.order, (std::vector<FretPattern>{first, second, nearOne}));
+}
