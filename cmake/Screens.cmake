@@ -8,17 +8,33 @@
 #   app          the launch handler, the about screen and the storyboard
 # Each library's sources are the files its layer owns; a source that includes
 # a header its layer may not use stops the build (cifrario_check_layers).
-# Layouts (resources/layouts/*.ui) are compiled into the libraries that use them.
-set(CMAKE_AUTOUIC_SEARCH_PATHS ${CMAKE_SOURCE_DIR}/resources/layouts)
+# Each library names the layouts (resources/layouts/<name>.ui) its screens
+# include; uic compiles each into ui_<name>.h in the build folder, which the
+# library and whatever builds on it can include. The headers are outputs that
+# Ninja knows of, so an edited layout reaches the program in one build (CMake's
+# automatic uic rewrites them behind Ninja's back, and so took two).
 
-# cifrario_screen_library(<layer> LIBS <libraries below>)
+# A build folder made while CMake's automatic uic compiled the layouts still
+# holds its headers in the targets' <target>_autogen/include, which comes first
+# on the include path: remove them, or they would hide the headers made here.
+file(GLOB stale_forms ${CMAKE_BINARY_DIR}/*_autogen/include/ui_*.h
+     ${CMAKE_BINARY_DIR}/bench/*/*_autogen/include/ui_*.h)
+if(stale_forms)
+  file(REMOVE ${stale_forms})
+endif()
+
+# cifrario_screen_library(<layer> LIBS <libraries below> [FORMS <layout names>])
 function(cifrario_screen_library layer)
-  cmake_parse_arguments(ARG "" "" "LIBS" ${ARGN})
+  cmake_parse_arguments(ARG "" "" "LIBS;FORMS" ${ARGN})
   cifrario_layer_files(${layer} ${CMAKE_SOURCE_DIR} sources)
-  add_library(${layer} STATIC ${sources})
-  target_include_directories(${layer} PUBLIC ${CMAKE_SOURCE_DIR})
+  set(forms "")
+  foreach(form ${ARG_FORMS})
+    list(APPEND forms ${CMAKE_SOURCE_DIR}/resources/layouts/${form}.ui)
+  endforeach()
+  qt6_wrap_ui(form_headers ${forms})
+  add_library(${layer} STATIC ${sources} ${form_headers})
+  target_include_directories(${layer} PUBLIC ${CMAKE_SOURCE_DIR} ${CMAKE_CURRENT_BINARY_DIR})
   target_link_libraries(${layer} PUBLIC ${ARG_LIBS})
-  set_target_properties(${layer} PROPERTIES AUTOUIC ON)
 endfunction()
 
 # The fret geometry, shared by the fretboard view and the build-time drawing of
@@ -33,7 +49,7 @@ add_dependencies(fretboard bundle)
 # QtCore alone: a widget header here does not compile, and one reached by its
 # module path (<QtWidgets/...>) stops the layer check.
 cifrario_screen_library(finder_core LIBS cifrario_options catalogue Qt6::Core)
-set_target_properties(finder_core PROPERTIES AUTOUIC OFF)
-cifrario_screen_library(finder LIBS finder_core fretboard)
-cifrario_screen_library(favourites LIBS finder)
-cifrario_screen_library(app LIBS favourites)
+cifrario_screen_library(finder LIBS finder_core fretboard FORMS FirstViewController)
+cifrario_screen_library(favourites LIBS finder
+                        FORMS FavViewController CollectionViewController)
+cifrario_screen_library(app LIBS favourites FORMS SecondViewController)

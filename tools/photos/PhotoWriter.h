@@ -1,5 +1,5 @@
 #pragma once
-// Renders the photographs of many stems into a folder, on all cores.
+// Renders the photographs of many stems into a folder, on several threads.
 #include "tools/photos/ChordPhoto.h"
 #include "tools/photos/PhotoStems.h"
 

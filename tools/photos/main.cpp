@@ -2,6 +2,7 @@
 // catalogue, written into the bundle folder.
 //   chord_photos <catalogue.tsv> <bundle folder>
 #include "catalogue/CatalogueLoader.h"
+#include "tools/ParallelJobs.h"
 #include "tools/photos/ChordPhoto.h"
 #include "tools/photos/PhotoStems.h"
 #include "tools/photos/PhotoWriter.h"
@@ -12,8 +13,8 @@
 
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
-#include <thread>
 
 int main(int argc, char** argv)
 {
@@ -41,7 +42,9 @@ int main(int argc, char** argv)
         return 1;
     }
     const photos::ChordPhotoPainter painter;
-    const int threads = int(std::max(1u, std::thread::hardware_concurrency()));
+    const int threads =
+        tools::parallelJobs(std::getenv("CMAKE_BUILD_PARALLEL_LEVEL"),
+                            [&](const std::string& line) { log("chord_photos: " + line); });
     const int failures = photos::writePhotos(painter, shapes, folder, threads, log);
     const double seconds =
         std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();

@@ -11,6 +11,7 @@
 #include "Mp3Encoder.h"
 #include "catalogue/FretPattern.h"
 #include "fretboard/model/Position.h"
+#include "tools/ParallelJobs.h"
 
 #include <fluidsynth.h>
 
@@ -18,6 +19,7 @@
 #include <atomic>
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <mutex>
@@ -164,9 +166,14 @@ int main(int argc, char** argv)
         }
     };
 
-    const unsigned threadCount = std::clamp(std::thread::hardware_concurrency(), 1u, 6u);
+    auto log = [](const std::string& line) {
+        std::fprintf(stderr, "render_samples: %s\n", line.c_str());
+    };
+    const int threadCount =
+        std::min(tools::parallelJobs(std::getenv("CMAKE_BUILD_PARALLEL_LEVEL"), log), 6);
     std::vector<std::thread> threads;
-    for (unsigned t = 0; t < threadCount; ++t)
+    threads.reserve(std::size_t(threadCount));
+    for (int t = 0; t < threadCount; ++t)
         threads.emplace_back(encodeAndWrite);
     for (auto& thread : threads)
         thread.join();
