@@ -1,7 +1,8 @@
 #pragma once
 // A tiny HTTP/1.1 server on a loopback address (127.0.0.1 unless named) for
 // the fetch tests: one worker thread, one connection at a time, one canned
-// response per request path; it counts the connections made to it.
+// response per request path; it counts the connections made to it. Without
+// a handler it holds its port closed.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -9,13 +10,14 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <condition_variable>
 #include <cstdint>
 #include <functional>
 #include <mutex>
-#include <stdexcept>
 #include <string>
+#include <system_error>
 #include <thread>
 
 class LocalHttpServer {
@@ -36,7 +38,10 @@ public:
     using Handler = std::function<Response(const std::string& path)>;
 
     // Listens on a loopback address ("127.0.0.2", "::1") and port; port 0
-    // takes a free one.
+    // takes a free one. Without a handler the port is held but not listened
+    // on: a connection to it is refused, and no other server can take it.
+    // Throws std::system_error when the port cannot be had (address in use:
+    // another socket holds it, if only a closed connection in TIME_WAIT).
     explicit LocalHttpServer(Handler handler, const std::string& ip = "127.0.0.1", int port = 0)
         : handler_(std::move(handler)),
           host_(ip.find(':') == std::string::npos ? ip : "[" + ip + "]")
@@ -58,10 +63,16 @@ public:
         // waiting connection.
         listener_ = ::socket(any->sa_family, SOCK_STREAM | SOCK_NONBLOCK, 0);
         if (length == 0 || listener_ < 0 || ::bind(listener_, any, length) != 0 ||
-            ::listen(listener_, 8) != 0 || ::getsockname(listener_, any, &length) != 0)
-            throw std::runtime_error("cannot listen on " + ip);
+            (handler_ && ::listen(listener_, 8) != 0) ||
+            ::getsockname(listener_, any, &length) != 0) {
+            const int error = errno;
+            if (listener_ >= 0)
+                ::close(listener_);
+            throw std::system_error(error, std::generic_category(), "cannot listen on " + ip);
+        }
         port_ = ntohs(any->sa_family == AF_INET ? v4->sin_port : address.sin6_port);
-        thread_ = std::thread([this] { serve(); });
+        if (handler_)
+            thread_ = std::thread([this] { serve(); });
     }
 
     ~LocalHttpServer()
@@ -71,7 +82,8 @@ public:
             stopping_ = true;
         }
         wake_.notify_all();
-        thread_.join();
+        if (thread_.joinable())
+            thread_.join();
         ::close(listener_);
     }
 

@@ -10,6 +10,9 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <system_error>
+
 using namespace std::chrono_literals;
 using platform::CurlPageFetcher;
 using Response = LocalHttpServer::Response;
@@ -41,6 +44,38 @@ LocalHttpServer::Handler redirecting(std::vector<std::string> targets, const std
         return {200, page};
     };
 }
+
+// The two addresses libcurl gives the name "localhost", 127.0.0.1 and ::1,
+// at one port: a server on each, or the port held closed where the handler
+// is null. So whatever a fetch of the name reaches is this test's own. The
+// port is taken free on 127.0.0.1; when another process holds it on ::1,
+// another port is taken.
+class Localhost {
+public:
+    Localhost(const LocalHttpServer::Handler& atIpv4, const LocalHttpServer::Handler& atIpv6)
+    {
+        for (int attempt = 1;; ++attempt) {
+            ipv4_ = std::make_unique<LocalHttpServer>(atIpv4, "127.0.0.1");
+            try {
+                ipv6_ = std::make_unique<LocalHttpServer>(atIpv6, "::1", ipv4_->port());
+                return;
+            } catch (const std::system_error& error) {
+                if (error.code() != std::errc::address_in_use || attempt == 100)
+                    throw;
+            }
+        }
+    }
+    LocalHttpServer& ipv4() { return *ipv4_; }
+    LocalHttpServer& ipv6() { return *ipv6_; }
+    std::string url(const std::string& path) const
+    {
+        return "http://localhost:" + std::to_string(ipv4_->port()) + path;
+    }
+
+private:
+    std::unique_ptr<LocalHttpServer> ipv4_;
+    std::unique_ptr<LocalHttpServer> ipv6_;
+};
 
 } // namespace
 
@@ -119,25 +154,19 @@ TEST(ConnectionGate, ARedirectToEitherEdgeOfAnIpv6BlockOpensNoConnection)
 
 TEST(ConnectionGate, ATypedNameIsReachedAtItsPublicAddressesOnly)
 {
-    // libcurl takes "localhost" for 127.0.0.1, tried first, and ::1: here
-    // the first is reserved and the second public, both listening on the
-    // same port.
-    LocalHttpServer site(serving(kPublicPage), "::1");
-    LocalHttpServer internal(serving(kInternalPage), "127.0.0.1", site.port());
-    const std::string address = "http://localhost:" + std::to_string(site.port()) + "/";
-
-    const auto result = fetcherWithPublic("::1").fetch(address);
+    // libcurl tries 127.0.0.1 first: here it is reserved, and ::1 public.
+    Localhost site(serving(kInternalPage), serving(kPublicPage));
+    const auto result = fetcherWithPublic("::1").fetch(site.url("/"));
     EXPECT_EQ(result.error(), "");
     EXPECT_EQ(result.ok() ? *result : "", kPublicPage);
-    EXPECT_EQ(internal.accepts(), 0);
-    EXPECT_EQ(site.accepts(), 1);
+    EXPECT_EQ(site.ipv4().accepts(), 0);
+    EXPECT_EQ(site.ipv6().accepts(), 1);
 
     // When the public address refuses the connection, the reserved one is
     // not tried instead.
-    LocalHttpServer reservedOnly(serving(kInternalPage), "127.0.0.1");
-    const auto refused = fetcherWithPublic("::1").fetch(
-        "http://localhost:" + std::to_string(reservedOnly.port()) + "/");
-    EXPECT_EQ(reservedOnly.accepts(), 0);
+    Localhost reservedOnly(serving(kInternalPage), nullptr);
+    const auto refused = fetcherWithPublic("::1").fetch(reservedOnly.url("/"));
+    EXPECT_EQ(reservedOnly.ipv4().accepts(), 0);
     ASSERT_FALSE(refused.ok());
     EXPECT_EQ(refused.failure().kind(), platform::ErrorKind::Refused);
 }
@@ -159,9 +188,8 @@ TEST(ConnectionGate, ATypedHostWithReservedAddressesOnlyIsReachedWithItsRedirect
 
     // So is a name whose every address is reserved: with the real
     // classifier, "localhost".
-    LocalHttpServer local(serving(kPublicPage));
-    result = CurlPageFetcher({5000ms, 100000})
-                 .fetch("http://localhost:" + std::to_string(local.port()) + "/");
+    Localhost local(serving(kPublicPage), nullptr);
+    result = CurlPageFetcher({5000ms, 100000}).fetch(local.url("/"));
     EXPECT_EQ(result.ok() ? *result : result.error(), kPublicPage);
-    EXPECT_EQ(local.accepts(), 1);
+    EXPECT_EQ(local.ipv4().accepts(), 1);
 }
