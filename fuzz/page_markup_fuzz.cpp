@@ -1,8 +1,8 @@
 // The page view's markup on any page, read back by Qt's rich-text engine: the
 // markup must be bare tags of ours with escaped text, nested within the
 // bounds, and the engine must find no image in it, hold no more blocks than
-// the bound lets through, and ask for no resource while it reads, lays out
-// and draws it.
+// the bound lets through, nor blocks longer or changes of format more than
+// theirs, and ask for no resource while it reads, lays out and draws it.
 #include "platform/page/PageMarkup.h"
 
 #include <QAbstractTextDocumentLayout>
@@ -111,9 +111,22 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QImage canvas(200, 100, QImage::Format_ARGB32);
     QPainter painter(&canvas);
     document.drawContents(&painter);
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
-        for (auto it = block.begin(); !it.atEnd(); ++it)
+    // No block longer than its bound, its line breaks counted: the layout's
+    // time grows faster than a block's length. Changes of format within the
+    // blocks, two for each inline element written at most.
+    std::size_t formatChanges = 0;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (static_cast<std::size_t>(block.text().toUcs4().size()) > limits.maxBlockChars)
+            std::abort();
+        int format = -1;
+        for (auto it = block.begin(); !it.atEnd(); ++it) {
             if (it.fragment().charFormat().isImageFormat())
                 std::abort();
+            formatChanges += format >= 0 && it.fragment().charFormatIndex() != format ? 1 : 0;
+            format = it.fragment().charFormatIndex();
+        }
+    }
+    if (formatChanges > 2 * limits.maxFormatChanges)
+        std::abort();
     return 0;
 }
