@@ -328,7 +328,7 @@ private:
     LongBlocks longBlocks_{limits_.maxBlockChars};
     std::vector<Open> open_; // every element the parser holds open
     std::size_t elements_ = 0;
-    std::size_t errors_ = 0;
+    std::size_t errors_ = 0;        // errors the parser reported
     std::size_t writtenDepth_ = 0;  // written elements open
     std::size_t leftOut_ = 0;       // open elements left out with their content
     std::size_t preformatted_ = 0;  // written <pre> open
