@@ -4,6 +4,7 @@
 // the bound lets through, nor blocks longer or changes of format more than
 // theirs, and ask for no resource while it reads, lays out and draws it.
 #include "platform/page/PageMarkup.h"
+#include "tests/fetch/PageTestSupport.h"
 
 #include <QAbstractTextDocumentLayout>
 #include <QGuiApplication>
@@ -111,22 +112,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     QImage canvas(200, 100, QImage::Format_ARGB32);
     QPainter painter(&canvas);
     document.drawContents(&painter);
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next())
+        for (auto it = block.begin(); !it.atEnd(); ++it)
+            if (it.fragment().charFormat().isImageFormat())
+                std::abort();
     // No block longer than its bound, its line breaks counted: the layout's
     // time grows faster than a block's length. Changes of format within the
     // blocks, two for each inline element written at most.
-    std::size_t formatChanges = 0;
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        if (static_cast<std::size_t>(block.text().toUcs4().size()) > limits.maxBlockChars)
-            std::abort();
-        int format = -1;
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (it.fragment().charFormat().isImageFormat())
-                std::abort();
-            formatChanges += format >= 0 && it.fragment().charFormatIndex() != format ? 1 : 0;
-            format = it.fragment().charFormatIndex();
-        }
-    }
-    if (formatChanges > 2 * limits.maxFormatChanges)
+    const pagetest::Shape shape = pagetest::shapeOf(document);
+    if (shape.longestBlock > limits.maxBlockChars ||
+        shape.formatChanges > 2 * limits.maxFormatChanges)
         std::abort();
     return 0;
 }

@@ -3,6 +3,7 @@
 // layout quick.
 #include "PageTestSupport.h"
 #include "platform/PageView.h"
+#include "support/SteppingClock.h"
 
 #include <QFontInfo>
 #include <QImage>
@@ -12,7 +13,6 @@
 #include <QTextFrame>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <chrono>
 #include <tuple>
 #include <vector>
@@ -24,6 +24,9 @@ using platform::PageView;
 
 using pagetest::imagesIn;
 using pagetest::repeated;
+using pagetest::Shape;
+using pagetest::shapeOf;
+using support::steppingClock;
 
 TEST(PageView, LoadsNothingThePageNames)
 {
@@ -93,43 +96,6 @@ TEST(PageView, ShowsAnOrdinaryPageAsItsMarkupSays)
     EXPECT_GT(line.begin().fragment().charFormat().fontWeight(), QFont::Normal);
 }
 
-namespace {
-
-// What bounds the view's layout work, read off the document it shows: its
-// blocks and the lines within them, the characters of its longest block,
-// the changes of character format within blocks, and its characters.
-struct Shape {
-    int lines = 0;
-    qsizetype longestBlock = 0;
-    int formatChanges = 0;
-    qsizetype characters = 0;
-};
-
-Shape shapeOf(const QTextDocument& document)
-{
-    Shape shape;
-    shape.characters = document.characterCount();
-    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        shape.lines += 1 + static_cast<int>(block.text().count(QChar::LineSeparator));
-        shape.longestBlock = std::max(shape.longestBlock, block.text().size());
-        int format = -1;
-        for (auto it = block.begin(); !it.atEnd(); ++it) {
-            if (it.fragment().charFormatIndex() != format && format >= 0)
-                ++shape.formatChanges;
-            format = it.fragment().charFormatIndex();
-        }
-    }
-    return shape;
-}
-
-// A clock that reads the given step later at each reading.
-platform::LayoutBudget::Clock steppingClock(std::chrono::nanoseconds step)
-{
-    return [now = std::chrono::nanoseconds{0}, step]() mutable { return now += step; };
-}
-
-} // namespace
-
 TEST(PageView, EveryPageWithinTheFetchBoundShowsWithinTheLayoutBounds)
 {
     // Each of these takes from seconds to hundreds of seconds, or never ends,
@@ -197,8 +163,8 @@ TEST(PageView, EveryPageWithinTheFetchBoundShowsWithinTheLayoutBounds)
         view.showPage(page.bytes);
         const Shape shape = shapeOf(*view.document());
         EXPECT_LE(shape.lines, 10000 + 3) << page.what; // and the lines saying so
-        EXPECT_LE(shape.longestBlock, 1000) << page.what;
-        EXPECT_LE(shape.formatChanges, 2 * 2000) << page.what;
+        EXPECT_LE(shape.longestBlock, 1000u) << page.what;
+        EXPECT_LE(shape.formatChanges, 2u * 2000) << page.what;
         EXPECT_LE(shape.characters, 64 * 1024 + 200) << page.what;
         EXPECT_TRUE(view.toPlainText().endsWith(page.end)) << page.what;
     }

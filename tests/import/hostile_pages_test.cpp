@@ -7,6 +7,7 @@
 #include "finder/FirstViewController.h"
 #include "platform/PageView.h"
 #include "platform/TextView.h"
+#include "support/SteppingClock.h"
 
 #include <QAbstractButton>
 #include <QLineEdit>
@@ -191,10 +192,8 @@ TEST_F(HostilePages, NamesPastEveryCutOfTheViewAreRead)
     auto* view = outlet<platform::PageView>("WebViewCifra");
     for (const auto& [path, page] : pages) {
         if (path == "/tempo") // each block takes a millisecond, past the budget
-            view->setLayoutBudget(
-                {std::chrono::nanoseconds(0), [now = std::chrono::nanoseconds{0}]() mutable {
-                     return now += std::chrono::milliseconds(1);
-                 }});
+            view->setLayoutBudget({std::chrono::nanoseconds(0),
+                                   support::steppingClock(std::chrono::milliseconds(1))});
         pages_[path] = page;
         open(server_.url(path));
         EXPECT_TRUE(view->toPlainText().contains("[…")) << path;

@@ -2,6 +2,8 @@
 // the text whole for whoever reads it.
 #include "platform/TextView.h"
 
+#include "support/SteppingClock.h"
+
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -173,9 +175,7 @@ TEST(TextView, ShownCutItKeepsTheWholeTextAndTakesNoEdits)
     // Past the budget of layout time (each line takes a millisecond here),
     // the text is cut and says so; the box keeps it whole.
     box.setLayoutBudget(
-        {std::chrono::milliseconds(1), [now = std::chrono::nanoseconds{0}]() mutable {
-             return now += std::chrono::milliseconds(1);
-         }});
+        {std::chrono::milliseconds(1), support::steppingClock(std::chrono::milliseconds(1))});
     box.setText("Am\nG7\nC");
     EXPECT_EQ(box.toPlainText(), "Am\nG7\n[… texto cortado: lento demais para exibir]");
     EXPECT_EQ(box.text(), "Am\nG7\nC");
