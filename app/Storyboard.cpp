@@ -9,7 +9,10 @@ namespace app {
 
 platform::ViewControllerRef makeMainStoryboard()
 {
-    auto main = std::make_shared<finder::FirstViewController>();
+    // The import's text boxes keep to their budget of layout time by the
+    // real clock.
+    auto main = std::make_shared<finder::FirstViewController>(
+        std::make_unique<platform::CurlPageFetcher>(), platform::LayoutBudget::realTime());
     main->registerSegue("segueSobre",
                         [](QObject*) { return std::make_shared<SecondViewController>(); });
     // The favourites open from two controls: the grid button leads to the

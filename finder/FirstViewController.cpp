@@ -14,9 +14,10 @@
 
 namespace finder {
 
-FirstViewController::FirstViewController(std::unique_ptr<platform::PageFetcher> pageFetcher)
+FirstViewController::FirstViewController(std::unique_ptr<platform::PageFetcher> pageFetcher,
+                                         platform::LayoutBudget layoutBudget)
     : ui_(std::make_unique<Ui::FirstViewController>()),
-      importPane_(std::make_unique<ImportPane>(std::move(pageFetcher)))
+      importPane_(std::make_unique<ImportPane>(std::move(pageFetcher), std::move(layoutBudget)))
 {
 }
 

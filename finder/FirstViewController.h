@@ -25,10 +25,12 @@ class TableView;
 class FirstViewController : public platform::ViewController {
     Q_OBJECT
 public:
-    // The import's page fetch; the default fetches over the network with its
-    // time and size bounds.
+    // The import's page fetch, and the layout budget of its text boxes. The
+    // default fetch goes over the network with its time and size bounds; the
+    // default budget's clock stands still (the program gives the real one).
     explicit FirstViewController(std::unique_ptr<platform::PageFetcher> pageFetcher =
-                                     std::make_unique<platform::CurlPageFetcher>());
+                                     std::make_unique<platform::CurlPageFetcher>(),
+                                 platform::LayoutBudget layoutBudget = {});
     ~FirstViewController() override;
 
     // Start-up: the open C drawn, the sample bank, the catalogue.
@@ -39,6 +41,7 @@ public:
     void prepareForSegue(platform::Segue& segue, QObject* sender) override;
 
     ChordFinder& finder() { return finder_; }
+    ImportPane& importPane() { return *importPane_; }
     fretboard::FretboardPanel* fretboard() const;
 
     // A row chosen in any of the five tables; the first chord row chosen.

@@ -6,12 +6,14 @@
 #include "platform/Log.h"
 #include "platform/PageView.h"
 #include "platform/TextView.h"
+#include "platform/page/PageMarkup.h"
 #include "platform/page/PageText.h"
 
 #include <QLabel>
 #include <QLineEdit>
 
 #include <exception>
+#include <utility>
 
 namespace finder {
 namespace {
@@ -41,8 +43,27 @@ QString failureLine(const platform::Error& failure)
 
 } // namespace
 
-ImportPane::ImportPane(std::unique_ptr<platform::PageFetcher> fetcher)
-    : fetcher_(std::move(fetcher))
+ReadPage readPage(const std::string& bytes, std::stop_token stop)
+{
+    ReadPage read;
+    // One decoding for all that reads the page: the view, the source box
+    // and, from the box, the name scan.
+    platform::PageText page = platform::pageText(bytes);
+    if (!page.problem.empty()) {
+        read.problem = std::move(page.problem);
+        return read;
+    }
+    read.text = std::move(page.text);
+    if (stop.stop_requested())
+        return read;
+    read.page = platform::pageToShow(read.text, {}, stop);
+    read.sourceShown = platform::textToShow(read.text);
+    return read;
+}
+
+ImportPane::ImportPane(std::unique_ptr<platform::PageFetcher> fetcher,
+                       platform::LayoutBudget layoutBudget)
+    : fetcher_(std::move(fetcher)), layoutBudget_(std::move(layoutBudget))
 {
 }
 
@@ -56,6 +77,12 @@ void ImportPane::setWidgets(const Widgets& widgets)
     plainText_ = widgets.plainText;
     screen_ = widgets.screen;
     message_ = widgets.message;
+    if (page_)
+        page_->setLayoutBudget(layoutBudget_);
+    if (source_)
+        source_->setLayoutBudget(layoutBudget_);
+    if (plainText_)
+        plainText_->setLayoutBudget(layoutBudget_);
 }
 
 void ImportPane::abrirCifra()
@@ -64,6 +91,9 @@ void ImportPane::abrirCifra()
     // screen until it ends.
     if (fetching_ || !fetcher_ || !address_)
         return;
+    // The page asked for before is of no use any more.
+    work_.cancel();
+    reading_ = false;
     fetching_ = true;
     showFetching(true);
     const std::string address = address_->text().toStdString();
@@ -75,35 +105,56 @@ void ImportPane::abrirCifra()
     }
     showFetching(false);
     fetching_ = false;
-
-    std::string text;
-    QString failure;
     if (!fetched) {
         platform::log(platform::LogLevel::Warning, "Página não carregada: " + fetched.error());
-        failure = failureLine(fetched.failure());
-    } else {
-        // One decoding for all that reads the page: the view, the source
-        // box and, from the box, the name scan.
-        platform::PageText page = platform::pageText(*fetched);
-        if (page.problem.empty()) {
-            text = std::move(page.text);
-        } else {
+        showRead({}, failureLine(fetched.failure()));
+        return;
+    }
+    reading_ = true;
+    work_.start([this, reader = reader_, bytes = std::move(*fetched),
+                 address](std::stop_token stop) -> std::function<void()> {
+        auto read = std::make_shared<ReadPage>();
+        QString failure;
+        try {
+            *read = reader(bytes, stop);
+        } catch (const std::exception& exception) {
+            // Out of memory, say: nothing is shown, and the line says so.
+            platform::log(platform::LogLevel::Warning,
+                          "Página não lida: " + address + ": " + exception.what());
+            *read = {};
+            failure = QStringLiteral("Não foi possível ler a página.");
+        }
+        if (!read->problem.empty()) {
             // UTF-16 pages are read; a UTF-32 page, or bytes that are not
             // UTF-8, are refused.
-            const std::string why = "Página não está em UTF-8 nem em UTF-16 (" + page.problem + ")";
-            platform::log(platform::LogLevel::Warning, why + "; texto ignorado: " + address);
+            platform::log(platform::LogLevel::Warning, "Página não está em UTF-8 nem em UTF-16 (" +
+                                                           read->problem +
+                                                           "); texto ignorado: " + address);
+            *read = {};
             failure = QStringLiteral("A página não está em UTF-8 nem em UTF-16; nada foi lido.");
         }
-    }
+        return [this, read, failure] { showRead(std::move(*read), failure); };
+    });
+}
+
+void ImportPane::showRead(ReadPage read, const QString& failure)
+{
+    reading_ = true; // until the source box shows it too
     if (message_)
         message_->setText(failure);
     // The page view loads nothing the page names and shows markup written
     // from it that lays out quickly; the source box keeps the page whole as
-    // fetched, and shows what it can lay out quickly.
+    // fetched, and shows what it can lay out quickly, in a pass of its own.
     if (page_)
-        page_->showPage(text);
-    if (source_)
-        source_->setText(std::move(text));
+        page_->showPage(read.page);
+    work_.then([this, text = std::move(read.text), shown = std::move(read.sourceShown)]() mutable {
+        if (source_)
+            source_->setText(std::move(text), shown);
+        reading_ = false;
+        emit pageShown();
+        if (ChordFinder* finder = std::exchange(scanWhenShown_, nullptr))
+            lerCifras(*finder);
+    });
 }
 
 void ImportPane::showFetching(bool fetching)
@@ -133,6 +184,10 @@ void ImportPane::showFetching(bool fetching)
 
 void ImportPane::lerCifras(ChordFinder& finder)
 {
+    if (reading_) {
+        scanWhenShown_ = &finder;
+        return;
+    }
     if (!source_)
         return;
     if (message_)

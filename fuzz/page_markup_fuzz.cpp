@@ -1,8 +1,10 @@
 // The page view's markup on any page, read back by Qt's rich-text engine: the
 // markup must be bare tags of ours with escaped text, nested within the
 // bounds, and the engine must find no image in it, hold no more blocks than
-// the bound lets through, nor blocks longer or changes of format more than
-// theirs, and ask for no resource while it reads, lays out and draws it.
+// the bound lets through, nor (its long blocks split as the boxes split
+// them) blocks longer or changes of format more than theirs, and ask for no
+// resource while it reads, lays out and draws it.
+#include "platform/LongBlocks.h"
 #include "platform/page/PageMarkup.h"
 #include "tests/fetch/PageTestSupport.h"
 
@@ -107,6 +109,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // lines saying what was cut add a few.
     if (static_cast<std::size_t>(document.blockCount()) > 2 * limits.maxBlocks + 16)
         std::abort();
+    // Long blocks split as the boxes split them, whatever the markup made.
+    platform::splitLongBlocks(document);
     document.setTextWidth(200);
     (void)document.documentLayout()->documentSize();
     QImage canvas(200, 100, QImage::Format_ARGB32);

@@ -1,5 +1,7 @@
 #include "platform/LayoutBudget.h"
 
+#include "platform/LongBlocks.h"
+
 #include <QAbstractTextDocumentLayout>
 #include <QTextBlock>
 #include <QTextCursor>
@@ -10,22 +12,20 @@
 namespace platform {
 namespace {
 
-// Lays the document's blocks out one by one at the width, timing each; when
-// the time spent passes the budget before the last block, removes every
-// block after the one that passed it. True when blocks were removed.
-bool cutPastBudget(QTextDocument& document, qreal width, const LayoutBudget& budget)
+// Lays the rest of the document out through its own layout, block by block,
+// as the box would in pieces later; once the time since `start` passes the
+// budget, removes every block after the one that passed it. The blocks laid
+// out already, those the box shows first, stay whatever the time. True when
+// blocks were removed.
+bool layOutWithinBudget(QTextDocument& document, const LayoutBudget& budget,
+                        std::chrono::nanoseconds start)
 {
-    std::chrono::nanoseconds spent{0};
+    QAbstractTextDocumentLayout* layout = document.documentLayout();
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
-        const std::chrono::nanoseconds start = budget.clock();
-        QTextLayout* layout = block.layout();
-        layout->setTextOption(document.defaultTextOption());
-        layout->beginLayout();
-        for (QTextLine line = layout->createLine(); line.isValid(); line = layout->createLine())
-            line.setLineWidth(width);
-        layout->endLayout();
-        spent += budget.clock() - start;
-        if (spent > budget.limit && block.next().isValid()) {
+        if (block.layout()->lineCount() > 0)
+            continue;
+        (void)layout->blockBoundingRect(block);
+        if (budget.clock() - start > budget.limit && block.next().isValid()) {
             QTextCursor cursor(&document);
             cursor.setPosition(block.position() + block.length() - 1);
             cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
@@ -38,37 +38,53 @@ bool cutPastBudget(QTextDocument& document, qreal width, const LayoutBudget& bud
 
 } // namespace
 
-bool showWithinBudget(QTextEdit& box, const QString& content, BoxContent kind,
-                      const LayoutBudget& budget, std::initializer_list<std::string_view> cutLines)
+LayoutBudget LayoutBudget::realTime()
 {
+    LayoutBudget budget;
+    budget.clock = [] { return std::chrono::steady_clock::now().time_since_epoch(); };
+    return budget;
+}
+
+ShownContent showWithinBudget(QTextEdit& box, const QString& content, BoxContent kind,
+                              const LayoutBudget& budget,
+                              std::initializer_list<std::string_view> cutLines)
+{
+    const std::chrono::nanoseconds start = budget.clock();
     // A document of the box's, so that whatever it asks to load is asked of
-    // the box.
+    // the box. It has no layout while it is filled and split, so none of
+    // that lays anything out.
     auto* document = new QTextDocument(&box);
+    document->setUndoRedoEnabled(false);
     document->setDefaultFont(box.font());
     QTextOption option = document->defaultTextOption();
     option.setWrapMode(box.wordWrapMode());
     document->setDefaultTextOption(option);
-    document->documentLayout()->setPaintDevice(box.viewport());
     if (kind == BoxContent::Markup)
         document->setHtml(content);
     else
         document->setPlainText(content);
-    const qreal width = box.viewport()->width() - 2 * document->documentMargin();
-    const bool cut = cutPastBudget(*document, width, budget);
-    if (cut) {
+    ShownContent shown;
+    shown.split = splitLongBlocks(*document) > 0;
+    // Laid out at the box's width only: the box sets it on taking the
+    // document, and lays out what it shows first.
+    document->setPageSize(QSizeF(0, 0));
+    document->documentLayout()->setPaintDevice(box.viewport());
+    QTextDocument* const previous = box.document();
+    const bool previousOurs = previous->parent() == &box; // else the box deletes it
+    box.setDocument(document);
+    if (previousOurs)
+        delete previous;
+    shown.cut = layOutWithinBudget(*document, budget, start);
+    if (shown.cut) {
         QTextCursor end(document);
         end.movePosition(QTextCursor::End);
         for (const std::string_view line : cutLines) {
             end.insertBlock(QTextBlockFormat(), QTextCharFormat());
             end.insertText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
         }
+        (void)document->documentLayout()->blockBoundingRect(document->lastBlock());
     }
-    QTextDocument* const previous = box.document();
-    const bool previousOurs = previous->parent() == &box; // else the box deletes it
-    box.setDocument(document);
-    if (previousOurs)
-        delete previous;
-    return cut;
+    return shown;
 }
 
 } // namespace platform

@@ -12,9 +12,8 @@ PageView::PageView(QWidget* parent) : QTextBrowser(parent)
     setOpenExternalLinks(false);
 }
 
-void PageView::showPage(std::string_view html)
+void PageView::showPage(const ShownPage& page)
 {
-    const ShownPage page = pageToShow(html);
     const QString content =
         QString::fromUtf8(page.content.data(), static_cast<qsizetype>(page.content.size()));
     showWithinBudget(*this, content, page.isText ? BoxContent::Text : BoxContent::Markup, budget_,

@@ -18,14 +18,18 @@ class PageView : public QTextBrowser {
 public:
     explicit PageView(QWidget* parent = nullptr);
 
-    // Shows the page: its safe markup, or its text when it has too many
-    // elements to lay out quickly, in a document of its own that starts in
-    // the view's font, cut past the layout budget with the cut mark and a
-    // line saying so. Main thread.
-    void showPage(std::string_view html);
+    // Shows the page as pageToShow writes it, read on this thread. Main
+    // thread.
+    void showPage(std::string_view html) { showPage(pageToShow(html)); }
+    // Shows the page as written (its safe markup, or its text when it has
+    // too many elements to lay out quickly), in a document of its own that
+    // starts in the view's font, its long blocks split, cut past the layout
+    // budget with the cut mark and a line saying so. Main thread.
+    void showPage(const ShownPage& page);
 
     // The budget of layout time for the pages shown from now on.
     void setLayoutBudget(LayoutBudget budget) { budget_ = std::move(budget); }
+    const LayoutBudget& layoutBudget() const { return budget_; }
 
     // Every resource is blank, whatever it names: a transparent pixel for an
     // image, empty bytes for anything else.

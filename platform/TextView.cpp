@@ -3,7 +3,6 @@
 #include "platform/page/BreakPoints.h"
 #include "platform/page/CombiningMarks.h"
 #include "platform/page/DirectionChanges.h"
-#include "platform/page/LongBlocks.h"
 #include "platform/page/TextBlocks.h"
 
 namespace platform {
@@ -22,11 +21,8 @@ std::string textToShow(std::string_view text, const ShownTextLimits& limits)
     std::string marked;
     marks.append(marked, text.substr(0, keep));
     BreakPoints breaks(limits.maxWordBytes);
-    std::string broken;
-    breaks.append(broken, marked);
-    LongBlocks longBlocks(limits.maxBlockChars);
     std::string shown;
-    longBlocks.append(shown, broken, true, "\n");
+    breaks.append(shown, marked);
     if (marks.cut())
         shown += "\n" + std::string(kMarksCutLine);
     if (directions.exceeded())
@@ -47,12 +43,11 @@ TextView::TextView(QWidget* parent) : QTextEdit(parent)
     setTabChangesFocus(true);
 }
 
-void TextView::setText(std::string text)
+void TextView::setText(std::string text, const std::string& shown)
 {
-    const std::string shown = textToShow(text);
-    const bool cut = showWithinBudget(*this, QString::fromStdString(shown), BoxContent::Text,
-                                      budget_, {kLayoutCutLine});
-    if (!cut && shown == text) {
+    const ShownContent content = showWithinBudget(*this, QString::fromStdString(shown),
+                                                  BoxContent::Text, budget_, {kLayoutCutLine});
+    if (!content.cut && !content.split && shown == text) {
         whole_.reset();
         if (madeReadOnly_)
             setReadOnly(false);

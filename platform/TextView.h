@@ -6,12 +6,11 @@
 // out quickly: the text itself when it is short and has no long unbroken run
 // nor long line, nor many lines or changes of writing direction, else its
 // beginning up to where the lines or the changes pass their bound, with
-// places to break long runs, long lines split, runs of combining marks cut
-// short, cut where its layout takes too long, and last lines saying what was
+// places to break long runs, runs of combining marks cut short, long lines
+// split, cut where showing it takes too long, and last lines saying what was
 // cut. Tab moves the keyboard focus on, as in other controls.
 #include "platform/LayoutBudget.h"
 #include "platform/page/DirectionChanges.h"
-#include "platform/page/LongBlocks.h"
 #include "platform/page/TextBlocks.h"
 
 #include <QTextEdit>
@@ -28,7 +27,6 @@ struct ShownTextLimits {
     std::size_t maxWordBytes = 1024;       // an unbroken run longer than this gets breaks
     std::size_t maxDirectionChanges = kMaxDirectionChanges; // shown at most
     std::size_t maxBlocks = kMaxBlocks;                     // lines shown past the first
-    std::size_t maxBlockChars = kMaxBlockChars;             // a longer line is split
 };
 
 // What a box shows of a text: the text when it fits the limits, else its
@@ -36,10 +34,8 @@ struct ShownTextLimits {
 // direction past maxDirectionChanges (as DirectionChanges counts them) and
 // before the line past maxBlocks (as TextBlocks counts newlines), with
 // a zero-width space in every run longer than maxWordBytes, runs of combining
-// marks cut as CombiningMarks does, a newline before each character that
-// would make a line longer than maxBlockChars (so a line of the text may show
-// as several), and a line saying so for each cut (for the bytes, how much is
-// shown). Any thread.
+// marks cut as CombiningMarks does, and a line saying so for each cut (for
+// the bytes, how much is shown). Any thread.
 std::string textToShow(std::string_view text, const ShownTextLimits& limits = {});
 
 class TextView : public QTextEdit {
@@ -48,12 +44,17 @@ public:
     explicit TextView(QWidget* parent = nullptr);
 
     // Keeps the text and shows it as textToShow() says, in a document of its
-    // own that starts in the box's font, cut past the layout budget with a
-    // line saying so. While it shows less than the whole text, the box takes
-    // no edits. Main thread.
-    void setText(std::string text);
+    // own that starts in the box's font, its long lines split (see
+    // splitLongBlocks), cut past the layout budget with a line saying so.
+    // While it shows less than the whole text, or the text otherwise than as
+    // it is, the box takes no edits. Main thread.
+    void setText(std::string text) { setText(text, textToShow(text)); }
+    // Likewise, with what textToShow() gave for the text, made on another
+    // thread.
+    void setText(std::string text, const std::string& shown);
     // The budget of layout time for the texts set from now on.
     void setLayoutBudget(LayoutBudget budget) { budget_ = std::move(budget); }
+    const LayoutBudget& layoutBudget() const { return budget_; }
     // The whole text: as given, or, when it was shown whole, as the user
     // edited it since.
     std::string text() const;

@@ -44,18 +44,21 @@ public:
         controller_->outlet<QLineEdit>("LinkCifra")->setText(QUrl::fromLocalFile(path).toString());
     }
 
-    // Clicks the button and runs the event loop until the screen is idle, at
-    // most a minute.
+    // Clicks the button and runs the event loop until the page asked for is
+    // shown and the screen is idle, at most a minute.
     untilidle::Passes click(const char* button)
     {
+        finder::ImportPane& pane = controller_->importPane();
         return untilidle::untilIdleAfter(
             *controller_->view(), [&] { controller_->outlet<QAbstractButton>(button)->click(); },
-            60);
+            60, [&] { return !pane.reading(); });
     }
 
 private:
+    // The program's own budget of layout time, on the real clock.
     std::shared_ptr<finder::FirstViewController> controller_ =
-        std::make_shared<finder::FirstViewController>();
+        std::make_shared<finder::FirstViewController>(std::make_unique<platform::CurlPageFetcher>(),
+                                                      platform::LayoutBudget::realTime());
     QTemporaryDir dir_;
 };
 

@@ -146,6 +146,24 @@ const int registered = [] {
                      pageOf(std::string("a<") + tag + ">b</" + tag + ">",
                             99000 * (7 + 2 * std::string(tag).size())));
     registerPage("preLineSeparators125k", "<pre>" + pageOf("x\u2028", 125000 * 4));
+    // Parser events that add no text: elements opened one after another, and
+    // unknown entity references in an element left out; the last two after
+    // a script of Thai and Latin text (which the source box shows) and
+    // before a paragraph, or a preformatted block of lines ended by lone
+    // carriage returns, of that text.
+    registerPage("openedElements5M", pageOf("<a>", 5 * 1024 * 1024));
+    registerPage("unknownEntitiesInTitle5M",
+                 "<title>" + pageOf("&a;", 5 * 1024 * 1024 - 15) + "</title>");
+    const std::string thaiLatin = "\u0E2A\u0E27\u0E31\u0E2A\u0E14\u0E35 latin ";
+    const std::string script = "<script>" + pageOf(thaiLatin, 64 * 1024) + "</script>";
+    const std::string entities = "<title>" + pageOf("&a;", 4 * 1024 * 1024) + "</title>";
+    registerPage("entitiesThenParagraph5M",
+                 script + entities + "<p>" +
+                     pageOf(thaiLatin, 5 * 1024 * 1024 - 4 * 1024 * 1024 - 70 * 1024));
+    registerPage(
+        "entitiesThenLoneReturns5M",
+        script + entities + "<pre>" +
+            pageOf(pageOf(thaiLatin, 900) + "\r", 5 * 1024 * 1024 - 4 * 1024 * 1024 - 70 * 1024));
     // One tag of many attributes, valued or not, distinct or repeated.
     for (const bool valued : {true, false}) {
         for (const bool distinct : {true, false}) {

@@ -3,7 +3,6 @@
 #include "platform/TagAttributes.h"
 #include "platform/page/BreakPoints.h"
 #include "platform/page/CombiningMarks.h"
-#include "platform/page/LongBlocks.h"
 #include "platform/page/PageText.h"
 #include "platform/page/TextBlocks.h"
 
@@ -58,9 +57,6 @@ constexpr std::array<std::string_view, 20> kBlocks = {
     "p",  "div", "br", "hr",  "h1",         "h2",     "h3",      "h4", "h5", "h6",
     "ul", "ol",  "li", "pre", "blockquote", "center", "address", "dl", "dt", "dd"};
 constexpr std::string_view kPreformatted = "pre";
-// Splits a block too long to lay out quickly: in markup as in text, the
-// document starts a block at it.
-constexpr std::string_view kParagraphSeparator = "\u2029";
 
 template <std::size_t N>
 const std::string_view* find(const std::array<std::string_view, N>& set, std::string_view name)
@@ -112,38 +108,29 @@ void appendEscaped(std::string& out, std::string_view text)
 // document order, each start matched by its end.
 class Writer {
 public:
-    Writer(const PageMarkupLimits& limits, xmlParserCtxtPtr parser)
-        : limits_(limits), parser_(parser)
+    Writer(const PageMarkupLimits& limits, xmlParserCtxtPtr parser, std::stop_token stop)
+        : limits_(limits), parser_(parser), stop_(std::move(stop))
     {
     }
 
     void start(std::string_view name)
     {
-        if (stopped_)
+        if (!event())
             return;
         if (open_.size() >= limits_.maxParseDepth) {
-            stop();
+            stop(Stop::Depth);
             return;
         }
         ++elements_;
         const Open element = role(name);
         if (element.kind == Kind::Written && find(kBlocks, element.name) != nullptr &&
             !blocks_.add()) {
-            stop();
+            stop(Stop::Blocks);
             return;
         }
-        // A line break is a character of its block.
-        if (element.kind == Kind::Written && element.name == kLineBreak &&
-            longBlocks_.splitBefore()) {
-            if (!blocks_.add()) {
-                stop();
-                return;
-            }
-            markup_ += kParagraphSeparator;
-        }
+        if (leftOut_ == 0 && endsLine(name))
+            endTextLine();
         open_.push_back(element);
-        if (startsBlock(element))
-            longBlocks_.blockEnded();
         if (element.kind == Kind::Written) {
             markup_ += '<';
             markup_ += element.name;
@@ -153,12 +140,12 @@ public:
             preformatted_ += element.name == kPreformatted ? 1 : 0;
         }
         if (leftOut_ == 0 && find(kTableCells, name) != nullptr)
-            text(" ");
+            text(" ", false);
     }
 
-    void end()
+    void end(std::string_view name)
     {
-        if (stopped_ || open_.empty())
+        if (!event() || open_.empty())
             return;
         const Open element = open_.back();
         open_.pop_back();
@@ -166,8 +153,6 @@ public:
         case Kind::Written:
             if (find(kEmpty, element.name) == nullptr)
                 close(element.name);
-            if (startsBlock(element))
-                longBlocks_.blockEnded();
             preformatted_ -= element.name == kPreformatted ? 1 : 0;
             break;
         case Kind::LeftOut:
@@ -176,38 +161,49 @@ public:
         case Kind::ContentOnly:
             break;
         }
+        if (leftOut_ == 0 && endsLine(name) && name != kLineBreak)
+            endTextLine();
     }
 
-    void text(std::string_view piece)
+    // A piece of the page's text; an event of the parser's unless the writer
+    // adds it.
+    void text(std::string_view piece, bool parsed = true)
     {
-        if (stopped_ || leftOut_ > 0)
+        if ((parsed && !event()) || stopped_ || leftOut_ > 0)
             return;
         std::string marked;
         marks_.append(marked, piece);
         std::string broken;
         breaks_.append(broken, marked);
+        bool cut = false;
         if (const std::size_t fitting = directions_.fit(broken); fitting < broken.size()) {
             broken.resize(fitting);
-            textCut_ = true;
+            cut = true;
         }
-        std::string split;
-        longBlocks_.append(split, broken, preformatted_ > 0, kParagraphSeparator);
-        broken = std::move(split);
         if (const std::size_t fitting = blocks_.fit(broken, preformatted_ > 0);
-            fitting < broken.size())
+            fitting < broken.size()) {
             broken.resize(fitting);
-        if (broken.size() > limits_.maxTextBytes - text_.size()) {
+            cut = true;
+        }
+        if (broken.size() > limits_.maxTextBytes - textBytes_) {
             // Cut at a character's first byte, so the text stays UTF-8.
-            std::size_t keep = limits_.maxTextBytes - text_.size();
+            std::size_t keep = limits_.maxTextBytes - textBytes_;
             while (keep > 0 && (static_cast<unsigned char>(broken[keep]) & 0xC0) == 0x80)
                 --keep;
             broken.resize(keep);
             textCut_ = true;
         }
+        textBytes_ += broken.size();
+        if (lineEnded_ && !broken.empty()) {
+            text_ += '\n';
+            lineEnded_ = false;
+        }
         text_ += broken;
         appendEscaped(markup_, broken);
-        if (textCut_ || blocks_.exceeded())
-            stop();
+        if (textCut_)
+            stop(Stop::Text);
+        else if (cut)
+            stop(directions_.exceeded() ? Stop::Directions : Stop::Blocks);
     }
 
     // The parser met an error. It reports each one at some cost, and a page
@@ -215,25 +211,24 @@ public:
     void error()
     {
         if (!stopped_ && ++errors_ > limits_.maxParseErrors)
-            stop();
+            stop(Stop::Errors);
     }
 
     ShownPage result()
     {
-        const bool asText = textCut_ || elements_ > limits_.maxElements;
+        const bool asText = elements_ > limits_.maxElements;
         std::string text;
         TextBlocks textBlocks(limits_.maxBlocks);
         if (asText) {
-            // As text, every newline starts a block, and the blocks of the
-            // markup run together.
-            LongBlocks longBlocks(limits_.maxBlockChars);
-            longBlocks.append(text, withNewlines(text_), true, "\n");
+            text = withNewlines(text_);
             text.resize(textBlocks.fit(text, true));
         }
         const bool blocksCut = blocks_.exceeded() || textBlocks.exceeded();
         std::vector<std::string_view> lines; // saying what was cut or simplified
-        if (textCut_ || stopped_ || blocksCut)
+        if (stopped_ || blocksCut)
             lines.push_back(kCutMark);
+        if (const std::string_view why = stopLine(); !why.empty())
+            lines.push_back(why);
         if (marks_.cut())
             lines.push_back(kMarksCutLine);
         if (directions_.exceeded())
@@ -294,13 +289,35 @@ private:
         return {Kind::Written, *written};
     }
 
-    // Whether the text layout starts a block at the element and after it: a
-    // block element written, but a line break, which starts a line within
-    // its block.
-    static bool startsBlock(const Open& element)
+    // Whether the element starts a line of the page's text, and its end
+    // another: a block element, a line break (which starts one only), or a
+    // part of a table written as a block; written or not.
+    static bool endsLine(std::string_view name)
     {
-        return element.kind == Kind::Written && find(kBlocks, element.name) != nullptr &&
-               element.name != kLineBreak;
+        return find(kBlocks, name) != nullptr || find(kTableBlocks, name) != nullptr;
+    }
+
+    // Ends the line of the page's text, as read for the page shown as text,
+    // so that the words of two blocks never run together: the text that
+    // follows starts a line.
+    void endTextLine() { lineEnded_ = !text_.empty() && text_.back() != '\n'; }
+
+    // Counts one event of the parser; false once the page is read no
+    // further. Every element opened or closed, piece of text and the like
+    // costs the parser time, kept or left out, with or without text.
+    bool event()
+    {
+        if (stopped_)
+            return false;
+        if (++events_ > limits_.maxParseEvents) {
+            stop(Stop::Events);
+            return false;
+        }
+        if (stop_.stop_requested()) {
+            stop(Stop::Cancelled);
+            return false;
+        }
+        return true;
     }
 
     void close(std::string_view name)
@@ -311,23 +328,54 @@ private:
         --writtenDepth_;
     }
 
-    void stop()
+    // Why the page was read no further.
+    enum class Stop { None, Depth, Errors, Events, Text, Directions, Blocks, Cancelled };
+
+    void stop(Stop why)
     {
+        if (stopped_)
+            return;
         stopped_ = true;
+        stopped_why_ = why;
         xmlStopParser(parser_);
+    }
+
+    // The line saying why the page was read no further, if another line
+    // does not say it.
+    std::string_view stopLine() const
+    {
+        switch (stopped_why_) {
+        case Stop::Depth:
+            return kDepthCutLine;
+        case Stop::Errors:
+            return kErrorsCutLine;
+        case Stop::Events:
+            return kEventsCutLine;
+        case Stop::Text:
+            return kTextCutLine;
+        case Stop::None:
+        case Stop::Directions:
+        case Stop::Blocks:
+        case Stop::Cancelled:
+            break;
+        }
+        return {};
     }
 
     const PageMarkupLimits& limits_;
     xmlParserCtxtPtr parser_;
+    std::stop_token stop_;
     std::string markup_;
-    std::string text_;
+    std::string text_;       // the page's text, a line for each block, for the page shown as text
+    bool lineEnded_ = false; // the text that follows starts a line
+    std::size_t textBytes_ = 0; // of the page's own text written
     CombiningMarks marks_;
     DirectionChanges directions_{limits_.maxDirectionChanges};
     BreakPoints breaks_;
     TextBlocks blocks_{limits_.maxBlocks};
-    LongBlocks longBlocks_{limits_.maxBlockChars};
     std::vector<Open> open_; // every element the parser holds open
     std::size_t elements_ = 0;
+    std::size_t events_ = 0;        // the parser's events met
     std::size_t errors_ = 0;        // errors the parser reported
     std::size_t writtenDepth_ = 0;  // written elements open
     std::size_t leftOut_ = 0;       // open elements left out with their content
@@ -340,6 +388,7 @@ private:
     bool formatsDropped_ = false;   // some were not written
     bool textCut_ = false;          // the text bound was reached
     bool stopped_ = false;          // the page is read no further
+    Stop stopped_why_ = Stop::None;
 };
 
 Writer& writerOf(void* context)
@@ -359,7 +408,9 @@ htmlSAXHandler saxHandler()
     handler.startElement = [](void* context, const xmlChar* name, const xmlChar**) {
         writerOf(context).start(reinterpret_cast<const char*>(name));
     };
-    handler.endElement = [](void* context, const xmlChar*) { writerOf(context).end(); };
+    handler.endElement = [](void* context, const xmlChar* name) {
+        writerOf(context).end(reinterpret_cast<const char*>(name));
+    };
     handler.characters = [](void* context, const xmlChar* text, int length) {
         writerOf(context).text(viewOf(text, length));
     };
@@ -374,7 +425,7 @@ htmlSAXHandler saxHandler()
 
 } // namespace
 
-ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits)
+ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits, std::stop_token stop)
 {
     static std::once_flag initialised;
     std::call_once(initialised, xmlInitParser);
@@ -396,7 +447,7 @@ ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits)
                                          HTML_PARSE_IGNORE_ENC);
     xmlSwitchEncoding(parser.get(), XML_CHAR_ENCODING_UTF8);
     *parser->sax = saxHandler();
-    Writer writer(limits, parser.get());
+    Writer writer(limits, parser.get(), std::move(stop));
     parser->_private = &writer;
     parser->userData = parser.get();
     htmlParseDocument(parser.get());

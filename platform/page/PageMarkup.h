@@ -9,10 +9,10 @@
 // out quickly; for a page with more elements than it can lay out within
 // about a second, it is the page's text alone.
 #include "platform/page/DirectionChanges.h"
-#include "platform/page/LongBlocks.h"
 #include "platform/page/TextBlocks.h"
 
 #include <cstddef>
+#include <stop_token>
 #include <string>
 #include <string_view>
 
@@ -23,10 +23,9 @@ struct PageMarkupLimits {
     std::size_t maxElements = 100000; // past this, the page is shown as text
     std::size_t maxTextBytes = kMaxShownBytes;              // past this, as its text cut here
     std::size_t maxDirectionChanges = kMaxDirectionChanges; // past this, likewise
-    std::size_t maxListElements = 1000;         // lists and items; past this, written as blocks
-    std::size_t maxLineBreaks = 5000;           // past this, a line break is an empty block
-    std::size_t maxBlocks = kMaxBlocks;         // blocks and lines; past this, the page is cut
-    std::size_t maxBlockChars = kMaxBlockChars; // past this, a block is split
+    std::size_t maxListElements = 1000; // lists and items; past this, written as blocks
+    std::size_t maxLineBreaks = 5000;   // past this, a line break is an empty block
+    std::size_t maxBlocks = kMaxBlocks; // blocks and lines; past this, the page is cut
     // Inline elements (bold, italic, size, font, sub- and superscript and
     // the like); past this, their text is written plain.
     std::size_t maxFormatChanges = 2000;
@@ -38,6 +37,11 @@ struct PageMarkupLimits {
     // nothing opened and the like). Each costs it a message written out; a
     // page holding more is read up to there.
     std::size_t maxParseErrors = 100000;
+    // Events of the parser: elements opened and closed and pieces of text
+    // (an entity reference among them), in elements kept or left out. Each costs the parser some
+    // work, most of them none of the writer's, so a page of elements that hold no text would keep
+    // the reading busy to its last byte; the page is read up to here.
+    std::size_t maxParseEvents = 300000;
 };
 
 struct ShownPage {
@@ -45,8 +49,14 @@ struct ShownPage {
     bool isText = false; // content is plain text rather than markup
 };
 
-// The line that ends a page shown cut.
+// The line that ends a page shown cut, and those that say why the page was
+// read no further: past the text bound, the parse depth, the parse errors
+// and the parser's events.
 inline constexpr std::string_view kCutMark = "[…]";
+inline constexpr std::string_view kTextCutLine = "[… texto cortado: página longa demais]";
+inline constexpr std::string_view kDepthCutLine = "[… texto cortado: elementos aninhados demais]";
+inline constexpr std::string_view kErrorsCutLine = "[… texto cortado: erros de marcação demais]";
+inline constexpr std::string_view kEventsCutLine = "[… texto cortado: marcação demais]";
 // The lines that end a page whose lists were shown in part as plain lines,
 // and one whose line breaks past the bound drew no blank line.
 inline constexpr std::string_view kListsFlattenedLine = "[… listas longas mostradas como linhas]";
@@ -69,24 +79,23 @@ inline constexpr std::string_view kFormatsDroppedLine =
 // depth bound leave their content alone too. Lists and list items past the
 // list bound are written as blocks, and line breaks past the line-break
 // bound as empty blocks, and inline elements past the format bound leave
-// their content alone; the page ends with a line saying so. A block whose
-// text passes the bound of characters in a block is split there by a
-// paragraph separator (U+2029), which starts a block of its own.
-// A run of text without white space gets a zero-width space every 64 bytes,
-// where the layout may break it; runs of combining marks are cut as
-// CombiningMarks does, and the page ends with a line saying so. Past the
-// parse depth, the page is read no further and ends with the cut mark. Past
-// the element bound, the page's text alone, each line separator in it a
-// newline; past the text bound, that text cut there and followed by the cut
-// mark on a line of its own; past the bound of parse errors, the page is read
-// no further and ends with the cut mark; likewise past the bound of changes of writing
-// direction (as DirectionChanges counts them), followed by a line saying so
-// too. Past the block bound (the blocks, rules and line breaks written, and
-// the separators TextBlocks counts in the text: line separators, and
-// newlines only in <pre>, or in the page shown as text), the page is cut
-// before the block one too many and ends with the cut mark and a line saying
-// so. The page shown as text has its blocks split by newlines where they pass
-// the bound of characters. Any thread.
-ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits = {});
+// their content alone; the page ends with a line saying so. A run of text
+// without white space gets a zero-width space every 64 bytes, where the
+// layout may break it; runs of combining marks are cut as CombiningMarks
+// does, and the page ends with a line saying so.
+//
+// The page is read no further past the parse depth, the parse errors, the
+// parser's events, the text bound (never inside a character), the bound of
+// changes of writing direction (as DirectionChanges counts them) and the
+// block bound (the blocks, rules and line breaks written, and the separators
+// TextBlocks counts in the text: line separators, and newlines only in
+// <pre>); what was written is closed, and the page ends with the cut mark
+// and a line saying why. Past the element bound, it is the page's text
+// alone, each block of its markup a line of its own and each line separator
+// a newline, its lines cut at the block bound. Blocks too long to lay out
+// quickly are split where the text is shown (see LongBlocks). When stop is
+// requested, the reading ends at the parser's next event. Any thread.
+ShownPage pageToShow(std::string_view html, const PageMarkupLimits& limits = {},
+                     std::stop_token stop = {});
 
 } // namespace platform

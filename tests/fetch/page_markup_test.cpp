@@ -105,31 +105,6 @@ TEST(PageMarkup, PastTheStructureBoundsListsLineBreaksAndFormatsAreSimplifiedAnd
         EXPECT_EQ(markupOf(page, limits), markup) << page;
 }
 
-// Qt lays a block out whole, in time growing faster than its length: a
-// block is split by a paragraph separator before the character one too many,
-// however the markup breaks its text up. Its blocks start at block elements,
-// and at newlines only in <pre>; a line break starts none.
-TEST(PageMarkup, ABlockPastTheBoundOfCharactersIsSplit)
-{
-    PageMarkupLimits limits;
-    limits.maxBlockChars = 3;
-    const std::vector<std::pair<std::string, std::string>> pages{
-        {"<p>abc<p>def", "<p>abc</p><p>def</p>"},
-        {"<p>abcdefg", "<p>abc\u2029def\u2029g</p>"},
-        {"<p>ab<b>cd</b>e", "<p>ab<b>c\u2029d</b>e</p>"},
-        {"<p>éééé", "<p>ééé\u2029é</p>"},
-        {"<p>a<br>bcd", "<p>a<br>b\u2029cd</p>"}, // a line break is a character
-        {"<p>ab<br><br>c", "<p>ab<br>\u2029<br>c</p>"},
-        {"<h1>ab</h1>cd<div>ef</div>g", "<h1>ab</h1>cd<div>ef</div>g"},
-        {"<pre>ab\ncdef</pre>", "<pre>ab\ncde\u2029f</pre>"}};
-    for (const auto& [page, markup] : pages)
-        EXPECT_EQ(markupOf(page, limits), markup) << page;
-    // Shown as text, the blocks of the markup run together, and newlines
-    // split them.
-    limits.maxElements = 2;
-    EXPECT_EQ(pageToShow("<p>ab<p>cd<pre>e\nfghi</pre>", limits).content, "abc\nde\nfgh\u2029i");
-}
-
 // The bounds as they stand: the last element within each is written as it
 // is, and the next one turned.
 TEST(PageMarkup, TheDefaultStructureBoundsHoldTheirValues)
@@ -150,9 +125,6 @@ TEST(PageMarkup, TheDefaultStructureBoundsHoldTheirValues)
         {repeated("<p>x", 10001), "<p>x</p><p>x</p>" + blocks},
         {"<pre>x" + repeated("\nx", 9999), "\nx\nx</pre>"},
         {"<pre>x" + repeated("\nx", 10000), "\nx\nx</pre>" + blocks},
-        // 1,000 characters in a block.
-        {"<p>" + repeated("a ", 500), "a </p>"},
-        {"<p>" + repeated("a ", 500) + "b", "a \u2029b</p>"},
         // 2,000 inline elements.
         {repeated("<b>x</b>", 2000), "<b>x</b><b>x</b>"},
         {repeated("<b>x</b>", 2001), "<b>x</b>x" + formats}};
@@ -160,8 +132,10 @@ TEST(PageMarkup, TheDefaultStructureBoundsHoldTheirValues)
         EXPECT_TRUE(markupOf(page).ends_with(end)) << page.substr(0, 20) << " " << page.size();
     // 64 KiB of text.
     const std::string text = repeated("<p>" + repeated("a ", 256), 128);
-    EXPECT_FALSE(pageToShow(text).isText);
-    EXPECT_TRUE(pageToShow(text + "b").isText);
+    EXPECT_TRUE(markupOf(text).ends_with("a </p>"));
+    EXPECT_TRUE(markupOf(text + "b")
+                    .ends_with("a </p><p>[…]</p>"
+                               "<p>[… texto cortado: página longa demais]</p>"));
 }
 
 // The text layout's time grows with the blocks of text and the lines of
@@ -202,17 +176,44 @@ TEST(PageMarkup, PastTheParseDepthThePageIsReadNoFurtherAndSaysSo)
     limits.maxDepth = 3;
     EXPECT_EQ(markupOf(repeated("<b>", 5) + "x" + repeated("</b>", 5) + "y", limits),
               "<b><b><b>x</b></b></b>y");
+    const std::string deep = "<p>[…]</p><p>[… texto cortado: elementos aninhados demais]</p>";
     EXPECT_EQ(markupOf("z" + repeated("<b>", 20) + "fim", limits),
-              "<p>z<b><b>" + std::string("</b></b></p><p>[…]</p>"));
+              "<p>z<b><b>" + std::string("</b></b></p>") + deep);
     EXPECT_EQ(markupOf(repeated("<div>", 100000) + "fim"),
-              repeated("<div>", 24) + repeated("</div>", 24) + "<p>[…]</p>");
+              repeated("<div>", 24) + repeated("</div>", 24) + deep);
     // Likewise past the bound of parse errors: here closing tags that close
     // nothing.
+    const std::string faults = "<p>[…]</p><p>[… texto cortado: erros de marcação demais]</p>";
     limits = {};
     limits.maxParseErrors = 2;
-    EXPECT_EQ(markupOf("<p>a</i>b</i>c</i>d</i>e", limits), "<p>abc</p><p>[…]</p>");
+    EXPECT_EQ(markupOf("<p>a</i>b</i>c</i>d</i>e", limits), "<p>abc</p>" + faults);
     EXPECT_TRUE(markupOf(repeated("</i>", 99000) + "fim").ends_with("fim</p>"));
-    EXPECT_TRUE(markupOf(repeated("</i>", 101000) + "fim").ends_with("<p>[…]</p>"));
+    EXPECT_TRUE(markupOf(repeated("</i>", 101000) + "fim").ends_with(faults));
+}
+
+// Every event of the parser costs it work, whether or not it adds text to
+// the page: elements opened or closed and pieces of text count alike, in
+// elements kept or left out with their content; so do unknown entities, even
+// in an element left out. Past the bound, the page is read no further and
+// says so.
+TEST(PageMarkup, PastTheBoundOfParserEventsThePageIsReadNoFurtherAndSaysSo)
+{
+    const std::string cut = "<p>[…]</p><p>[… texto cortado: marcação demais]</p>";
+    for (const std::string& events :
+         {repeated("<a></a>", 50), repeated("<p>", 50), repeated("x<u>", 50),
+          "<title>" + repeated("&x;", 50) + "</title>",
+          "<object>" + repeated("<a></a>", 50) + "</object>"}) {
+        PageMarkupLimits limits;
+        limits.maxParseEvents = 1000;
+        EXPECT_FALSE(markupOf(events + "fim", limits).ends_with(cut)) << events;
+        limits.maxParseEvents = 40;
+        const std::string cutShort = markupOf(events + "fim", limits);
+        EXPECT_TRUE(cutShort.ends_with(cut)) << events;
+        EXPECT_EQ(cutShort.find("fim"), std::string::npos) << events;
+    }
+    // 300,000 by default: five to each element left out here.
+    EXPECT_FALSE(markupOf(repeated("<title>&x;</title>", 59000)).ends_with(cut));
+    EXPECT_TRUE(markupOf(repeated("<title>&x;</title>", 61000)).ends_with(cut));
 }
 
 TEST(PageMarkup, LongWordsGetPlacesToBreak)
@@ -264,27 +265,44 @@ TEST(PageMarkup, PastTheElementBoundThePageIsShownAsText)
     // A line separator starts a paragraph of its own, which lays out quickly.
     limits.maxElements = 2;
     EXPECT_EQ(pageToShow("<p><b>Am</b>\u2028G7\u2028\u2028C</p>", limits).content, "Am\nG7\n\nC");
+    // Each block of the markup is a line of its own, so no two blocks' words
+    // run together, written or not.
+    EXPECT_EQ(pageToShow("<p>linha 1</p><p>linha 2</p><div>a<br>b</div><h1>c</h1>d"
+                         "<table><tr><td>e<td>f<tr><td>g</table>h<li>i<dt>j<u>k</u>",
+                         limits)
+                  .content,
+              "linha 1\nlinha 2\na\nb\nc\nd\n e f\n g\nh\ni\njk");
 }
 
+// Past the text bound the page is read no further: its markup is kept up to
+// the cut, never inside a character, closed, and a line says why. Likewise
+// past the bound of changes of writing direction, counted across tags.
 TEST(PageMarkup, PastTheTextBoundTheTextIsCutAndSaysSo)
 {
-    PageMarkupLimits limits;
-    limits.maxTextBytes = 10;
-    const auto page = pageToShow("<p>Dó Ré <b>Mi Fá</b> Sol</p>", limits);
-    EXPECT_TRUE(page.isText);
-    EXPECT_EQ(page.content, "Dó Ré Mi\n[…]"); // "Dó Ré Mi F" would pass 10 bytes
-    const auto exact = pageToShow("<p>Dó Ré <b>Mi</b></p>", limits);
-    EXPECT_FALSE(exact.isText);
-    EXPECT_EQ(pageToShow("aaaaaaaaa<<<", limits).content, "aaaaaaaaa<\n[…]");
-    // Likewise past the bound of changes of writing direction, counted
-    // across tags.
-    limits = {};
-    limits.maxDirectionChanges = 2;
-    EXPECT_FALSE(pageToShow("<p>אב <b>Am</b> א</p>", limits).isText);
-    const auto turning = pageToShow("<p>אב <b>Am</b> א Dm</p>", limits);
-    EXPECT_TRUE(turning.isText);
-    EXPECT_EQ(turning.content,
-              "אב Am א \n[…]\n[… texto cortado: mudanças de direção ou de escrita demais]");
+    const std::string cut = "<p>[…]</p><p>[… texto cortado: página longa demais]</p>";
+    const std::string turned =
+        "<p>[…]</p><p>[… texto cortado: mudanças de direção ou de escrita demais]</p>";
+    struct Page {
+        std::size_t textBytes;
+        std::size_t directionChanges;
+        std::string page;
+        std::string markup;
+    };
+    const std::vector<Page> pages{
+        {10, 100, "<p>Dó Ré <b>Mi</b></p>", "<p>Dó Ré <b>Mi</b></p>"},
+        // "Dó Ré Mi F" would pass 10 bytes.
+        {10, 100, "<p>Dó Ré <b>Mi Fá</b> Sol</p>", "<p>Dó Ré <b>Mi</b></p>" + cut},
+        // Six bytes end within "é".
+        {6, 100, "<p>Dó Ré <b>Mi</b>", "<p>Dó R</p>" + cut},
+        {10, 100, "aaaaaaaaa<<<", "<p>aaaaaaaaa&lt;</p>" + cut},
+        {100, 2, "<p>אב <b>Am</b> א</p>", "<p>אב <b>Am</b> א</p>"},
+        {100, 2, "<p>אב <b>Am</b> א Dm</p>", "<p>אב <b>Am</b> א </p>" + turned}};
+    for (const Page& page : pages) {
+        PageMarkupLimits limits;
+        limits.maxTextBytes = page.textBytes;
+        limits.maxDirectionChanges = page.directionChanges;
+        EXPECT_EQ(markupOf(page.page, limits), page.markup) << page.page;
+    }
 }
 
 // The view decodes the page as the import does: a NUL no longer ends it, and

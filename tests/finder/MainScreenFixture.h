@@ -8,6 +8,7 @@
 #include "platform/Log.h"
 #include "support/BundledCatalogue.h"
 #include "support/FakePageFetcher.h"
+#include "support/PageShown.h"
 
 #include <QLabel>
 #include <QLineEdit>

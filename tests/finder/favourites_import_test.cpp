@@ -194,6 +194,7 @@ TEST(ChordImport, BoldNamesOfAServedPageJoinTheFavourites)
 
     link->setText(QString::fromStdString(server.url("/cifras")));
     QTest::mouseClick(screen->outlet<QAbstractButton>("buttonAbrirCifra"), Qt::LeftButton);
+    ASSERT_TRUE(support::pageShown(*screen));
     EXPECT_TRUE(source->toPlainText().contains("<b>Am</b>"));
     EXPECT_TRUE(screen->outlet<QTextBrowser>("WebViewCifra")->toPlainText().contains("Am"));
     QTest::mouseClick(screen->outlet<QAbstractButton>("buttonLerCifras"), Qt::LeftButton);
@@ -208,9 +209,11 @@ TEST(ChordImport, BoldNamesOfAServedPageJoinTheFavourites)
     platform::LogCapture log;
     link->setText(QString::fromStdString(server.url("/latin1")));
     screen->abrirCifra(nullptr);
+    ASSERT_TRUE(support::pageShown(*screen));
     EXPECT_TRUE(source->toPlainText().isEmpty());
     link->setText(QString::fromStdString(server.url("/ausente")));
     screen->abrirCifra(nullptr);
+    ASSERT_TRUE(support::pageShown(*screen));
     EXPECT_TRUE(source->toPlainText().isEmpty());
     EXPECT_EQ(log.lines().size(), 2u);
     screen->lerCifras(nullptr);
@@ -231,6 +234,7 @@ TEST_F(MainScreen, AFetchThatThrowsLeavesTheScreenUsable)
     EXPECT_TRUE(screen->view()->isEnabled());
     fetcher->duringFetch = nullptr;
     screen->abrirCifra(nullptr);
+    ASSERT_TRUE(support::pageShown(*screen));
     EXPECT_TRUE(screen->outlet<QTextEdit>("textHTML")->toPlainText().contains("Am"));
 }
 
@@ -263,6 +267,7 @@ TEST(ChordImport, AFailedFetchSaysWhyInOneLineUntilASuccess)
     const auto open = [&](const std::string& address) {
         screen->outlet<QLineEdit>("LinkCifra")->setText(QString::fromStdString(address));
         QTest::mouseClick(screen->outlet<QAbstractButton>("buttonAbrirCifra"), Qt::LeftButton);
+        EXPECT_TRUE(support::pageShown(*screen)) << address;
         return message->text().toStdString();
     };
     const std::pair<std::string, std::string> failures[] = {

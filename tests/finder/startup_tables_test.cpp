@@ -363,6 +363,7 @@ TEST_F(MainScreen, NothingReEntersTheScreenWhileAFetchRuns)
     QTest::mouseClick(open, Qt::LeftButton);
     EXPECT_EQ(fetcher->requests.size(), 1u);
     EXPECT_TRUE(finder().filteredFavorite()->empty());
+    ASSERT_TRUE(support::pageShown(*screen));
     EXPECT_TRUE(named<QTextEdit>("textHTML")->toPlainText().contains("Am"));
     // Afterwards the controls work again.
     fetcher->duringFetch = nullptr;

@@ -7,6 +7,7 @@
 #include "finder/FirstViewController.h"
 #include "platform/PageView.h"
 #include "platform/TextView.h"
+#include "support/PageShown.h"
 #include "support/SteppingClock.h"
 
 #include <QAbstractButton>
@@ -54,6 +55,7 @@ protected:
     {
         outlet<QLineEdit>("LinkCifra")->setText(QString::fromStdString(address));
         QTest::mouseClick(outlet<QAbstractButton>("buttonAbrirCifra"), Qt::LeftButton);
+        ASSERT_TRUE(support::pageShown(*screen_));
         EXPECT_FALSE(screen_->view()->grab().isNull());
     }
     void readNames()
@@ -178,9 +180,10 @@ TEST_F(HostilePages, ATagOfManyAttributesShowsAtOnce)
     ASSERT_EQ(screen_->finder().filteredFavorite()->size(), 1u);
 }
 
-// The view shows a page cut, or its formats dropped, at its bounds and past
-// its budget of layout time, and says so; the names are read from the page
-// whole, past every cut.
+// The view shows a page cut, or its formats dropped, at its bounds (formats,
+// parse errors, text, lines, the parser's events) and past its budget of
+// layout time, and says so; the names are read from the page whole, past
+// every cut.
 TEST_F(HostilePages, NamesPastEveryCutOfTheViewAreRead)
 {
     const std::vector<std::pair<std::string, std::string>> pages{
@@ -188,10 +191,11 @@ TEST_F(HostilePages, NamesPastEveryCutOfTheViewAreRead)
         {"/erros", repeated("</u>", 101000) + "<b>G7</b>"},
         {"/texto", "<p>" + repeated("x ", 40000) + "<b>Em</b>"},
         {"/linhas", "<pre>" + repeated("x\n", 10001) + "</pre><b>A</b>"},
-        {"/tempo", "<p>a<p>b<p><b>C</b>"}};
+        {"/eventos", repeated("<title>&x;</title>", 61000) + "<b>E</b>"},
+        {"/tempo", repeated("<p>linha", 3000) + "<p><b>C</b>"}};
     auto* view = outlet<platform::PageView>("WebViewCifra");
     for (const auto& [path, page] : pages) {
-        if (path == "/tempo") // each block takes a millisecond, past the budget
+        if (path == "/tempo") // each reading of the clock a millisecond later
             view->setLayoutBudget({std::chrono::nanoseconds(0),
                                    support::steppingClock(std::chrono::milliseconds(1))});
         pages_[path] = page;
@@ -202,5 +206,5 @@ TEST_F(HostilePages, NamesPastEveryCutOfTheViewAreRead)
     std::vector<std::string> names;
     for (const auto& record : *screen_->finder().filteredFavorite())
         names.push_back(record->Cifra);
-    EXPECT_EQ(names, (std::vector<std::string>{"Dm", "G7", "Em", "A", "C"}));
+    EXPECT_EQ(names, (std::vector<std::string>{"Dm", "G7", "Em", "A", "E", "C"}));
 }

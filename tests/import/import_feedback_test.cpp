@@ -7,6 +7,7 @@
 #include "platform/ActivityIndicator.h"
 #include "platform/TextView.h"
 #include "support/FocusStops.h"
+#include "support/PageShown.h"
 
 #include <QLineEdit>
 #include <QTest>
@@ -44,6 +45,7 @@ TEST_F(ImportFeedback, EnterInTheAddressFieldOpensThePage)
         const std::string path = key == Qt::Key_Return ? "/return" : "/enter";
         address_->setText(QString::fromStdString(server.url(path)));
         QTest::keyClick(address_, key);
+        ASSERT_TRUE(support::pageShown(*screen_));
         EXPECT_EQ(source_->text(), "<b>Am</b> " + path);
     }
     EXPECT_EQ(server.accepts(), 2);
@@ -88,6 +90,7 @@ TEST_F(ImportFeedback, AnIndicatorTurnsOverTheGreyedScreenWhileTheServerIsSlow)
     });
     address_->setText(QString::fromStdString(server.url("/lenta")));
     QTest::keyClick(address_, Qt::Key_Return);
+    ASSERT_TRUE(support::pageShown(*screen_));
     ASSERT_EQ(source_->text(), "<b>Am</b>");
     EXPECT_FALSE(sight.screenEnabled);
     EXPECT_TRUE(sight.visible);

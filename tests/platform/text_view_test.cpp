@@ -37,15 +37,6 @@ TEST(TextToShow, ShortTextsShowWholeLongOnesTheirBeginningWithBreaksAndACutLine)
               "ab cd ef g\n[… texto cortado: mostrados 10 de 14 bytes]");
     EXPECT_EQ(textToShow("ab cd ef é", limits),
               "ab cd ef \n[… texto cortado: mostrados 9 de 11 bytes]");
-    // A line longer than its bound shows as lines of that many characters.
-    ShownTextLimits lines;
-    lines.maxBlockChars = 3;
-    for (const auto& [text, shown] : std::vector<std::pair<std::string, std::string>>{
-             {"abc\ndef", "abc\ndef"},
-             {"abcdefg", "abc\ndef\ng"},
-             {"ééééé", "ééé\néé"},
-             {"ab\r\ncdef\u2029ghij", "ab\r\ncde\nf\u2029ghi\nj"}})
-        EXPECT_EQ(textToShow(text, lines), shown) << text;
 }
 
 // Marks of every kind, non-spacing, spacing and enclosing, count in one run
@@ -116,12 +107,10 @@ TEST(TextToShow, TextIsCutPastTheBoundOfDirectionChangesAndSaysSo)
         EXPECT_EQ(textToShow(text, ShownTextLimits{1024, 1024, 2}),
                   shown.empty() ? text : cut(shown, text))
             << text;
-    // 10,000 changes by default, on a line that is not split.
-    ShownTextLimits oneLine;
-    oneLine.maxBlockChars = SIZE_MAX;
+    // 10,000 changes by default.
     const std::string turning = times("a א ", 5000) + "a";
-    EXPECT_EQ(textToShow(turning, oneLine), turning);
-    EXPECT_EQ(textToShow(turning + " א", oneLine), cut(turning + " ", turning + " א"));
+    EXPECT_EQ(textToShow(turning), turning);
+    EXPECT_EQ(textToShow(turning + " א"), cut(turning + " ", turning + " א"));
 }
 
 // Each line lays out as a block of its own, and the layout's time grows
@@ -172,13 +161,27 @@ TEST(TextView, ShownCutItKeepsTheWholeTextAndTakesNoEdits)
     QTest::keyClicks(&box, "<b>G7</b>");
     EXPECT_EQ(box.text(), "<b>Am</b><b>G7</b>");
 
-    // Past the budget of layout time (each line takes a millisecond here),
-    // the text is cut and says so; the box keeps it whole.
+    // Past the budget of the time spent showing it (the clock reads a
+    // millisecond later at each reading), the text is cut after what the box
+    // laid out first, and says so; the box keeps it whole.
     box.setLayoutBudget(
         {std::chrono::milliseconds(1), support::steppingClock(std::chrono::milliseconds(1))});
-    box.setText("Am\nG7\nC");
-    EXPECT_EQ(box.toPlainText(), "Am\nG7\n[… texto cortado: lento demais para exibir]");
-    EXPECT_EQ(box.text(), "Am\nG7\nC");
+    const std::string lines = times("Am G7\n", 3000);
+    box.setText(lines);
+    const QString cut = "\n[… texto cortado: lento demais para exibir]";
+    const QString shown = box.toPlainText();
+    ASSERT_TRUE(shown.endsWith(cut));
+    EXPECT_TRUE(QString::fromStdString(lines).startsWith(shown.chopped(cut.size()) + "\n"));
+    EXPECT_EQ(box.text(), lines);
+    EXPECT_TRUE(box.isReadOnly());
+
+    // A line split to lay out quickly is the text shown otherwise than as it
+    // is: likewise kept whole, and no edits.
+    box.setLayoutBudget({});
+    const std::string line = times("Am G7 ", 400);
+    box.setText(line);
+    EXPECT_EQ(box.document()->blockCount(), 3);
+    EXPECT_EQ(box.text(), line);
     EXPECT_TRUE(box.isReadOnly());
 
     // A box read-only by design stays so.

@@ -22,11 +22,13 @@ struct Passes {
     bool idle = false;         // false when the limit came first
 };
 
-// Does the action, then runs the event loop until no event is pending and no
-// text box of the window (the window itself included) has a layout still to
-// do, or until limitSeconds have passed.
-template <class Action>
-Passes untilIdleAfter(QWidget& window, Action&& action, double limitSeconds = 600)
+// Does the action, then runs the event loop until `done` holds, no event is
+// pending and no text box of the window (the window itself included) has a
+// layout still to do, or until limitSeconds have passed. `done` waits for
+// work the action hands to another thread (a page being read, say).
+template <class Action, class Done = bool (*)()>
+Passes untilIdleAfter(
+    QWidget& window, Action&& action, double limitSeconds = 600, Done done = [] { return true; })
 {
     QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
     QList<QTextEdit*> boxes = window.findChildren<QTextEdit*>();
@@ -48,7 +50,7 @@ Passes untilIdleAfter(QWidget& window, Action&& action, double limitSeconds = 60
         const bool worked = dispatcher->processEvents(QEventLoop::AllEvents);
         passes.longestSeconds = std::max(passes.longestSeconds, pass.nsecsElapsed() * 1e-9);
         passes.seconds = clock.nsecsElapsed() * 1e-9;
-        if (!worked && !layoutPending()) {
+        if (!worked && done() && !layoutPending()) {
             passes.idle = true;
             return passes;
         }

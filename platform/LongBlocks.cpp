@@ -1,0 +1,77 @@
+#include "platform/LongBlocks.h"
+
+#include <QTextBlock>
+#include <QTextCursor>
+#include <QTextDocument>
+#include <QTextList>
+
+#include <optional>
+
+namespace platform {
+namespace {
+
+// Where the layout may end a line at white space.
+bool isBreakingSpace(QChar c)
+{
+    return c.isSpace() && c != QChar::Nbsp && c != QChar(0x2007) && c != QChar(0x202F) &&
+           c != QChar::LineSeparator && c != QChar::ParagraphSeparator;
+}
+
+struct Split {
+    qsizetype at = 0;            // UTF-16 offset in the block where the next block starts
+    bool dropsSeparator = false; // the line separator before `at` goes
+};
+
+// Where a block's text must be split, if it holds more than maxChars code
+// points.
+std::optional<Split> splitOf(const QString& text, std::size_t maxChars)
+{
+    qsizetype bound = 0; // offset of the first code point past the bound
+    for (std::size_t chars = 0; chars < maxChars && bound < text.size(); ++chars)
+        bound += text[bound].isHighSurrogate() && bound + 1 < text.size() &&
+                         text[bound + 1].isLowSurrogate()
+                     ? 2
+                     : 1;
+    if (bound >= text.size())
+        return std::nullopt;
+    const qsizetype separator = text.lastIndexOf(QChar::LineSeparator, bound - 1);
+    if (separator > 0)
+        return Split{separator + 1, true};
+    for (qsizetype at = bound - 1; at > 0; --at)
+        if (isBreakingSpace(text[at]))
+            return Split{at + 1, false};
+    return Split{bound, false};
+}
+
+} // namespace
+
+std::size_t splitLongBlocks(QTextDocument& document, std::size_t maxChars)
+{
+    std::size_t splits = 0;
+    QTextBlock block = document.begin();
+    while (block.isValid()) {
+        // A block's length counts UTF-16 units and its end: never fewer than
+        // its characters.
+        if (static_cast<std::size_t>(block.length() - 1) <= maxChars) {
+            block = block.next();
+            continue;
+        }
+        const std::optional<Split> split = splitOf(block.text(), maxChars);
+        if (!split) {
+            block = block.next();
+            continue;
+        }
+        QTextCursor cursor(block);
+        cursor.setPosition(block.position() + static_cast<int>(split->at));
+        if (split->dropsSeparator)
+            cursor.deletePreviousChar();
+        cursor.insertBlock();
+        if (QTextList* list = block.textList())
+            list->remove(cursor.block());
+        ++splits;
+        block = cursor.block();
+    }
+    return splits;
+}
+
+} // namespace platform
