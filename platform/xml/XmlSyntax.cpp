@@ -1,4 +1,4 @@
-#include "platform/XmlSyntax.h"
+#include "platform/xml/XmlSyntax.h"
 
 #include "platform/page/PageText.h"
 
