@@ -6,6 +6,7 @@
 // must come of bytes it reads whole too: leaving attributes out must not hide
 // a fault of theirs. The first byte picks the syntax and the bound; the pass
 // must also read what it wrote as it wrote it.
+#include "platform/Utf8.h"
 #include "platform/page/PageText.h"
 #include "platform/xml/TagAttributes.h"
 

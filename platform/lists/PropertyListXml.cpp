@@ -1,6 +1,6 @@
 #include "platform/lists/PropertyListXml.h"
 
-#include "platform/page/PageText.h"
+#include "platform/Utf8.h"
 #include "platform/xml/TagAttributes.h"
 #include "platform/xml/XmlSyntax.h"
 
