@@ -26,9 +26,11 @@ cifrario_layer(fretboard_model OWNS fretboard/model USES catalogue QT none)
 # Its rooms are part of it: platform/audio (the audio engine, players and
 # session on PortAudio and mpg123), platform/page (the page import: the fetch
 # on libcurl, the address gate, decoding, the page view's markup and the
-# bounds on its layout) and platform/lists (property lists read and written);
-# the windows, controls, bundle, log and files stand in platform itself, with
-# the attribute pass that the page markup and the XML lists both use.
+# bounds on its layout), platform/lists (property lists read and written) and
+# platform/xml (the bound on a tag's attributes and the XML syntax it checks,
+# which the page markup and the XML lists both use); the windows, controls,
+# bundle, log and files stand in platform itself, with the UTF-8 reader that
+# the log and those rooms share.
 cifrario_layer(platform OWNS platform QT any)
 # The fret geometry, shared by the fretboard view and the build-time drawing.
 cifrario_layer(fretboard_geometry

@@ -6,8 +6,9 @@
 // must come of bytes it reads whole too: leaving attributes out must not hide
 // a fault of theirs. The first byte picks the syntax and the bound; the pass
 // must also read what it wrote as it wrote it.
-#include "platform/TagAttributes.h"
+#include "platform/Utf8.h"
 #include "platform/page/PageText.h"
+#include "platform/xml/TagAttributes.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/parserInternals.h>

@@ -1,47 +1,11 @@
 #include "platform/Description.h"
 
+#include "platform/Utf8.h"
+
 #include <cstdio>
 
 namespace platform {
 namespace {
-
-// The length of the well-formed UTF-8 sequence that starts the text, with its
-// code point; 0 when the first byte starts none. Overlong forms, surrogates
-// and code points past U+10FFFF are not UTF-8.
-std::size_t utf8Sequence(std::string_view text, char32_t& codePoint)
-{
-    const auto byte = [text](std::size_t i) { return static_cast<unsigned char>(text[i]); };
-    const unsigned char lead = byte(0);
-    std::size_t length = 0;
-    if (lead < 0x80) {
-        codePoint = lead;
-        return 1;
-    }
-    if (lead >= 0xc2 && lead <= 0xdf) {
-        length = 2;
-        codePoint = lead & 0x1fU;
-    } else if (lead >= 0xe0 && lead <= 0xef) {
-        length = 3;
-        codePoint = lead & 0x0fU;
-    } else if (lead >= 0xf0 && lead <= 0xf4) {
-        length = 4;
-        codePoint = lead & 0x07U;
-    } else {
-        return 0;
-    }
-    if (text.size() < length)
-        return 0;
-    for (std::size_t i = 1; i < length; ++i) {
-        if ((byte(i) & 0xc0U) != 0x80U)
-            return 0;
-        codePoint = (codePoint << 6) | (byte(i) & 0x3fU);
-    }
-    constexpr char32_t least[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (codePoint < least[length] || (codePoint >= 0xd800 && codePoint <= 0xdfff) ||
-        codePoint > 0x10ffff)
-        return 0;
-    return length;
-}
 
 // Characters that end a line, move the cursor, make a terminal act, or turn
 // the order in which the rest of a line shows.
@@ -65,13 +29,13 @@ std::string escapedForLog(std::string_view text)
     std::string out;
     out.reserve(text.size());
     while (!text.empty()) {
-        char32_t c = 0;
-        const std::size_t length = utf8Sequence(text, c);
+        const std::size_t length = utf8SequenceLength(text, 0);
         if (length == 0) {
             appendHex(out, "\\x%02x", static_cast<unsigned char>(text.front()));
             text.remove_prefix(1);
             continue;
         }
+        const char32_t c = codePointAt(text, 0, length);
         if (!actsOnTheLine(c))
             out.append(text.substr(0, length));
         else if (c == '\n')

@@ -1,8 +1,8 @@
 #include "platform/lists/PropertyListXml.h"
 
-#include "platform/TagAttributes.h"
-#include "platform/XmlSyntax.h"
-#include "platform/page/PageText.h"
+#include "platform/Utf8.h"
+#include "platform/xml/TagAttributes.h"
+#include "platform/xml/XmlSyntax.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>

@@ -1,6 +1,6 @@
 #include "platform/page/CombiningMarks.h"
 
-#include "platform/page/PageText.h"
+#include "platform/Utf8.h"
 
 #include <QChar>
 

@@ -1,6 +1,6 @@
 #include "platform/page/DirectionChanges.h"
 
-#include "platform/page/PageText.h"
+#include "platform/Utf8.h"
 
 #include <QChar>
 

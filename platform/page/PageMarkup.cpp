@@ -1,10 +1,10 @@
 #include "platform/page/PageMarkup.h"
 
-#include "platform/TagAttributes.h"
 #include "platform/page/BreakPoints.h"
 #include "platform/page/CombiningMarks.h"
 #include "platform/page/PageText.h"
 #include "platform/page/TextBlocks.h"
+#include "platform/xml/TagAttributes.h"
 
 #include <libxml/HTMLparser.h>
 #include <libxml/parserInternals.h>

@@ -47,11 +47,9 @@ TEST(PageText, ValidUtf8IsKeptByteForByte)
 
 TEST(PageText, InvalidUtf8IsAProblem)
 {
-    for (const std::string& bytes :
-         {std::string("<b>D\xF3</b>"), // Latin-1 ó
-          std::string("\xFF"), std::string("\x80"), std::string("\xC0\xAF"),
-          std::string("\xE0\x80\xAF"), std::string("\xED\xA0\x80"), std::string("\xF4\x90\x80\x80"),
-          std::string("\xF5\x80\x80\x80"), std::string("ok \xE2\x82"), std::string("\xC3")})
+    // Which sequences are well-formed is the UTF-8 reader's rule (utf8_test).
+    for (const std::string& bytes : {std::string("<b>D\xF3</b>"), // Latin-1 ó
+                                     std::string("ok \xE2\x82")})
         EXPECT_EQ(pageText(bytes).problem, "not UTF-8") << testing::PrintToString(bytes);
     // What does decode is kept, each byte that does not a replacement.
     EXPECT_EQ(pageText("<b>D\xF3</b>").text, "<b>D" + kReplacement + "</b>");

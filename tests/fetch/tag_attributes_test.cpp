@@ -1,8 +1,8 @@
 // The bound on tag attributes, as the page view's HTML parser and the saved
 // lists' XML reader read its markup.
 #include "PageTestSupport.h"
-#include "platform/TagAttributes.h"
 #include "platform/page/PageMarkup.h"
+#include "platform/xml/TagAttributes.h"
 
 #include <gtest/gtest.h>
 

@@ -363,6 +363,7 @@ TEST(XmlLists, AttributesPastTheEighthAreJudgedAsLibxml2JudgesThem)
         {" a8=\"&#0;\"", refused},
         {" a8=\"&#xFFFE;\"", refused},
         {" a8=\"&#1114112;\"", refused},
+        {" a8=\"&#4294967361;\"", refused}, // 2^32 + 65, 'A' once wrapped round
         {" a8=\"&#X41;\"", refused},
         {" a8=\"&#65\"", refused},
         {" a8=\"& \"", refused},

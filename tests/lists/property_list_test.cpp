@@ -116,6 +116,7 @@ TEST(PropertyList, AnXmlListDeclaringAnotherEncodingThanUtf8IsRefused)
         {declaring("não-existe"), refused},
         {declaring(""), refused},
         {listDeclaring("<?xml version=\"1.0\"\tencoding=\"latin1\"?>"), refused},
+        {listDeclaring("<?xml version='1.0' encoding='ISO-8859-1'?>"), refused},
         {"\xEF\xBB\xBF" + declaring("ISO-8859-1"), refused},
         {header + "<array><string>D\xF3</string></array></plist>", refused},
     };

@@ -1,6 +1,6 @@
-#include "platform/TagAttributes.h"
+#include "platform/xml/TagAttributes.h"
 
-#include "platform/XmlSyntax.h"
+#include "platform/xml/XmlSyntax.h"
 
 #include <algorithm>
 #include <unordered_set>

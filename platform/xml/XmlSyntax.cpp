@@ -1,6 +1,6 @@
-#include "platform/XmlSyntax.h"
+#include "platform/xml/XmlSyntax.h"
 
-#include "platform/page/PageText.h"
+#include "platform/Utf8.h"
 
 #include <algorithm>
 #include <array>
