@@ -8,20 +8,17 @@
 //
 //   import_sweep_bench [--jobs N] [--only TEXT]
 //
-// The pages are shared among N processes of this program (by default one per
-// processor, or CMAKE_BUILD_PARALLEL_LEVEL when it is set), each with a main
-// screen of its own. With --only, just the pages whose name holds TEXT
-// ("U+0430", say).
-#include "ImportScreen.h"
+// The pages are shared among N processes of this program, each with a main
+// screen of its own (Sweep.h). With --only, just the pages whose name holds
+// TEXT ("U+0430", say).
+#include "Sweep.h"
 #include "bench/support/RepeatedPage.h"
 
-#include <QApplication>
-#include <QProcess>
-#include <QThread>
+#include <QChar>
+#include <QString>
 
 #include <algorithm>
 #include <array>
-#include <chrono>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -36,18 +33,13 @@ constexpr std::array<const char*, 30> kCategories = {
     "Ll", "Lt", "Lm", "Lo", "Pc", "Pd", "Ps", "Pe", "Pi", "Pf", "Po", "Sm", "Sc", "Sk", "So"};
 static_assert(QChar::Symbol_Other == kCategories.size() - 1);
 
-struct Page {
-    std::string name;
-    std::string bytes;
-};
-
 std::string utf8(char16_t c)
 {
     return QString(QChar(c)).toStdString();
 }
 
 // Every page of the sweep, in one order for every process.
-std::vector<Page> sweepPages()
+std::vector<sweep::Page> sweepPages()
 {
     std::map<std::pair<int, int>, char16_t> first; // (script, category): character
     for (unsigned c = 0; c <= 0xFFFF; ++c) {
@@ -56,107 +48,42 @@ std::vector<Page> sweepPages()
         const QChar q{char16_t(c)};
         first.emplace(std::pair{int(q.script()), int(q.category())}, char16_t(c));
     }
-    std::vector<Page> pages;
+    std::vector<sweep::Page> pages;
     for (const auto& [kind, c] : first) {
         char code[64];
         std::snprintf(code, sizeof code, "U+%04X %s script %d", unsigned(c),
                       kCategories[std::size_t(kind.second)], kind.first);
         for (const bool accented : {false, true}) {
             const std::string piece = utf8(c) + (accented ? "\u0301" : "");
-            const std::string text = benchsupport::pageOf(piece, 500 * 1000);
             const std::string name = std::string(code) + (accented ? " +U+0301" : "");
-            pages.push_back({name + " <p>", "<p>" + text});
+            const auto text = [piece] { return benchsupport::pageOf(piece, 500 * 1000); };
+            pages.push_back({name + " <p>", [text] { return "<p>" + text(); }});
             pages.push_back({name + " text", text});
         }
     }
     return pages;
 }
 
-// Opens every page whose index is `shard` modulo `shards`; prints a line for
-// each: seconds to idle, longest pass, whether it went idle, name.
-int runShard(int shard, int shards, const QString& only)
+void report(const sweep::Sweep& sweep)
 {
-    importbench::ImportScreen screen;
-    std::vector<Page> pages = sweepPages();
-    std::erase_if(
-        pages, [&](const Page& page) { return !QString::fromStdString(page.name).contains(only); });
-    for (std::size_t i = std::size_t(shard); i < pages.size(); i += std::size_t(shards)) {
-        screen.typePage(pages[i].bytes);
-        const untilidle::Passes passes = screen.click("buttonAbrirCifra");
-        std::printf("%.4f\t%.4f\t%d\t%s\n", passes.seconds, passes.longestSeconds,
-                    passes.idle ? 1 : 0, pages[i].name.c_str());
-        std::fflush(stdout);
-    }
-    return 0;
-}
-
-struct Result {
-    double seconds = 0;
-    double longest = 0;
-    bool idle = false;
-    std::string name;
-};
-
-int runSweep(const QString& program, int jobs, const QString& only)
-{
-    const auto start = std::chrono::steady_clock::now();
-    std::vector<std::unique_ptr<QProcess>> processes;
-    for (int shard = 0; shard < jobs; ++shard) {
-        auto process = std::make_unique<QProcess>();
-        process->setProcessChannelMode(QProcess::ForwardedErrorChannel);
-        process->start(program, {"--shard", QString::number(shard), QString::number(jobs), only});
-        processes.push_back(std::move(process));
-    }
-    std::vector<Result> results;
-    bool failed = false;
-    for (auto& process : processes) {
-        process->waitForFinished(-1);
-        failed |= process->exitStatus() != QProcess::NormalExit || process->exitCode() != 0;
-        for (const QByteArray& line : process->readAllStandardOutput().split('\n')) {
-            const QList<QByteArray> fields = line.split('\t');
-            if (fields.size() == 4)
-                results.push_back({fields[0].toDouble(), fields[1].toDouble(), fields[2] == "1",
-                                   fields[3].toStdString()});
-        }
-    }
-    std::sort(results.begin(), results.end(),
-              [](const Result& a, const Result& b) { return a.seconds > b.seconds; });
-    const double wall =
-        std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%zu pages of 500 KB, %d processes, %.0f s\n", results.size(), jobs, wall);
-    std::printf("%10s %12s  %s\n", "until idle", "longest pass", "page");
-    for (std::size_t i = 0; i < std::min<std::size_t>(10, results.size()); ++i)
-        std::printf("%8.0f ms %9.0f ms  %s%s\n", results[i].seconds * 1000,
-                    results[i].longest * 1000, results[i].name.c_str(),
-                    results[i].idle ? "" : " (not idle within a minute)");
+    std::printf("%zu pages of 500 KB, %d processes, %.0f s\n", sweep.results.size(),
+                sweep.processes, sweep.wallSeconds);
+    sweep::printSlowest(sweep.results, "slowest to go idle:", [](const sweep::Result& r) {
+        return r.passes.seconds;
+    });
     const auto longest =
-        std::max_element(results.begin(), results.end(),
-                         [](const Result& a, const Result& b) { return a.longest < b.longest; });
-    if (longest != results.end())
-        std::printf("longest pass of all: %.0f ms (%s)\n", longest->longest * 1000,
+        std::max_element(sweep.results.begin(), sweep.results.end(),
+                         [](const sweep::Result& a, const sweep::Result& b) {
+                             return a.passes.longestSeconds < b.passes.longestSeconds;
+                         });
+    if (longest != sweep.results.end())
+        std::printf("longest pass of all: %.0f ms (%s)\n", longest->passes.longestSeconds * 1000,
                     longest->name.c_str());
-    return failed ? 1 : 0;
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    const QStringList arguments = QCoreApplication::arguments();
-    if (arguments.size() == 5 && arguments[1] == "--shard")
-        return runShard(arguments[2].toInt(), arguments[3].toInt(), arguments[4]);
-    int jobs = qEnvironmentVariableIntValue("CMAKE_BUILD_PARALLEL_LEVEL");
-    QString only;
-    for (qsizetype i = 1; i + 1 < arguments.size(); i += 2) {
-        if (arguments[i] == "--jobs")
-            jobs = arguments[i + 1].toInt();
-        else if (arguments[i] == "--only")
-            only = arguments[i + 1];
-    }
-    if (jobs <= 0)
-        jobs = QThread::idealThreadCount();
-    return runSweep(QCoreApplication::applicationFilePath(), jobs, only);
+    return sweep::run(argc, argv, sweepPages, {}, report);
 }
