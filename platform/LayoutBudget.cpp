@@ -84,6 +84,7 @@ ShownContent showWithinBudget(QTextEdit& box, const QString& content, BoxContent
         }
         (void)document->documentLayout()->blockBoundingRect(document->lastBlock());
     }
+    shown.spent = budget.clock() - start;
     return shown;
 }
 

@@ -41,8 +41,9 @@ enum class BoxContent { Markup, Text };
 
 // What showing a content did to it.
 struct ShownContent {
-    bool cut = false;   // blocks were left out past the budget
-    bool split = false; // long blocks were split (see splitLongBlocks)
+    bool cut = false;                  // blocks were left out past the budget
+    bool split = false;                // long blocks were split (see splitLongBlocks)
+    std::chrono::nanoseconds spent{0}; // by the budget's clock, all the work timed
 };
 
 // Gives the box a new document of its own, in the box's font and wrapping,

@@ -16,8 +16,9 @@ void PageView::showPage(const ShownPage& page)
 {
     const QString content =
         QString::fromUtf8(page.content.data(), static_cast<qsizetype>(page.content.size()));
-    showWithinBudget(*this, content, page.isText ? BoxContent::Text : BoxContent::Markup, budget_,
-                     {kCutMark, kLayoutCutLine});
+    lastShown_ =
+        showWithinBudget(*this, content, page.isText ? BoxContent::Text : BoxContent::Markup,
+                         budget_, {kCutMark, kLayoutCutLine});
 }
 
 QVariant PageView::loadResource(int type, const QUrl&)

@@ -30,6 +30,9 @@ public:
     // The budget of layout time for the pages shown from now on.
     void setLayoutBudget(LayoutBudget budget) { budget_ = std::move(budget); }
     const LayoutBudget& layoutBudget() const { return budget_; }
+    // What showing the last content did, and the time it took by the
+    // budget's clock.
+    const ShownContent& lastShown() const { return lastShown_; }
 
     // Every resource is blank, whatever it names: a transparent pixel for an
     // image, empty bytes for anything else.
@@ -37,6 +40,7 @@ public:
 
 private:
     LayoutBudget budget_;
+    ShownContent lastShown_;
 };
 
 } // namespace platform

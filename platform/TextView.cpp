@@ -45,9 +45,9 @@ TextView::TextView(QWidget* parent) : QTextEdit(parent)
 
 void TextView::setText(std::string text, const std::string& shown)
 {
-    const ShownContent content = showWithinBudget(*this, QString::fromStdString(shown),
-                                                  BoxContent::Text, budget_, {kLayoutCutLine});
-    if (!content.cut && !content.split && shown == text) {
+    lastShown_ = showWithinBudget(*this, QString::fromStdString(shown), BoxContent::Text, budget_,
+                                  {kLayoutCutLine});
+    if (!lastShown_.cut && !lastShown_.split && shown == text) {
         whole_.reset();
         if (madeReadOnly_)
             setReadOnly(false);

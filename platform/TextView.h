@@ -55,12 +55,16 @@ public:
     // The budget of layout time for the texts set from now on.
     void setLayoutBudget(LayoutBudget budget) { budget_ = std::move(budget); }
     const LayoutBudget& layoutBudget() const { return budget_; }
+    // What showing the last content did, and the time it took by the
+    // budget's clock.
+    const ShownContent& lastShown() const { return lastShown_; }
     // The whole text: as given, or, when it was shown whole, as the user
     // edited it since.
     std::string text() const;
 
 private:
     LayoutBudget budget_;
+    ShownContent lastShown_;
     std::optional<std::string> whole_; // the text, while the box shows a cut copy
     bool madeReadOnly_ = false;        // read-only only while cut
 };

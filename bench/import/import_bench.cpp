@@ -15,10 +15,13 @@
 #include "ImportScreen.h"
 #include "bench/support/ManyAttributes.h"
 #include "bench/support/RepeatedPage.h"
+#include "platform/PageView.h"
+#include "platform/TextView.h"
 
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -34,13 +37,24 @@ importbench::ImportScreen& screen()
     return *shared;
 }
 
-// Clicks the button, counts the click's longest pass and fails a click that
-// never ends.
+// Clicks the button, counts the click's longest pass, and the time the page
+// view and the source box took to show the page by their budget's measure,
+// and fails a click that never ends.
 void click(benchmark::State& state, const char* button)
 {
     const untilidle::Passes passes = screen().click(button);
-    state.counters["longestPass"] =
-        std::max(state.counters["longestPass"].value, passes.longestSeconds);
+    const auto most = [&](const char* counter, double seconds) {
+        state.counters[counter] = std::max(state.counters[counter].value, seconds);
+    };
+    most("longestPass", passes.longestSeconds);
+    const auto seconds = [](std::chrono::nanoseconds spent) {
+        return std::chrono::duration<double>(spent).count();
+    };
+    finder::FirstViewController& controller = screen().controller();
+    most("budgetPage",
+         seconds(controller.outlet<platform::PageView>("WebViewCifra")->lastShown().spent));
+    most("budgetSource",
+         seconds(controller.outlet<platform::TextView>("textHTML")->lastShown().spent));
     if (!passes.idle)
         state.SkipWithError("not idle within a minute");
 }

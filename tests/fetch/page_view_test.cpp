@@ -3,6 +3,7 @@
 // layout quick.
 #include "PageTestSupport.h"
 #include "platform/PageView.h"
+#include "platform/TextView.h"
 #include "support/SteppingClock.h"
 
 #include <QFontInfo>
@@ -176,6 +177,60 @@ TEST(PageView, EveryPageWithinTheFetchBoundShowsWithinTheLayoutBounds)
     ::alarm(0);
 }
 
+// Whatever separator ends its lines, in <pre>, in a paragraph, or in a page
+// shown as text, no block of the document is longer than its bound; nor in
+// the text box, which shows a page's source.
+TEST(PageView, EverySeparatorEndsWithinTheBlockBound)
+{
+    const std::string line = std::string(900, 'x');
+    PageView view;
+    view.resize(190, 94);
+    platform::TextView box;
+    box.resize(190, 94);
+    for (const std::string separator :
+         {"\r", "\r\n", "\n", "\f", "\v", "\u0085", "\u2028", "\u2029"}) {
+        const std::string text = repeated(line + separator, 20);
+        for (const std::string& page :
+             {"<pre>" + text, "<p>" + text, repeated("<a></a>", 100001) + "<p>" + text}) {
+            view.showPage(page);
+            EXPECT_LE(shapeOf(*view.document()).longestBlock, 1000u)
+                << page.substr(0, 5) << " " << int(separator[0]);
+            EXPECT_GT(shapeOf(*view.document()).characters, 18000) << int(separator[0]);
+        }
+        box.setText(text);
+        EXPECT_LE(shapeOf(*box.document()).longestBlock, 1000u) << int(separator[0]);
+    }
+    // Newlines outside <pre> are blanks: they start no block.
+    view.showPage("<p>" + repeated("a\n", 1000));
+    EXPECT_LE(shapeOf(*view.document()).longestBlock, 1000u);
+}
+
+// A long block is split at a line break, else at a space: a song written as
+// lines broken in one block keeps every line whole, and prose its words.
+TEST(PageView, ASongOfBrokenLinesKeepsEveryLineAndProseEveryWord)
+{
+    PageView view;
+    view.resize(190, 94);
+    QStringList song;
+    std::string page = "<div>";
+    for (int line = 1; line <= 60; ++line) {
+        song << QString("%1. Mas o teu abraço é meu lugar").arg(line);
+        page += song.back().toStdString() + "<br>";
+    }
+    view.showPage(page + "</div>");
+    EXPECT_EQ(view.toPlainText().split('\n', Qt::SkipEmptyParts), song);
+
+    std::string prose;
+    for (int word = 0; word < 300; ++word)
+        prose += "palavra" + std::to_string(word) + " ";
+    view.showPage("<p>" + prose);
+    const QStringList lines = view.toPlainText().split('\n');
+    ASSERT_GT(lines.size(), 1);
+    for (qsizetype at = 0; at + 1 < lines.size(); ++at)
+        EXPECT_TRUE(lines[at].endsWith(' ')) << lines[at].toStdString();
+    EXPECT_EQ(lines.join("").toStdString(), prose);
+}
+
 // Past the budget of the time spent showing a page, the page ends with the
 // block that passed it, then the cut mark and a line saying so, in the view's
 // own type; what the view laid out on taking the page stays. The clock here
@@ -216,6 +271,9 @@ TEST(PageView, PastTheLayoutBudgetThePageIsCutAndSaysSo)
 TEST(PageView, APageShownAsTextKeepsTheViewsOwnType)
 {
     PageView view;
+    QFont font = view.font();
+    font.setPointSize(31); // not the application's
+    view.setFont(font);
     view.resize(300, 200);
     view.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&view));
@@ -229,7 +287,6 @@ TEST(PageView, APageShownAsTextKeepsTheViewsOwnType)
     for (QTextBlock block = view.document()->begin(); block.isValid(); block = block.next()) {
         const QTextCharFormat format = block.begin().fragment().charFormat();
         EXPECT_EQ(format.fontWeight(), QFont::Normal) << block.text().toStdString();
-        EXPECT_EQ(QFontInfo(format.font()).pointSize(), QFontInfo(view.font()).pointSize())
-            << block.text().toStdString();
+        EXPECT_EQ(QFontInfo(format.font()).pointSize(), 31) << block.text().toStdString();
     }
 }
