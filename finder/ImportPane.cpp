@@ -43,7 +43,7 @@ QString failureLine(const platform::Error& failure)
 
 } // namespace
 
-ReadPage readPage(const std::string& bytes, std::stop_token stop)
+ReadPage readPage(const std::string& bytes, const std::stop_token& stop)
 {
     ReadPage read;
     // One decoding for all that reads the page: the view, the source box
@@ -112,7 +112,7 @@ void ImportPane::abrirCifra()
     }
     reading_ = true;
     work_.start([this, reader = reader_, bytes = std::move(*fetched),
-                 address](std::stop_token stop) -> std::function<void()> {
+                 address](const std::stop_token& stop) -> std::function<void()> {
         auto read = std::make_shared<ReadPage>();
         QString failure;
         try {

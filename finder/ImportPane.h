@@ -45,7 +45,7 @@ struct ReadPage {
 
 // Reads the page's bytes as the pane shows them; stops soon once stop is
 // requested, its answer then of no use. Any thread.
-ReadPage readPage(const std::string& bytes, std::stop_token stop);
+ReadPage readPage(const std::string& bytes, const std::stop_token& stop);
 
 class ImportPane : public QObject {
     Q_OBJECT
@@ -58,7 +58,7 @@ public:
         QWidget* screen;               // frozen while a fetch runs
         QLabel* message;               // why the last fetch gave no page; empty otherwise
     };
-    using Reader = std::function<ReadPage(const std::string& bytes, std::stop_token stop)>;
+    using Reader = std::function<ReadPage(const std::string& bytes, const std::stop_token& stop)>;
 
     // The layout budget is the text boxes' (see setWidgets).
     explicit ImportPane(std::unique_ptr<platform::PageFetcher> fetcher,

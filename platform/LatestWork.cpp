@@ -28,7 +28,7 @@ LatestWork::~LatestWork()
     cancel();
 }
 
-void LatestWork::start(Work work)
+void LatestWork::start(const Work& work)
 {
     cancel();
     const std::uint64_t generation = generation_;

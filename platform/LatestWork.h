@@ -31,7 +31,7 @@ public:
     // event loop, unless superseded or cancelled first. Where no thread can
     // be started, the work runs here, and its answer later all the same. An
     // exception that escapes the work is logged, and its answer is none.
-    void start(Work work);
+    void start(const Work& work);
     // Runs a further step of the answer on a later turn of the event loop,
     // unless superseded or cancelled first.
     void then(std::function<void()> step);

@@ -31,7 +31,7 @@ struct HeldReading {
 
     finder::ImportPane::Reader reader()
     {
-        return [this](const std::string& bytes, std::stop_token stop) {
+        return [this](const std::string& bytes, const std::stop_token& stop) {
             if (bytes != heldPage)
                 return finder::readPage(bytes, stop);
             started = true;
