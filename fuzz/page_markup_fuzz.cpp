@@ -124,7 +124,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // time grows faster than a block's length. Changes of format within the
     // blocks, two for each inline element written at most.
     const pagetest::Shape shape = pagetest::shapeOf(document);
-    if (shape.longestBlock > limits.maxBlockChars ||
+    if (shape.longestBlock > platform::kMaxBlockChars ||
         shape.formatChanges > 2 * limits.maxFormatChanges)
         std::abort();
     return 0;
