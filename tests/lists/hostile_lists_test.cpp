@@ -48,7 +48,7 @@ std::string deepBinary(std::uint32_t levels)
 class HostileLists : public ::testing::Test {
 protected:
     // A blocking read would stop the test binary here, not hang it.
-    void SetUp() override { ::alarm(20); }
+    void SetUp() override { ::alarm(120); }
     void TearDown() override { ::alarm(0); }
 
     catalogue::AcordeRef c = record("1", "001319", "C"), d = record("2", "000200", "D");
