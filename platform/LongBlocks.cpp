@@ -48,6 +48,10 @@ std::optional<Split> splitOf(const QString& text, std::size_t maxChars)
 std::size_t splitLongBlocks(QTextDocument& document, std::size_t maxChars)
 {
     std::size_t splits = 0;
+    // One edit: a cursor outside one measures each position it takes in its
+    // block's layout, which reads the whole block each time.
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
     QTextBlock block = document.begin();
     while (block.isValid()) {
         // A block's length counts UTF-16 units and its end: never fewer than
@@ -61,16 +65,21 @@ std::size_t splitLongBlocks(QTextDocument& document, std::size_t maxChars)
             block = block.next();
             continue;
         }
-        QTextCursor cursor(block);
-        cursor.setPosition(block.position() + static_cast<int>(split->at));
-        if (split->dropsSeparator)
-            cursor.deletePreviousChar();
+        const int at = block.position() + static_cast<int>(split->at);
+        if (split->dropsSeparator) {
+            cursor.setPosition(at - 1);
+            cursor.setPosition(at, QTextCursor::KeepAnchor);
+            cursor.removeSelectedText();
+        } else {
+            cursor.setPosition(at);
+        }
         cursor.insertBlock();
         if (QTextList* list = block.textList())
             list->remove(cursor.block());
         ++splits;
         block = cursor.block();
     }
+    cursor.endEditBlock();
     return splits;
 }
 
