@@ -9,31 +9,46 @@
 #include <QTextEdit>
 #include <QTextLayout>
 
+#include <optional>
+
 namespace platform {
 namespace {
 
 // Lays the rest of the document out through its own layout, block by block,
-// as the box would in pieces later; once the time since `start` passes the
-// budget, removes every block after the one that passed it. The blocks laid
-// out already, those the box shows first, stay whatever the time. True when
-// blocks were removed.
-bool layOutWithinBudget(QTextDocument& document, const LayoutBudget& budget,
-                        std::chrono::nanoseconds start)
+// as the box would in pieces later, until the time since `start` passes the
+// budget. The blocks laid out already, those the box shows first, stay
+// whatever the time. The block that passed it, when blocks follow it.
+std::optional<QTextBlock> layOutWithinBudget(QTextDocument& document, const LayoutBudget& budget,
+                                             std::chrono::nanoseconds start)
 {
     QAbstractTextDocumentLayout* layout = document.documentLayout();
     for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
         if (block.layout()->lineCount() > 0)
             continue;
         (void)layout->blockBoundingRect(block);
-        if (budget.clock() - start > budget.limit && block.next().isValid()) {
-            QTextCursor cursor(&document);
-            cursor.setPosition(block.position() + block.length() - 1);
-            cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
-            cursor.removeSelectedText();
-            return true;
-        }
+        if (budget.clock() - start > budget.limit && block.next().isValid())
+            return block;
     }
-    return false;
+    return std::nullopt;
+}
+
+// Ends the document with the block given, then the lines, in the document's
+// default format. One edit, so that the layout hears of it once, not once
+// for each block removed.
+void cutAfter(QTextDocument& document, const QTextBlock& last,
+              std::initializer_list<std::string_view> lines)
+{
+    QTextCursor cursor(&document);
+    cursor.beginEditBlock();
+    cursor.setPosition(last.position() + last.length() - 1);
+    cursor.movePosition(QTextCursor::End, QTextCursor::KeepAnchor);
+    cursor.removeSelectedText();
+    for (const std::string_view line : lines) {
+        cursor.insertBlock(QTextBlockFormat(), QTextCharFormat());
+        cursor.insertText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
+    }
+    cursor.endEditBlock();
+    (void)document.documentLayout()->blockBoundingRect(document.lastBlock());
 }
 
 } // namespace
@@ -74,15 +89,9 @@ ShownContent showWithinBudget(QTextEdit& box, const QString& content, BoxContent
     box.setDocument(document);
     if (previousOurs)
         delete previous;
-    shown.cut = layOutWithinBudget(*document, budget, start);
-    if (shown.cut) {
-        QTextCursor end(document);
-        end.movePosition(QTextCursor::End);
-        for (const std::string_view line : cutLines) {
-            end.insertBlock(QTextBlockFormat(), QTextCharFormat());
-            end.insertText(QString::fromUtf8(line.data(), static_cast<qsizetype>(line.size())));
-        }
-        (void)document->documentLayout()->blockBoundingRect(document->lastBlock());
+    if (const std::optional<QTextBlock> last = layOutWithinBudget(*document, budget, start)) {
+        cutAfter(*document, *last, cutLines);
+        shown.cut = true;
     }
     shown.spent = budget.clock() - start;
     return shown;
