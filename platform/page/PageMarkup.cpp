@@ -336,7 +336,7 @@ private:
         if (stopped_)
             return;
         stopped_ = true;
-        stopped_why_ = why;
+        stopReason_ = why;
         xmlStopParser(parser_);
     }
 
@@ -344,7 +344,7 @@ private:
     // does not say it.
     std::string_view stopLine() const
     {
-        switch (stopped_why_) {
+        switch (stopReason_) {
         case Stop::Depth:
             return kDepthCutLine;
         case Stop::Errors:
@@ -388,7 +388,7 @@ private:
     bool formatsDropped_ = false;   // some were not written
     bool textCut_ = false;          // the text bound was reached
     bool stopped_ = false;          // the page is read no further
-    Stop stopped_why_ = Stop::None;
+    Stop stopReason_ = Stop::None;
 };
 
 Writer& writerOf(void* context)
