@@ -55,12 +55,10 @@ std::size_t splitLongBlocks(QTextDocument& document, std::size_t maxChars)
     QTextBlock block = document.begin();
     while (block.isValid()) {
         // A block's length counts UTF-16 units and its end: never fewer than
-        // its characters.
-        if (static_cast<std::size_t>(block.length() - 1) <= maxChars) {
-            block = block.next();
-            continue;
-        }
-        const std::optional<Split> split = splitOf(block.text(), maxChars);
+        // its characters, so a short one needs no look at its text.
+        const std::optional<Split> split = static_cast<std::size_t>(block.length() - 1) > maxChars
+                                               ? splitOf(block.text(), maxChars)
+                                               : std::nullopt;
         if (!split) {
             block = block.next();
             continue;

@@ -19,6 +19,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
 
 namespace platform {
 
@@ -48,7 +49,11 @@ public:
     // splitLongBlocks), cut past the layout budget with a line saying so.
     // While it shows less than the whole text, or the text otherwise than as
     // it is, the box takes no edits. Main thread.
-    void setText(std::string text) { setText(text, textToShow(text)); }
+    void setText(std::string text)
+    {
+        const std::string shown = textToShow(text);
+        setText(std::move(text), shown);
+    }
     // Likewise, with what textToShow() gave for the text, made on another
     // thread.
     void setText(std::string text, const std::string& shown);

@@ -169,21 +169,21 @@ public:
     // adds it.
     void text(std::string_view piece, bool parsed = true)
     {
-        if ((parsed && !event()) || stopped_ || leftOut_ > 0)
+        if ((parsed && !event()) || stopped() || leftOut_ > 0)
             return;
         std::string marked;
         marks_.append(marked, piece);
         std::string broken;
         breaks_.append(broken, marked);
-        bool cut = false;
+        Stop cut = Stop::None; // the bound the piece passed, if any
         if (const std::size_t fitting = directions_.fit(broken); fitting < broken.size()) {
             broken.resize(fitting);
-            cut = true;
+            cut = Stop::Directions;
         }
         if (const std::size_t fitting = blocks_.fit(broken, preformatted_ > 0);
             fitting < broken.size()) {
             broken.resize(fitting);
-            cut = true;
+            cut = cut == Stop::None ? Stop::Blocks : cut;
         }
         if (broken.size() > limits_.maxTextBytes - textBytes_) {
             // Cut at a character's first byte, so the text stays UTF-8.
@@ -191,7 +191,7 @@ public:
             while (keep > 0 && (static_cast<unsigned char>(broken[keep]) & 0xC0) == 0x80)
                 --keep;
             broken.resize(keep);
-            textCut_ = true;
+            cut = Stop::Text;
         }
         textBytes_ += broken.size();
         if (lineEnded_ && !broken.empty()) {
@@ -200,17 +200,15 @@ public:
         }
         text_ += broken;
         appendEscaped(markup_, broken);
-        if (textCut_)
-            stop(Stop::Text);
-        else if (cut)
-            stop(directions_.exceeded() ? Stop::Directions : Stop::Blocks);
+        if (cut != Stop::None)
+            stop(cut);
     }
 
     // The parser met an error. It reports each one at some cost, and a page
     // can hold one at every few bytes (closing tags nothing opened, say).
     void error()
     {
-        if (!stopped_ && ++errors_ > limits_.maxParseErrors)
+        if (!stopped() && ++errors_ > limits_.maxParseErrors)
             stop(Stop::Errors);
     }
 
@@ -225,7 +223,7 @@ public:
         }
         const bool blocksCut = blocks_.exceeded() || textBlocks.exceeded();
         std::vector<std::string_view> lines; // saying what was cut or simplified
-        if (stopped_ || blocksCut)
+        if (stopped() || blocksCut)
             lines.push_back(kCutMark);
         if (const std::string_view why = stopLine(); !why.empty())
             lines.push_back(why);
@@ -307,7 +305,7 @@ private:
     // costs the parser time, kept or left out, with or without text.
     bool event()
     {
-        if (stopped_)
+        if (stopped())
             return false;
         if (++events_ > limits_.maxParseEvents) {
             stop(Stop::Events);
@@ -331,11 +329,12 @@ private:
     // Why the page was read no further.
     enum class Stop { None, Depth, Errors, Events, Text, Directions, Blocks, Cancelled };
 
+    bool stopped() const { return stopReason_ != Stop::None; }
+
     void stop(Stop why)
     {
-        if (stopped_)
+        if (stopped())
             return;
-        stopped_ = true;
         stopReason_ = why;
         xmlStopParser(parser_);
     }
@@ -386,9 +385,7 @@ private:
     bool breaksAsBlocks_ = false;   // some were written as empty blocks
     std::size_t formatChanges_ = 0; // inline elements met, written up to the bound
     bool formatsDropped_ = false;   // some were not written
-    bool textCut_ = false;          // the text bound was reached
-    bool stopped_ = false;          // the page is read no further
-    Stop stopReason_ = Stop::None;
+    Stop stopReason_ = Stop::None;  // why the page is read no further, if it is
 };
 
 Writer& writerOf(void* context)

@@ -234,7 +234,9 @@ TEST(PageView, ASongOfBrokenLinesKeepsEveryLineAndProseEveryWord)
 // Past the budget of the time spent showing a page, the page ends with the
 // block that passed it, then the cut mark and a line saying so, in the view's
 // own type; what the view laid out on taking the page stays. The clock here
-// reads a millisecond later at each reading.
+// is counted, not timed: it reads a millisecond later at each reading, so a
+// budget of n milliseconds is n readings, the same on any machine, and a
+// larger one keeps more blocks.
 TEST(PageView, PastTheLayoutBudgetThePageIsCutAndSaysSo)
 {
     const QString cut = "\n[…]\n[… texto cortado: lento demais para exibir]";
@@ -248,15 +250,15 @@ TEST(PageView, PastTheLayoutBudgetThePageIsCutAndSaysSo)
     PageView view;
     view.resize(190, 94); // as on the main screen
     qsizetype shownBefore = 0;
-    for (const int milliseconds : {0, 1, 2}) {
+    for (const int readings : {0, 1, 2}) {
         view.setLayoutBudget(
-            {std::chrono::milliseconds(milliseconds), steppingClock(std::chrono::milliseconds(1))});
+            {std::chrono::milliseconds(readings), steppingClock(std::chrono::milliseconds(1))});
         view.showPage(page);
         const QString shown = view.toPlainText();
-        ASSERT_TRUE(shown.endsWith(cut)) << milliseconds;
+        ASSERT_TRUE(shown.endsWith(cut)) << readings;
         const QString kept = shown.chopped(cut.size());
-        EXPECT_TRUE(text.startsWith(kept + "\n")) << milliseconds;
-        EXPECT_GT(kept.size(), shownBefore) << milliseconds; // a longer budget keeps more
+        EXPECT_TRUE(text.startsWith(kept + "\n")) << readings;
+        EXPECT_GT(kept.size(), shownBefore) << readings; // a larger budget keeps more
         shownBefore = kept.size();
         const QTextCharFormat last = view.document()->lastBlock().begin().fragment().charFormat();
         EXPECT_EQ(last.fontWeight(), QFont::Normal);
