@@ -16,6 +16,7 @@
 
 #include <chrono>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include <sys/stat.h>
@@ -266,6 +267,14 @@ TEST(PageView, PastTheLayoutBudgetThePageIsCutAndSaysSo)
     view.setLayoutBudget({std::chrono::hours(1), steppingClock(std::chrono::milliseconds(1))});
     view.showPage(page);
     EXPECT_EQ(view.toPlainText(), text);
+    // Reading the page into the view counts: a clock past the budget from its
+    // second reading on (the work before the layout took it all) cuts.
+    view.setLayoutBudget({std::chrono::milliseconds(80), [first = true]() mutable {
+                              return std::exchange(first, false) ? std::chrono::hours(0)
+                                                                 : std::chrono::hours(1);
+                          }});
+    view.showPage(page);
+    EXPECT_TRUE(view.toPlainText().endsWith(cut));
 }
 
 // The plain text of a page starts in the view's own font, whatever the page
